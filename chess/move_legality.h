@@ -1,0 +1,21 @@
+#pragma once
+// Legal destinations of one piece, and the attack test behind king safety and castling.
+
+#include <cstdint>
+
+#include "chess/game_state.h"
+
+// Fills candidates and the isTarget markers with the legal moves of the piece on (file, rank),
+// which must be of the given colour; otherwise nothing is marked.
+void GenerateCandidates(GameState& state, int32_t colour, int32_t file, int32_t rank);
+
+// Tries one proposed move of the piece being examined and keeps it when the own king stays safe.
+void TryCandidate(GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
+                  int32_t toRank);
+
+// The first king of the colour, scanning a1..h8; file and rank stay untouched when there is none.
+bool FindKing(const GameState& state, int32_t colour, int32_t& file, int32_t& rank);
+
+// Whether a piece of the other colour attacks (file, rank). A file of -1 means the square of
+// this colour's king (false when there is no such king).
+bool IsSquareAttacked(const GameState& state, int32_t colour, int32_t file, int32_t rank);

@@ -1,0 +1,33 @@
+#pragma once
+// From PGN text to a playable game: finds game n, reads its tags and decodes its main line.
+// A forgiving scanner: it never reports an error; what it does not recognise it passes over.
+
+#include <cstdint>
+
+#include "chess/game_state.h"
+#include "text/char_string.h"
+
+// The current game's texts for display; fixed fields, cut to their width, never cleared between
+// games (a game overwrites only the fields whose tags it has).
+struct GameInfo {
+    char white[51];
+    char black[51];
+    char date[11];
+    char event[51];
+    char site[51];
+};
+
+// Bytes that may begin a move token, and bytes that may continue one.
+extern const CharString kMoveStartChars;
+extern const CharString kMoveChars;
+
+// The stretch of text holding game n (from 0), or the empty string when there is no game n.
+CharString ExtractGameText(const CharString& text, int32_t n);
+
+// Reads one game's text: tags into info, start position and decoded moves into state.
+void ParseGame(GameState& state, GameInfo& info, const CharString& gameText);
+
+// Loads game currentGameNumber of pgnText, wrapping to game 0 (and setting the number to 0)
+// when there is no such game; leaves the game's start position on show with moveCount set.
+void LoadCurrentGame(GameState& state, GameInfo& info, int32_t& currentGameNumber,
+                     const CharString& pgnText);
