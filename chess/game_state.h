@@ -3,6 +3,7 @@
 // counters that loading and playback use. Fixed capacity only; nothing here lives on the heap.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // Piece kinds, as stored in Square::kind and used as skin rows.
@@ -37,6 +38,20 @@ constexpr int32_t OtherColour(int32_t colour) {
 }
 constexpr bool OnBoard(int32_t file, int32_t rank) {
     return file >= 0 && file < 8 && rank >= 0 && rank < 8;
+}
+// White's back rank is rank 0, Black's rank 7.
+constexpr int32_t HomeRank(int32_t colour) {
+    return colour == kWhite ? 0 : 7;
+}
+// The rank a pawn of the colour reaches by one step forward from rank.
+constexpr int32_t ForwardRank(int32_t colour, int32_t rank) {
+    return colour == kWhite ? rank + 1 : rank - 1;
+}
+constexpr uint32_t KingSideRight(int32_t colour) {
+    return colour == kWhite ? kWhiteKingSide : kBlackKingSide;
+}
+constexpr uint32_t QueenSideRight(int32_t colour) {
+    return colour == kWhite ? kWhiteQueenSide : kBlackQueenSide;
 }
 
 struct Square {

@@ -1,0 +1,162 @@
+#include "chess/game_state.h"
+
+namespace {
+
+constexpr uint32_t kInitialFlags = kCastlingRights;
+constexpr std::array<int32_t, 8> kBackRankKinds = {kRook, kKnight, kBishop, kQueen,
+                                                   kKing, kBishop, kKnight, kRook};
+
+// Where the rook goes when the king makes its two-square castling move.
+struct CastlingRookMove {
+    int32_t kingToFile;
+    int32_t rookFromFile;
+    int32_t rookToFile;
+};
+constexpr std::array<CastlingRookMove, 2> kCastlingRookMoves = {{{6, 7, 5}, {2, 0, 3}}};
+
+void ClearBoard(Board& board) {
+    for (Square& square : board)
+        square = Square{kEmpty, kWhite, 0};
+}
+
+void PlacePiece(GameState& state, int32_t file, int32_t rank, int32_t kind, int32_t colour) {
+    Square& square = At(state, file, rank);
+    square.kind = kind;
+    square.colour = colour;
+}
+
+// Steps 1 and 2 of a move: what is known before the board changes.
+void StartRecord(GameState& state, MoveRecord& record, int32_t fromFile, int32_t fromRank,
+                 int32_t toFile, int32_t toRank) {
+    const Square& piece = At(state, fromFile, fromRank);
+    record.fromFile = fromFile;
+    record.fromRank = fromRank;
+    record.toFile = toFile;
+    record.toRank = toRank;
+    record.pieceKind = piece.kind;
+    record.pieceColour = piece.colour;
+    record.capturedKind = At(state, toFile, toRank).kind;
+    record.placedKind = piece.kind;
+    record.secondKind = 0;
+    record.secondFromFile = -1;
+    record.secondToFile = -1;
+    record.flagsBefore = state.flags;
+}
+
+void ApplyPawnRules(GameState& state, MoveRecord& record, int32_t promotion) {
+    if (record.toRank == HomeRank(OtherColour(record.pieceColour))) record.placedKind = promotion;
+    const bool doubleStep = (record.fromRank == 1 && record.toRank == 3) ||
+                            (record.fromRank == 6 && record.toRank == 4);
+    if (doubleStep) state.flags |= kEnPassantPossible | static_cast<uint32_t>(record.fromFile);
+}
+
+// A pawn moving diagonally onto an empty square takes the pawn it passed.
+void TakeEnPassant(GameState& state, MoveRecord& record) {
+    if (record.fromFile == record.toFile || record.capturedKind != kEmpty) return;
+    const bool movingUp = record.fromRank < record.toRank;
+    record.secondKind = kPawn;
+    record.secondFromFile = record.toFile;
+    record.secondFromRank = movingUp ? record.toRank - 1 : record.toRank + 1;
+    record.secondColour = movingUp ? kBlack : kWhite;
+    At(state, record.secondFromFile, record.secondFromRank).kind = kEmpty;
+}
+
+// The rook goes along only when it stands on its corner: a two-square king move without it
+// (possible only from a FEN set-up) moves the king alone rather than conjure a rook.
+void MoveCastlingRook(GameState& state, MoveRecord& record) {
+    if (record.fromFile != 4 || (record.fromRank != 0 && record.fromRank != 7)) return;
+    const int32_t colour = record.fromRank == 0 ? kWhite : kBlack;
+    for (const CastlingRookMove& castling : kCastlingRookMoves) {
+        if (record.toFile != castling.kingToFile) continue;
+        Square& rook = At(state, castling.rookFromFile, record.fromRank);
+        if (rook.kind != kRook || rook.colour != colour) return;
+        rook.kind = kEmpty;
+        PlacePiece(state, castling.rookToFile, record.fromRank, kRook, colour);
+        record.secondKind = kRook;
+        record.secondColour = colour;
+        record.secondFromFile = castling.rookFromFile;
+        record.secondFromRank = record.fromRank;
+        record.secondToFile = castling.rookToFile;
+        record.secondToRank = record.fromRank;
+    }
+}
+
+// The right that belongs to a rook on this file: file a is the queen's side, file h the king's.
+uint32_t CornerRight(int32_t colour, int32_t file) {
+    if (file == 0) return QueenSideRight(colour);
+    if (file == 7) return KingSideRight(colour);
+    return 0;
+}
+
+// A rook taken on its own corner takes its side's right with it; otherwise a later rook arriving
+// on that corner could castle on a right its side lost.
+void ClearCapturedRookRight(GameState& state, const MoveRecord& record) {
+    if (record.capturedKind != kRook) return;
+    const int32_t capturedColour = At(state, record.toFile, record.toRank).colour;
+    if (record.toRank != HomeRank(capturedColour)) return;
+    state.flags &= ~CornerRight(capturedColour, record.toFile);
+}
+
+}  // namespace
+
+void SetInitialPosition(GameState& state) {
+    ClearBoard(state.board);
+    for (int32_t file = 0; file < 8; ++file) {
+        const int32_t kind = kBackRankKinds[static_cast<size_t>(file)];
+        PlacePiece(state, file, 0, kind, kWhite);
+        PlacePiece(state, file, 1, kPawn, kWhite);
+        PlacePiece(state, file, 6, kPawn, kBlack);
+        PlacePiece(state, file, 7, kind, kBlack);
+    }
+}
+
+void ResetGame(GameState& state, bool useStartPosition) {
+    state.ply = 0;
+    if (useStartPosition) {
+        state.flags = state.startFlags;
+        state.board = state.startBoard;
+        state.sideToMove = state.startSide;
+        state.hasStartPosition = 1;
+        return;
+    }
+    state.sideToMove = kWhite;
+    state.startSide = kWhite;
+    state.flags = kInitialFlags;
+    SetInitialPosition(state);
+    state.halfmoveClock = 0;
+    state.hasStartPosition = 0;
+    state.fullmoveNumber = 1;
+}
+
+void ApplyMove(GameState& state, MoveRecord& record, int32_t fromFile, int32_t fromRank,
+               int32_t toFile, int32_t toRank, int32_t promotion) {
+    StartRecord(state, record, fromFile, fromRank, toFile, toRank);
+    // Any en-passant possibility ends with every move.
+    state.flags &= kCastlingRights;
+    const int32_t colour = record.pieceColour;
+    if (record.pieceKind == kPawn) {
+        ApplyPawnRules(state, record, promotion);
+        TakeEnPassant(state, record);
+    } else if (record.pieceKind == kKing) {
+        MoveCastlingRook(state, record);
+        state.flags &= ~(KingSideRight(colour) | QueenSideRight(colour));
+    } else if (record.pieceKind == kRook) {
+        // By file alone: a rook leaving a4 still costs the queen-side right.
+        state.flags &= ~CornerRight(colour, fromFile);
+    }
+    ClearCapturedRookRight(state, record);
+    PlacePiece(state, toFile, toRank, record.placedKind, colour);
+    At(state, fromFile, fromRank).kind = kEmpty;
+}
+
+void ReplayPlies(GameState& state, int32_t n) {
+    ResetGame(state, state.hasStartPosition != 0);
+    const int32_t count = n < kMaxPlies ? n : kMaxPlies;
+    for (int32_t i = 0; i < count; ++i) {
+        MoveRecord& record = state.moves[static_cast<size_t>(i)];
+        ApplyMove(state, record, record.fromFile, record.fromRank, record.toFile, record.toRank,
+                  record.placedKind);
+        state.ply += 1;
+        state.sideToMove = OtherColour(state.sideToMove);
+    }
+}

@@ -1,0 +1,311 @@
+#include "chess/move_legality.h"
+
+#include <array>
+
+namespace {
+
+struct Offset {
+    int32_t file;
+    int32_t rank;
+};
+
+constexpr std::array<Offset, 8> kKnightJumps = {
+    {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}}};
+// Up, right, down, left.
+constexpr std::array<Offset, 4> kStraightRays = {{{0, 1}, {1, 0}, {0, -1}, {-1, 0}}};
+// Up-right, up-left, down-right, down-left.
+constexpr std::array<Offset, 4> kDiagonalRays = {{{1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
+
+// Stands in kingFile when the examined colour has no king (a FEN set-up without one).
+constexpr int32_t kNoKing = -1;
+
+// One castling move: the right, the squares that must be empty and those that must not be
+// attacked (files on the home rank), and the king's destination file.
+struct CastlingRule {
+    bool kingSide;
+    int32_t rookFile;
+    std::array<int32_t, 3> emptyFiles;
+    int32_t emptyCount;
+    std::array<int32_t, 2> safeFiles;
+    int32_t kingToFile;
+};
+constexpr std::array<CastlingRule, 2> kCastlingRules = {{
+    {true, 7, {5, 6, 0}, 2, {5, 4}, 6},
+    // b1 must be empty for the rook to pass, but the king never crosses it.
+    {false, 0, {1, 2, 3}, 3, {3, 4}, 2},
+}};
+
+bool IsPieceOf(const Square& square, int32_t colour) {
+    return square.kind != kEmpty && square.colour == colour;
+}
+
+// The first occupied square along a ray from (file, rank), or nullptr when the ray leaves the
+// board first; distance gets the number of steps taken.
+const Square* FirstOccupied(const GameState& state, int32_t file, int32_t rank, Offset ray,
+                            int32_t& distance) {
+    distance = 0;
+    for (;;) {
+        file += ray.file;
+        rank += ray.rank;
+        ++distance;
+        if (!OnBoard(file, rank)) return nullptr;
+        const Square& square = At(state, file, rank);
+        if (square.kind != kEmpty) return &square;
+    }
+}
+
+bool KnightAttacks(const GameState& state, int32_t attacker, int32_t file, int32_t rank) {
+    for (const Offset jump : kKnightJumps) {
+        const int32_t f = file + jump.file;
+        const int32_t r = rank + jump.rank;
+        if (!OnBoard(f, r)) continue;
+        const Square& square = At(state, f, r);
+        if (IsPieceOf(square, attacker) && square.kind == kKnight) return true;
+    }
+    return false;
+}
+
+bool StraightAttacks(const GameState& state, int32_t attacker, int32_t file, int32_t rank) {
+    for (const Offset ray : kStraightRays) {
+        int32_t distance = 0;
+        const Square* square = FirstOccupied(state, file, rank, ray, distance);
+        if (square == nullptr || square->colour != attacker) continue;
+        if (square->kind == kRook || square->kind == kQueen) return true;
+        if (square->kind == kKing && distance == 1) return true;
+    }
+    return false;
+}
+
+// A pawn attacks diagonally forward, so it is found one step along the rays that point back
+// towards it: up from a square White must guard, down from one Black must guard.
+bool DiagonalAttacks(const GameState& state, int32_t attacker, int32_t file, int32_t rank) {
+    const int32_t pawnRay = attacker == kBlack ? 1 : -1;
+    for (const Offset ray : kDiagonalRays) {
+        int32_t distance = 0;
+        const Square* square = FirstOccupied(state, file, rank, ray, distance);
+        if (square == nullptr || square->colour != attacker) continue;
+        if (square->kind == kBishop || square->kind == kQueen) return true;
+        if (distance != 1) continue;
+        if (square->kind == kKing) return true;
+        if (square->kind == kPawn && ray.rank == pawnRay) return true;
+    }
+    return false;
+}
+
+void AppendCandidate(GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
+                     int32_t toRank) {
+    if (state.candidateCount >= kMaxCandidates) return;
+    state.candidates[static_cast<size_t>(state.candidateCount)] = {
+        static_cast<int8_t>(fromFile), static_cast<int8_t>(fromRank), static_cast<int8_t>(toFile),
+        static_cast<int8_t>(toRank)};
+    state.candidateCount += 1;
+}
+
+// Whether the trial move now on the board leaves the mover's king unattacked. Without a king
+// there is nothing to keep safe, so every move of another piece passes.
+bool OwnKingSafe(const GameState& state, int32_t movedKind, int32_t toFile, int32_t toRank) {
+    if (movedKind == kKing) return !IsSquareAttacked(state, state.moverColour, toFile, toRank);
+    if (state.kingFile == kNoKing) return true;
+    return !IsSquareAttacked(state, state.moverColour, state.kingFile, state.kingRank);
+}
+
+// The pawn an en-passant capture takes: it stands beside the capturing pawn, behind the
+// destination. nullptr for every other move.
+Square* EnPassantVictim(GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
+                        int32_t toRank) {
+    const bool diagonalPawnMove = At(state, fromFile, fromRank).kind == kPawn && fromFile != toFile;
+    if (!diagonalPawnMove || At(state, toFile, toRank).kind != kEmpty) return nullptr;
+    return &At(state, toFile, fromRank);
+}
+
+// A move to an open square that is empty or holds an opponent's piece.
+void ProposeStep(GameState& state, int32_t fromFile, int32_t fromRank, Offset step) {
+    const int32_t toFile = fromFile + step.file;
+    const int32_t toRank = fromRank + step.rank;
+    if (!OnBoard(toFile, toRank) || IsPieceOf(At(state, toFile, toRank), state.moverColour)) return;
+    TryCandidate(state, fromFile, fromRank, toFile, toRank);
+}
+
+void ProposeRay(GameState& state, int32_t fromFile, int32_t fromRank, Offset ray, bool oneStep) {
+    int32_t toFile = fromFile + ray.file;
+    int32_t toRank = fromRank + ray.rank;
+    while (OnBoard(toFile, toRank)) {
+        const Square& square = At(state, toFile, toRank);
+        if (IsPieceOf(square, state.moverColour)) return;
+        TryCandidate(state, fromFile, fromRank, toFile, toRank);
+        if (square.kind != kEmpty || oneStep) return;
+        toFile += ray.file;
+        toRank += ray.rank;
+    }
+}
+
+template <size_t N>
+void ProposeRays(GameState& state, int32_t file, int32_t rank, const std::array<Offset, N>& rays,
+                 bool oneStep) {
+    for (const Offset ray : rays)
+        ProposeRay(state, file, rank, ray, oneStep);
+}
+
+void ProposeKnightMoves(GameState& state, int32_t file, int32_t rank) {
+    for (const Offset jump : kKnightJumps)
+        ProposeStep(state, file, rank, jump);
+}
+
+void ProposePawnCapture(GameState& state, int32_t file, int32_t rank, int32_t toFile) {
+    const int32_t toRank = ForwardRank(state.moverColour, rank);
+    if (!OnBoard(toFile, toRank)) return;
+    if (IsPieceOf(At(state, toFile, toRank), state.opponentColour))
+        TryCandidate(state, file, rank, toFile, toRank);
+}
+
+// Only beside the pawn that has just made its double step, onto the empty square it passed.
+void ProposeEnPassant(GameState& state, int32_t file, int32_t rank) {
+    if ((state.flags & kEnPassantPossible) == 0) return;
+    const int32_t passedFile = static_cast<int32_t>(state.flags & kEnPassantFileMask);
+    const int32_t captureRank = state.moverColour == kWhite ? 4 : 3;
+    if (rank != captureRank || (file + 1 != passedFile && file - 1 != passedFile)) return;
+    const int32_t toRank = ForwardRank(state.moverColour, rank);
+    const Square& victim = At(state, passedFile, rank);
+    if (victim.kind != kPawn || victim.colour != state.opponentColour) return;
+    if (At(state, passedFile, toRank).kind != kEmpty) return;
+    TryCandidate(state, file, rank, passedFile, toRank);
+}
+
+void ProposePawnMoves(GameState& state, int32_t file, int32_t rank) {
+    const int32_t colour = state.moverColour;
+    const int32_t oneStep = ForwardRank(colour, rank);
+    if (OnBoard(file, oneStep) && At(state, file, oneStep).kind == kEmpty) {
+        TryCandidate(state, file, rank, file, oneStep);
+        const int32_t twoSteps = ForwardRank(colour, oneStep);
+        const bool onStartRank = rank == ForwardRank(colour, HomeRank(colour));
+        if (onStartRank && At(state, file, twoSteps).kind == kEmpty)
+            TryCandidate(state, file, rank, file, twoSteps);
+    }
+    ProposePawnCapture(state, file, rank, file + 1);
+    ProposePawnCapture(state, file, rank, file - 1);
+    ProposeEnPassant(state, file, rank);
+}
+
+// Besides the right, the king and the rook must stand on their home squares: a FEN text may
+// grant a right its position cannot use.
+bool CastlingAllowed(const GameState& state, const CastlingRule& rule, int32_t homeRank) {
+    const int32_t colour = state.moverColour;
+    const uint32_t right = rule.kingSide ? KingSideRight(colour) : QueenSideRight(colour);
+    if ((state.flags & right) == 0) return false;
+    if (!IsPieceOf(At(state, rule.rookFile, homeRank), colour)) return false;
+    if (At(state, rule.rookFile, homeRank).kind != kRook) return false;
+    for (int32_t i = 0; i < rule.emptyCount; ++i) {
+        if (At(state, rule.emptyFiles[static_cast<size_t>(i)], homeRank).kind != kEmpty)
+            return false;
+    }
+    for (const int32_t file : rule.safeFiles) {
+        if (IsSquareAttacked(state, colour, file, homeRank)) return false;
+    }
+    return true;
+}
+
+void ProposeCastling(GameState& state, int32_t file, int32_t rank) {
+    const int32_t homeRank = HomeRank(state.moverColour);
+    if (file != 4 || rank != homeRank) return;
+    for (const CastlingRule& rule : kCastlingRules) {
+        if (CastlingAllowed(state, rule, homeRank))
+            TryCandidate(state, file, rank, rule.kingToFile, homeRank);
+    }
+}
+
+void ProposeMoves(GameState& state, int32_t kind, int32_t file, int32_t rank) {
+    switch (kind) {
+        case kPawn:
+            ProposePawnMoves(state, file, rank);
+            break;
+        case kKnight:
+            ProposeKnightMoves(state, file, rank);
+            break;
+        case kBishop:
+            ProposeRays(state, file, rank, kDiagonalRays, false);
+            break;
+        case kRook:
+            ProposeRays(state, file, rank, kStraightRays, false);
+            break;
+        case kQueen:
+            ProposeRays(state, file, rank, kStraightRays, false);
+            ProposeRays(state, file, rank, kDiagonalRays, false);
+            break;
+        case kKing:
+            ProposeRays(state, file, rank, kStraightRays, true);
+            ProposeRays(state, file, rank, kDiagonalRays, true);
+            ProposeCastling(state, file, rank);
+            break;
+        default:
+            break;
+    }
+}
+
+void MarkTargets(GameState& state) {
+    for (int32_t i = 0; i < state.candidateCount; ++i) {
+        const CandidateMove& move = state.candidates[static_cast<size_t>(i)];
+        if (OnBoard(move.toFile, move.toRank)) At(state, move.toFile, move.toRank).isTarget = 1;
+    }
+}
+
+}  // namespace
+
+void GenerateCandidates(GameState& state, int32_t colour, int32_t file, int32_t rank) {
+    state.candidateCount = 0;
+    for (Square& square : state.board)
+        square.isTarget = 0;
+    if (!OnBoard(file, rank)) return;
+    const Square& piece = At(state, file, rank);
+    if (!IsPieceOf(piece, colour)) return;
+    if (!FindKing(state, colour, state.kingFile, state.kingRank)) {
+        state.kingFile = kNoKing;
+        state.kingRank = kNoKing;
+    }
+    state.moverColour = piece.colour;
+    state.opponentColour = OtherColour(piece.colour);
+    ProposeMoves(state, piece.kind, file, rank);
+    MarkTargets(state);
+}
+
+void TryCandidate(GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
+                  int32_t toRank) {
+    Square& from = At(state, fromFile, fromRank);
+    Square& to = At(state, toFile, toRank);
+    const Square savedTo = to;
+    const int32_t movedKind = from.kind;
+    // The pawn taken en passant leaves the board too: it may be the checking piece, or the one
+    // that still shields the own king along the rank.
+    Square* victim = EnPassantVictim(state, fromFile, fromRank, toFile, toRank);
+    const int32_t victimKind = victim != nullptr ? victim->kind : kEmpty;
+    to.kind = movedKind;
+    to.colour = state.moverColour;
+    from.kind = kEmpty;
+    if (victim != nullptr) victim->kind = kEmpty;
+    const bool safe = OwnKingSafe(state, movedKind, toFile, toRank);
+    if (victim != nullptr) victim->kind = victimKind;
+    from.kind = movedKind;
+    to = savedTo;
+    if (safe) AppendCandidate(state, fromFile, fromRank, toFile, toRank);
+}
+
+bool FindKing(const GameState& state, int32_t colour, int32_t& file, int32_t& rank) {
+    for (int32_t r = 0; r < 8; ++r) {
+        for (int32_t f = 0; f < 8; ++f) {
+            const Square& square = At(state, f, r);
+            if (square.kind != kKing || square.colour != colour) continue;
+            file = f;
+            rank = r;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsSquareAttacked(const GameState& state, int32_t colour, int32_t file, int32_t rank) {
+    if (file == -1 && !FindKing(state, colour, file, rank)) return false;
+    if (!OnBoard(file, rank)) return false;
+    const int32_t attacker = OtherColour(colour);
+    return KnightAttacks(state, attacker, file, rank) ||
+           StraightAttacks(state, attacker, file, rank) ||
+           DiagonalAttacks(state, attacker, file, rank);
+}
