@@ -1,0 +1,125 @@
+"""What the screen must show: boards built from a skin's cells, and the text bands around them.
+
+A skin is a grid of 64 x 64 cells: row y = 64 x kind (0 empty, 1 pawn ... 6 king), column x = 0 on a
+dark square, 64 on a light one, 256 on a square of the last move, plus 320 for a black piece. The
+full-screen board is those cells copied unscaled, so a correct board equals them byte for byte.
+"""
+
+from PIL import Image, ImageChops
+
+CELL = 64
+KINDS = {"p": 1, "n": 2, "b": 3, "r": 4, "q": 5, "k": 6}
+START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"
+
+
+def board_from_fen(placement):
+    """64 (kind, colour) pairs in rank x 8 + file order (rank 0 = the first rank) from the piece
+    placement field of a FEN."""
+    board = [(0, 0)] * 64
+    for row, rank_text in enumerate(placement.split(" ")[0].split("/")):
+        rank = 7 - row
+        file = 0
+        for ch in rank_text:
+            if ch.isdigit():
+                file += int(ch)
+                continue
+            board[rank * 8 + file] = (KINDS[ch.lower()], 0 if ch.isupper() else 1)
+            file += 1
+    return board
+
+
+def square(name):
+    """'e4' -> its index in rank x 8 + file order."""
+    return (int(name[1]) - 1) * 8 + "abcdefgh".index(name[0])
+
+
+def square_name(index):
+    return "abcdefgh"[index % 8] + str(index // 8 + 1)
+
+
+class Skin:
+    def __init__(self, path):
+        self.path = path
+        self.image = Image.open(path).convert("RGB")
+
+    def cell(self, kind, colour, light, marked):
+        x = 256 if marked else (64 if light else 0)
+        if kind != 0 and colour == 1:
+            x += 320
+        y = CELL * kind
+        return self.image.crop((x, y, x + CELL, y + CELL))
+
+    def board(self, placement, marked=()):
+        """The 512 x 512 board the renderer must draw: from White's side, a8 top-left and light."""
+        board = board_from_fen(placement)
+        marked = {square(name) for name in marked}
+        image = Image.new("RGB", (8 * CELL, 8 * CELL))
+        for row in range(8):
+            for column in range(8):
+                index = (7 - row) * 8 + column
+                kind, colour = board[index]
+                light = (row + column) % 2 == 0
+                image.paste(self.cell(kind, colour, light, index in marked),
+                            (column * CELL, row * CELL))
+        return image
+
+    def cells(self):
+        """Every cell the renderer may copy, as bytes, for 'is this square any skin cell?'."""
+        found = set()
+        for kind in range(7):
+            for colour in (0, 1) if kind else (0,):
+                for light in (False, True):
+                    for marked in (False, True):
+                        found.add(self.cell(kind, colour, light, marked).tobytes())
+        return found
+
+
+def board_box(origin=(256, 128), size=512):
+    return (origin[0], origin[1], origin[0] + size, origin[1] + size)
+
+
+def board_region(screen, origin=(256, 128)):
+    return screen.crop(board_box(origin))
+
+
+def same_image(a, b):
+    return a.size == b.size and a.tobytes() == b.tobytes()
+
+
+def wrong_squares(screen, expected, origin=(256, 128)):
+    """Names of the squares where the screen differs from the expected board."""
+    wrong = []
+    for row in range(8):
+        for column in range(8):
+            box = (column * CELL, row * CELL, (column + 1) * CELL, (row + 1) * CELL)
+            shown = screen.crop((origin[0] + box[0], origin[1] + box[1],
+                                 origin[0] + box[2], origin[1] + box[3]))
+            if shown.tobytes() != expected.crop(box).tobytes():
+                wrong.append(square_name((7 - row) * 8 + column))
+    return wrong
+
+
+def squares_are_skin_cells(screen, skin, origin=(256, 128)):
+    """True when each of the 64 squares on the screen is one of the skin's cells."""
+    cells = skin.cells()
+    for row in range(8):
+        for column in range(8):
+            x, y = origin[0] + column * CELL, origin[1] + row * CELL
+            if screen.crop((x, y, x + CELL, y + CELL)).tobytes() not in cells:
+                return False
+    return True
+
+
+def ink_box(image, box, background):
+    """The bounding box, in screen coordinates, of the pixels inside box that differ from the
+    background colour; None when there are none."""
+    region = image.crop(box)
+    found = ImageChops.difference(region, Image.new("RGB", region.size, background)).getbbox()
+    if found is None:
+        return None
+    return (box[0] + found[0], box[1] + found[1], box[0] + found[2], box[1] + found[3])
+
+
+def boxes_with_ink(image, boxes, background):
+    """The boxes among the given ones that hold a pixel other than the background."""
+    return [box for box in boxes if ink_box(image, box, background) is not None]

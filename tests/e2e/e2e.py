@@ -1,0 +1,383 @@
+"""The end-to-end framework: one isolated Wine + virtual display per test, the saver started the way
+Windows starts it, and helpers to look at the screen, send real input and read the registry back.
+
+Every test script calls run_test(main) with the build's e2e-config.json as its only argument; main
+gets a Session. A Session owns a copy of the build's template prefix (the saver installed as the
+installer lays it out) and its own Xvfb, so tests run in parallel and registry writes stay private.
+"""
+
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+from pathlib import Path
+
+from PIL import ImageGrab
+
+SKIP = 77
+SCREEN = (1024, 768)
+PROGRAM_DIR = r"C:\Program Files\Brenholt\Quorvane"
+SCR_PATH = r"C:\windows\system32\Quorvane.scr"
+SETTINGS_KEY = r"HKCU\Software\Brenholt\Quorvane"
+MACHINE_KEY = r"HKLM\Software\Brenholt\Quorvane"
+E2E_KEY = r"HKCU\Software\QuorvaneE2E"
+DATA_DIR = Path(__file__).resolve().parent / "data"
+
+
+class TestFailure(Exception):
+    pass
+
+
+def load_config(path):
+    with open(path, encoding="utf-8") as f:
+        return json.load(f)
+
+
+# --- the template prefix -------------------------------------------------------------------------
+
+
+def wine_environment(prefix, display=None):
+    env = dict(os.environ)
+    env.update(WINEPREFIX=str(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    if display:
+        env["DISPLAY"] = display
+    else:
+        env.pop("DISPLAY", None)
+    return env
+
+
+def copy_prefix(template, target):
+    """Copies a prefix; the large read-only part (Wine's DLLs) is hard-linked, everything Wine or a
+    test may rewrite is copied. Wine replaces its registry files by renaming, never in place."""
+    template, target = Path(template), Path(target)
+    shared = template / "drive_c" / "windows"
+
+    def link_or_copy(src, dst):
+        if Path(src).is_relative_to(shared) and not src.endswith((".reg", ".log", ".ini")):
+            os.link(src, dst)
+        else:
+            shutil.copy2(src, dst)
+
+    shutil.copytree(template, target, symlinks=True, copy_function=link_or_copy)
+
+
+# --- X display -----------------------------------------------------------------------------------
+
+
+class VirtualDisplay:
+    """A private Xvfb; -displayfd lets the server pick a free display number."""
+
+    def __init__(self, size=SCREEN):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
+             "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 15
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        if not number.strip():
+            self.stop()
+            raise TestFailure("the virtual display did not start")
+        self.name = ":" + number.decode().strip()
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+
+
+# --- the session ---------------------------------------------------------------------------------
+
+
+class Session:
+    def __init__(self, config, name):
+        self.config = config
+        self.name = name
+        self.dir = Path(config["work"]) / name
+        shutil.rmtree(self.dir, ignore_errors=True)
+        self.dir.mkdir(parents=True)
+        self.prefix = self.dir / "prefix"
+        self.failures = []
+        self.shots = 0
+        self.processes = []
+        copy_prefix(config["template"], self.prefix)
+        self.display = VirtualDisplay()
+        self.env = wine_environment(self.prefix, self.display.name)
+        self.log = open(self.dir / "wine.log", "ab")
+        # One server for the whole session, so each program start is quick.
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+
+    def close(self, keep):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        self.display.stop()
+        self.log.close()
+        shutil.rmtree(self.prefix, ignore_errors=True)
+        if not keep:
+            shutil.rmtree(self.dir, ignore_errors=True)
+
+    # checks
+
+    def expect(self, condition, message):
+        """A soft check: the test goes on, and fails at its end."""
+        if not condition:
+            self.failures.append(message)
+            print(f"FAILED: {message}", flush=True)
+        return condition
+
+    def require(self, condition, message):
+        if not condition:
+            raise TestFailure(message)
+
+    def note(self, message):
+        print(message, flush=True)
+
+    # files inside the prefix
+
+    def unix_path(self, windows_path):
+        drive, rest = windows_path.split(":", 1)
+        assert drive.upper() == "C"
+        return self.prefix / "drive_c" / rest.replace("\\", "/").lstrip("/")
+
+    def write_file(self, windows_path, data):
+        path = self.unix_path(windows_path)
+        path.parent.mkdir(parents=True, exist_ok=True)
+        if path.exists():
+            path.unlink()  # a fresh file: the template may share this one
+        path.write_bytes(data if isinstance(data, bytes) else data.encode("latin-1"))
+        return path
+
+    def remove(self, windows_path):
+        path = self.unix_path(windows_path)
+        if path.is_dir():
+            shutil.rmtree(path)
+        elif path.exists():
+            path.unlink()
+
+    def skin_folder(self):
+        return self.unix_path(PROGRAM_DIR + r"\Skin")
+
+    def keep_only_skins(self, *names):
+        for bitmap in self.skin_folder().iterdir():
+            if bitmap.name not in names:
+                bitmap.unlink()
+
+    def install_game_file(self, name, data):
+        """Writes a PGN file into the program folder and returns its Windows path."""
+        windows_path = PROGRAM_DIR + "\\" + name
+        self.write_file(windows_path, data)
+        return windows_path
+
+    # registry
+
+    def import_registry(self, entries):
+        """entries: {key: {value name: value}}; an int is a REG_DWORD, a str a REG_SZ, None
+        deletes the value, bytes with a leading type tag ("hex(N):") are written raw."""
+        lines = ["Windows Registry Editor Version 5.00", ""]
+        for key, values in entries.items():
+            lines.append(f"[{expand_key(key)}]")
+            for name, value in values.items():
+                lines.append(f'"{name}"={reg_data(value)}')
+            lines.append("")
+        path = self.dir / "settings.reg"
+        path.write_text("\r\n".join(lines) + "\r\n", encoding="utf-8")
+        self.wine_run(["regedit", "/S", "Z:" + str(path).replace("/", "\\")])
+
+    def set_settings(self, **values):
+        """Per-user settings by their registry names, with spaces written as underscores."""
+        self.import_registry({SETTINGS_KEY: {k.replace("_", " "): v for k, v in values.items()}})
+
+    def reg_add(self, key, name, kind, data):
+        self.wine_run(["reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f",
+                       "/reg:64"])
+
+    def reg_delete(self, key, name):
+        self.wine_run(["reg", "delete", key, "/v", name, "/f", "/reg:64"], check=False)
+
+    def reg_query(self, key, name):
+        """Returns (type, value) of one value, or None when it is missing. REG_DWORD comes back
+        as an int."""
+        result = self.wine_run(["reg", "query", key, "/v", name, "/reg:64"], check=False)
+        for line in result.stdout.splitlines():
+            parts = line.strip("\r\n").lstrip(" ").split("    ", 2)
+            if len(parts) == 3 and parts[0] == name:
+                kind, data = parts[1], parts[2]
+                if kind in ("REG_DWORD", "REG_QWORD"):
+                    return kind, int(data, 16)
+                return kind, data
+        return None
+
+    def setting(self, name):
+        found = self.reg_query(SETTINGS_KEY, name)
+        return None if found is None else found[1]
+
+    # programs
+
+    def wine_run(self, args, check=True, timeout=60, env=None):
+        result = subprocess.run(["wine"] + args, env=env or self.env, capture_output=True,
+                                text=True, errors="replace", timeout=timeout)
+        if check and result.returncode != 0:
+            raise TestFailure(f"wine {' '.join(args)} failed ({result.returncode}): "
+                              f"{result.stderr.strip()}")
+        return result
+
+    def start(self, args, stdin=None, stdout=None, env_extra=None):
+        env = dict(self.env)
+        env.update(env_extra or {})
+        process = subprocess.Popen(["wine"] + args, env=env, stdin=stdin,
+                                   stdout=stdout or self.log, stderr=self.log,
+                                   text=stdout is not None)
+        self.processes.append(process)
+        return process
+
+    def start_saver(self, *switches, env_extra=None):
+        """Starts Quorvane.scr from the system folder with the given switches, as the desktop
+        settings do."""
+        self.park_pointer()
+        return self.start([SCR_PATH, *switches], env_extra=env_extra)
+
+    def harness(self, key):
+        """The Windows path (through drive Z:) of one of the harness programs."""
+        return "Z:" + self.config[key].replace("/", "\\")
+
+    @staticmethod
+    def wait_exit(process, timeout):
+        try:
+            return process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def expect_running(self, process, what):
+        return self.expect(process.poll() is None,
+                           f"{what}: the saver ended (exit code {process.poll()}) while it "
+                           "should still run")
+
+    def end_with_key(self, process, what):
+        """Ends a full-screen run with a key press and checks the exit code."""
+        self.key("space")
+        code = self.wait_exit(process, 15)
+        self.expect(code == 0, f"{what}: exit code {code} after a key, expected 0")
+        return code
+
+    # screen and input
+
+    def screenshot(self, label=None):
+        image = ImageGrab.grab(xdisplay=self.display.name)
+        if label:
+            self.save(image, label)
+        return image
+
+    def save(self, image, label):
+        self.shots += 1
+        path = self.dir / f"{self.shots:02d}-{label}.png"
+        image.save(path)
+        return path
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def park_pointer(self):
+        # Wine reports the cursor at the screen's centre until the first pointer event; putting
+        # the pointer there keeps the saver's anchor and the real pointer in step.
+        self.xdotool("mousemove", SCREEN[0] // 2, SCREEN[1] // 2)
+
+    def key(self, name):
+        self.xdotool("key", name)
+
+    def click(self, button=1):
+        self.xdotool("click", button)
+
+    def move_by(self, dx, dy):
+        self.xdotool("mousemove_relative", "--", dx, dy)
+
+    def wait_for(self, predicate, timeout, interval=0.1):
+        """Screenshots until predicate(image) is true; returns that image or None."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            image = self.screenshot()
+            if predicate(image):
+                return image
+            time.sleep(interval)
+        return None
+
+
+def expand_key(key):
+    root, rest = key.split("\\", 1)
+    roots = {"HKCU": "HKEY_CURRENT_USER", "HKLM": "HKEY_LOCAL_MACHINE"}
+    return roots.get(root, root) + "\\" + rest
+
+
+def reg_data(value):
+    if value is None:
+        return "-"
+    if isinstance(value, bool):
+        value = int(value)
+    if isinstance(value, int):
+        return f"dword:{value & 0xFFFFFFFF:08x}"
+    if isinstance(value, RawValue):
+        return f"hex({value.kind:x}):" + ",".join(f"{b:02x}" for b in value.data)
+    return '"' + value.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+class RawValue:
+    """A registry value of any type, given as its bytes."""
+
+    def __init__(self, kind, data):
+        self.kind, self.data = kind, data
+
+
+def colour_ref(red, green, blue):
+    """A Windows colour value, 0x00BBGGRR."""
+    return red | green << 8 | blue << 16
+
+
+# --- running one test ----------------------------------------------------------------------------
+
+
+def run_test(main):
+    """Runs main(session) with the build's configuration; prints the outcome and exits with 0
+    (passed), 1 (failed) or 77 (skipped)."""
+    config = load_config(sys.argv[1])
+    name = Path(sys.argv[0]).stem
+    for key in ("scr", "template"):
+        if not Path(config[key]).exists():
+            print(f"SKIP: {config[key]} does not exist")
+            sys.exit(SKIP)
+    started = time.monotonic()
+    session = Session(config, name)
+    ok = False
+    try:
+        main(session)
+        ok = not session.failures
+    except TestFailure as failure:
+        print(f"FAILED: {failure}", flush=True)
+        session.screenshot("at-failure")
+    except Exception:
+        traceback.print_exc()
+        session.screenshot("at-error")
+    finally:
+        session.close(keep=not ok)
+    elapsed = time.monotonic() - started
+    if ok:
+        print(f"{name}: passed in {elapsed:.1f} s")
+        sys.exit(0)
+    print(f"{name}: failed in {elapsed:.1f} s; screenshots and wine.log in {session.dir}")
+    sys.exit(1)
