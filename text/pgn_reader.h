@@ -6,6 +6,8 @@
 
 #include "chess/game_state.h"
 #include "text/char_string.h"
+#include "text/pgn_games.h"
+#include "text/pgn_lexer.h"
 
 // The current game's texts for display; fixed fields, cut to their width, never cleared between
 // games (a game overwrites only the fields whose tags it has).
@@ -21,11 +23,19 @@ struct GameInfo {
 extern const CharString kMoveStartChars;
 extern const CharString kMoveChars;
 
-// The stretch of text holding game n (from 0), or the empty string when there is no game n.
-CharString ExtractGameText(const CharString& text, int32_t n);
+// How far the decoding of one game got; the saver ignores it, diagnostics read it.
+struct ParseOutcome {
+    int32_t tokensFound;    // move tokens collected, at most kMaxPlies
+    int32_t surplusTokens;  // tokens met after the kMaxPlies-th, dropped unread
+    int32_t pliesDecoded;   // tokens applied, from the first; equals the state's ply
+    TokenSpan refused;      // the first token the interpreter refused; length 0 when none was
+    int32_t refusedAfter;   // where the text before the refused token begins: the end of the
+                            // token or tag pair read before it
+};
 
-// Reads one game's text: tags into info, start position and decoded moves into state.
-void ParseGame(GameState& state, GameInfo& info, const CharString& gameText);
+// Reads one game's text: tags into info, start position and decoded moves into state. Leaves the
+// game's final decoded position on the board.
+ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameText);
 
 // Loads game currentGameNumber of pgnText, wrapping to game 0 (and setting the number to 0)
 // when there is no such game; leaves the game's start position on show with moveCount set.
