@@ -9,15 +9,15 @@ installer lays it out) and its own Xvfb, so tests run in parallel and registry w
 import json
 import os
 import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import time
 import traceback
 from pathlib import Path
 
 from PIL import ImageGrab
+
+from board_image import board_region, ink_box
 
 SKIP = 77
 SCREEN = (1024, 768)
@@ -76,7 +76,7 @@ class VirtualDisplay:
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-br"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
@@ -307,6 +307,38 @@ class Session:
 
     def move_by(self, dx, dy):
         self.xdotool("mousemove_relative", "--", dx, dy)
+
+    def watch(self, boards, until, timeout, origin=(256, 128), background=(0, 0, 0)):
+        """Screenshots until until(labels) holds or the time is up, naming each frame by the
+        expected board it shows. boards: {label: 512 x 512 image}. Returns the changes as a list of
+        (label, screenshot); "blank" is a board area of the background or black only, "unknown"
+        one that stayed unlike every expected board for three frames in a row (a single odd frame
+        may be a copy to the screen caught half-way)."""
+        expected = {label: image.tobytes() for label, image in boards.items()}
+        box = (origin[0], origin[1], origin[0] + 512, origin[1] + 512)
+        seen = []
+        odd_frames = 0
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            image = self.screenshot()
+            shown = board_region(image, origin).tobytes()
+            label = next((name for name, data in expected.items() if data == shown), None)
+            if label is None and (ink_box(image, box, background) is None
+                                  or ink_box(image, box, (0, 0, 0)) is None):
+                label = "blank"
+            if label is None:
+                odd_frames += 1
+                if odd_frames < 3:
+                    continue
+                label = "unknown"
+            odd_frames = 0
+            if not seen or seen[-1][0] != label:
+                seen.append((label, image))
+                self.note(f"  {time.monotonic() - deadline + timeout:5.1f} s: {label}")
+            if until([name for name, _ in seen]):
+                break
+            time.sleep(0.05)
+        return seen
 
     def wait_for(self, predicate, timeout, interval=0.1):
         """Screenshots until predicate(image) is true; returns that image or None."""
