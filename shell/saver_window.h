@@ -1,0 +1,36 @@
+#pragma once
+// The one window of the full-screen and preview runs: builds its surfaces, skin and game at
+// creation, steps the playback on a one-second timer, paints through an off-screen surface, and
+// in full-screen ends on input, after the password check, storing the game on screen.
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Timer 1, once a second, drives the playback.
+constexpr UINT_PTR kPlaybackTimerId = 1;
+constexpr UINT kPlaybackTimerMilliseconds = 1000;
+
+// A mouse-move that finds the cursor further than this from the anchor, in x or y, ends the run.
+constexpr int32_t kMouseJumpLimit = 10;
+
+// The texts shown instead of the board when the set-up fails.
+constexpr const char* kSkinsMissingText = "Skins not found! Please reinstall the screen saver.";
+constexpr const char* kPgnMissingText =
+    "PGN file not found. Please open \"Settings dilog box\" for select (right click on desktop "
+    "-> properties -> TAB \"Screen Saver\")";
+constexpr const char* kOutOfMemoryText = "Fatal error! Out of memory!";
+
+// Registers the saver's window class (className of the shell's state); false on failure.
+bool RegisterSaverClass(HINSTANCE instance);
+
+// Creates the window for the shell state's mode, shows it and paints it; false when not created.
+bool CreateSaverWindow(HINSTANCE instance, int showCommand);
+
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Draws the current picture (error text, or the position) into the off-screen surface.
+void RenderSaverSurface();
+
+// Renders and copies the whole surface to target at (0, 0).
+void PaintSaverSurface(HDC target);
