@@ -1,5 +1,99 @@
 #!/usr/bin/env bash
-# Builds and runs the screen saver under Wine.
+# Runs the screen saver under Wine: builds it, installs it into a private Wine prefix the way the
+# installer lays it out, and starts the full-screen saver (/s) as Windows does.
 set -euo pipefail
-echo "run: the screen saver is not built yet; ./scripts/test.sh builds and tests what exists." >&2
-exit 1
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+usage() {
+    cat <<'USAGE'
+Usage: ./scripts/run.sh [options]
+
+Builds Quorvane.scr (build/win64), installs it into the Wine prefix build/run-prefix and starts
+the full-screen saver. With a display ($DISPLAY), the saver runs there until a key, a mouse button
+or a mouse jump ends it. Without one, it runs on a virtual 1024 x 768 display, saves a screenshot
+every few seconds and stops by itself.
+
+Options:
+  --duration S   virtual display: stop after S seconds (default 60)
+  --interval S   virtual display: one screenshot every S seconds (default 5)
+  --shots DIR    virtual display: folder for the screenshots (default build/run-shots/<time>)
+  --virtual      use a virtual display even when $DISPLAY is set
+  -h, --help     this text
+USAGE
+}
+
+duration=60 interval=5 shots="" virtual=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --duration) duration="$2"; shift 2 ;;
+        --interval) interval="$2"; shift 2 ;;
+        --shots) shots="$2"; shift 2 ;;
+        --virtual) virtual=1; shift ;;
+        -h|--help) usage; exit 0 ;;
+        *) echo "run: unknown option $1" >&2; usage >&2; exit 2 ;;
+    esac
+done
+for n in "$duration" "$interval"; do
+    [[ "$n" =~ ^[0-9]+$ ]] && [ "$n" -gt 0 ] || { echo "run: $n is not a whole number of seconds" >&2; exit 2; }
+done
+
+./scripts/setup.sh
+
+echo "run: building the saver (build/win64)"
+cmake -S . -B build/win64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.toolchain.cmake" >/dev/null
+cmake --build build/win64 --target Quorvane quorvane_skins -j "$(nproc)"
+scr=$(find build/win64 -maxdepth 3 -name Quorvane.scr -print -quit)
+skins=$(sed -n 's/^QUORVANE_SKIN_DIR:INTERNAL=//p' build/win64/CMakeCache.txt)
+[ -n "$scr" ] || { echo "run: the build made no Quorvane.scr" >&2; exit 1; }
+
+export WINEPREFIX="$root/build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+echo "run: installing into $WINEPREFIX"
+./scripts/install-into-prefix.sh --prefix "$WINEPREFIX" --scr "$scr" --skins "$skins" \
+    --pgn games/varnoth.pgn
+
+saver='C:\windows\system32\Quorvane.scr'
+
+if [ -n "${DISPLAY:-}" ] && [ "$virtual" -eq 0 ]; then
+    echo "run: Quorvane.scr /s on $DISPLAY; a key, a mouse button or moving the mouse ends it"
+    code=0
+    wine "$saver" /s || code=$?
+    echo "run: the saver ended with exit code $code"
+    exit "$code"
+fi
+
+source ./scripts/xvfb.sh
+StartVirtualDisplay
+trap StopVirtualDisplay EXIT
+shots=${shots:-build/run-shots/$(date +%Y%m%d-%H%M%S)}
+mkdir -p "$shots"
+shots=$(realpath "$shots")
+echo "run: Quorvane.scr /s on the virtual display $DISPLAY for $duration s; screenshots every" \
+    "$interval s into $shots"
+# Wine puts the cursor at the screen's centre until the first pointer event: agree with it.
+xdotool mousemove 512 384
+wine "$saver" /s >"$shots/wine.log" 2>&1 &
+saver_pid=$!
+
+start=$SECONDS
+n=0
+while [ $((SECONDS - start)) -lt "$duration" ] && kill -0 "$saver_pid" 2>/dev/null; do
+    sleep "$interval"
+    n=$((n + 1))
+    import -window root "$shots/$(printf '%03d' "$n")-$((SECONDS - start))s.png" 2>/dev/null || true
+done
+
+code=0
+if kill -0 "$saver_pid" 2>/dev/null; then
+    # End it as a user would: a key press.
+    xdotool key space
+    for _ in $(seq 1 100); do
+        kill -0 "$saver_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$saver_pid" 2>/dev/null || true
+fi
+wait "$saver_pid" || code=$?
+echo "run: the saver ended with exit code $code after $((SECONDS - start)) s"
+echo "run: $n screenshots in $shots"

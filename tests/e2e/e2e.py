@@ -11,6 +11,7 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import traceback
 from pathlib import Path
@@ -231,11 +232,15 @@ class Session:
     # programs
 
     def wine_run(self, args, check=True, timeout=60, env=None):
-        result = subprocess.run(["wine"] + args, env=env or self.env, capture_output=True,
-                                text=True, errors="replace", timeout=timeout)
+        """Runs a Windows program to its end; returns it with its output in .stdout. The output
+        goes through a file: Wine's background services may inherit a pipe and keep it open."""
+        with tempfile.TemporaryFile(dir=self.dir) as output:
+            result = subprocess.run(["wine"] + args, env=env or self.env, stdout=output,
+                                    stderr=self.log, timeout=timeout)
+            output.seek(0)
+            result.stdout = output.read().decode("latin-1")
         if check and result.returncode != 0:
-            raise TestFailure(f"wine {' '.join(args)} failed ({result.returncode}): "
-                              f"{result.stderr.strip()}")
+            raise TestFailure(f"wine {' '.join(args)} failed ({result.returncode})")
         return result
 
     def start(self, args, stdin=None, stdout=None, env_extra=None):
@@ -406,7 +411,8 @@ def run_test(main):
         traceback.print_exc()
         session.screenshot("at-error")
     finally:
-        session.close(keep=not ok)
+        # QUORVANE_E2E_KEEP=1 keeps a passed test's screenshots too.
+        session.close(keep=not ok or os.environ.get("QUORVANE_E2E_KEEP") == "1")
     elapsed = time.monotonic() - started
     if ok:
         print(f"{name}: passed in {elapsed:.1f} s")

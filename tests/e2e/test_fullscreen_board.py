@@ -50,6 +50,11 @@ def main(session):
     seen = session.watch(boards, until=lambda labels: "after e5" in labels, timeout=20)
     labels = [label for label, _ in seen]
     shown = [label for label in labels if label != "blank"]
+    for label, image in seen:
+        if label == "unknown":
+            for name, board in boards.items():
+                session.note(f"  unknown frame against {name}: wrong squares "
+                             f"{wrong_squares(image, board)}")
     session.require(shown[:3] == ["start", "after e4", "after e5"],
                     f"positions shown {labels}, expected start, after e4, after e5")
     for label, image in seen:

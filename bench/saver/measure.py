@@ -1,0 +1,175 @@
+"""Measures the full-screen saver's CPU time and peak memory under Wine.
+
+Plays Quorvane.scr /s at 1024 x 768 with "Time mode" 0 (a step every second) on a 16 MiB game file
+made by concatenating the shared PGN files, next to an idle Wine process (a program that only
+waits in its message loop) started in the same prefix at the same time. Both are read from
+/proc/<pid>/stat (user + system time) and /proc/<pid>/status (VmHWM, the peak resident size).
+Targets: the saver's CPU above the idle process under 1% of one core; its peak under 64 MiB.
+Exits 0 when both targets are met, 1 when one is missed, 77 when the shared PGN files are absent.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+
+from e2e import SETTINGS_KEY, VirtualDisplay, expand_key, reg_data, wine_environment  # noqa: E402
+
+MiB = 1 << 20
+TICK = os.sysconf("SC_CLK_TCK")
+CPU_TARGET = 1.0  # percent of one core, above the idle process
+MEMORY_TARGET = 64  # MiB
+PROGRAM = r"C:\Program Files\Brenholt\Quorvane"
+
+
+def big_game_file(shared, size):
+    """The shared PGN files one after another, repeated, cut at the last game start before size
+    bytes so that no game is cut in two."""
+    files = sorted(shared.rglob("*.pgn"))
+    if not files:
+        return None
+    chunks, total = [], 0
+    while total < size:
+        for path in files:
+            data = path.read_bytes().rstrip(b"\r\n") + b"\n\n"
+            chunks.append(data)
+            total += len(data)
+    text = b"".join(chunks)[:size]
+    cut = text.rfind(b"\n[")
+    return text[:cut + 1] if cut > 0 else text
+
+
+def cpu_seconds(pid):
+    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICK  # utime, stime
+
+
+def peak_mib(pid):
+    for line in Path(f"/proc/{pid}/status").read_text().splitlines():
+        if line.startswith("VmHWM:"):
+            return int(line.split()[1]) / 1024
+    return 0.0
+
+
+def process_name(pid):
+    return Path(f"/proc/{pid}/comm").read_text().strip()
+
+
+def wineserver_pid(prefix):
+    for proc in Path("/proc").iterdir():
+        if proc.name.isdigit():
+            try:
+                if (proc / "comm").read_text().strip() == "wineserver" and \
+                        f"WINEPREFIX={prefix}".encode() in (proc / "environ").read_bytes():
+                    return int(proc.name)
+            except OSError:
+                continue
+    return None
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--build", default=str(ROOT / "build" / "win64"))
+    parser.add_argument("--shared", default=str(ROOT.parent / "shared" / "pgn"))
+    parser.add_argument("--seconds", type=int, default=60)
+    parser.add_argument("--game", type=int, default=0, help='"Current game number" to start at')
+    args = parser.parse_args()
+
+    build = Path(args.build)
+    scr = next(build.glob("**/Quorvane.scr"), None)
+    idle = next(build.glob("**/quorvane_e2e_idle.exe"), None)
+    skins = build / "skins"
+    if scr is None or idle is None:
+        print(f"bench: build Quorvane, quorvane_skins and quorvane_e2e_idle in {build} first")
+        return 2
+    pgn = big_game_file(Path(args.shared), 16 * MiB)
+    if pgn is None:
+        print(f"bench: no PGN files under {args.shared}; skipped")
+        return 77
+
+    work = build / "bench-saver"
+    prefix = work / "prefix"
+    subprocess.run(["wineserver", "-k"], env=wine_environment(prefix), stderr=subprocess.DEVNULL)
+    shutil.rmtree(work, ignore_errors=True)
+    work.mkdir(parents=True)
+    (work / "bench.pgn").write_bytes(pgn)
+    subprocess.run([str(ROOT / "scripts" / "install-into-prefix.sh"), "--prefix", str(prefix),
+                    "--scr", str(scr), "--skins", str(skins), "--pgn", str(work / "bench.pgn")],
+                   env=wine_environment(prefix), check=True)
+    settings = {"Time mode": 0, "Show info": 1, "Current game number": args.game,
+                "Path to PGN file": PROGRAM + r"\varnoth.pgn"}
+    reg = ["Windows Registry Editor Version 5.00", "",
+           "[" + expand_key(SETTINGS_KEY) + "]"]
+    reg += [f'"{name}"={reg_data(value)}' for name, value in settings.items()]
+    (work / "settings.reg").write_text("\r\n".join(reg) + "\r\n")
+
+    display = VirtualDisplay()
+    env = wine_environment(prefix, display.name)
+    log = open(work / "wine.log", "wb")
+    processes = []
+    try:
+        subprocess.run(["wineserver", "-p"], env=env, check=True)
+        subprocess.run(["wine", "regedit", "/S", "Z:" + str(work / "settings.reg")], env=env,
+                       check=True, stdout=log, stderr=log)
+        subprocess.run(["xdotool", "mousemove", "512", "384"], env=env, check=True)
+        idle_process = subprocess.Popen(["wine", "Z:" + str(idle)], env=env, stdout=log,
+                                        stderr=log)
+        saver = subprocess.Popen(["wine", r"C:\windows\system32\Quorvane.scr", "/s"], env=env,
+                                 stdout=log, stderr=log)
+        processes = [saver, idle_process]
+        # Start-up (reading and scanning the file) is counted apart from the steady play.
+        time.sleep(5)
+        if saver.poll() is not None:
+            print(f"bench: the saver ended at start-up with exit code {saver.returncode}")
+            return 1
+        server = wineserver_pid(prefix)
+        before = {p.pid: cpu_seconds(p.pid) for p in processes}
+        server_before = cpu_seconds(server) if server else 0.0
+        started = time.monotonic()
+        time.sleep(args.seconds)
+        elapsed = time.monotonic() - started
+        after = {p.pid: cpu_seconds(p.pid) for p in processes}
+        server_after = cpu_seconds(server) if server else 0.0
+        peaks = {p.pid: peak_mib(p.pid) for p in processes}
+        names = {p.pid: process_name(p.pid) for p in processes}
+        running = saver.poll() is None
+        subprocess.run(["xdotool", "key", "space"], env=env)
+        code = saver.wait(15)
+    finally:
+        for process in processes:
+            if process.poll() is None:
+                process.kill()
+        subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+        display.stop()
+        log.close()
+
+    def percent(pid):
+        return 100 * (after[pid] - before[pid]) / elapsed
+
+    saver_cpu, idle_cpu = percent(saver.pid), percent(idle_process.pid)
+    above_idle = saver_cpu - idle_cpu
+    print(f"game file: {len(pgn):,} bytes from {args.shared}; start game {args.game}; "
+          f"{elapsed:.1f} s measured after 5 s of start-up")
+    print(f"saver ({names[saver.pid]}, pid {saver.pid}): cpu {after[saver.pid]:.2f} s in all, "
+          f"{saver_cpu:.3f}% of one core while playing; peak memory {peaks[saver.pid]:.1f} MiB")
+    print(f"idle  ({names[idle_process.pid]}, pid {idle_process.pid}): "
+          f"{idle_cpu:.3f}% of one core; peak memory {peaks[idle_process.pid]:.1f} MiB")
+    if server:
+        print(f"wineserver (shared by both): "
+              f"{100 * (server_after - server_before) / elapsed:.3f}% of one core")
+    print(f"saver above idle: {above_idle:.3f}% of one core (target < {CPU_TARGET}%); "
+          f"peak {peaks[saver.pid]:.1f} MiB (target < {MEMORY_TARGET} MiB); "
+          f"still running at the end: {running}; exit code after a key: {code}")
+    met = above_idle < CPU_TARGET and peaks[saver.pid] < MEMORY_TARGET and running and code == 0
+    print("targets met" if met else "TARGET MISSED")
+    return 0 if met else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
