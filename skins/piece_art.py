@@ -15,7 +15,7 @@ FONT_PATH = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 BOLD_FONT_PATH = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 SUPERSAMPLE = 4
-LINE_THINNING = 1  # supersampled pixels taken off each side of inner lines
+LINE_THINNING = 2  # supersampled pixels taken off each side of inner lines
 
 # Piece kinds as the board model numbers them.
 PAWN, KNIGHT, BISHOP, ROOK, QUEEN, KING = 1, 2, 3, 4, 5, 6
