@@ -53,8 +53,8 @@ class PieceStyle:
 @dataclass(frozen=True)
 class _Masks:
     body: Image.Image  # full silhouette, holes filled
-    lines: Image.Image  # outline glyph, thickened
-    details: Image.Image  # the filled glyph's open inner lines
+    lines: Image.Image  # contour and thinned inner lines (white pieces)
+    details: Image.Image  # the filled glyph's open inner lines (black pieces)
 
 
 def _threshold(mask):
@@ -87,7 +87,7 @@ def _glyph_mask(char, font, canvas, origin):
 
 
 def _font_for(kind, height):
-    """A font size whose king glyph ink is `height` pixels tall, graded."""
+    """A font in which the kind's glyph is `height` times its grade tall."""
     outline_char, _, grade = GLYPHS[kind]
     probe = ImageFont.truetype(FONT_PATH, 400)
     left, top, right, bottom = probe.getmask(chr(outline_char)).getbbox()
@@ -128,6 +128,7 @@ def _piece_masks(kind, size):
     # when it is reduced; they are thinned, the contour keeps full weight.
     contour = ImageChops.subtract(body, _erode(body, LINE_THINNING))
     lines = ImageChops.lighter(inner_lines, contour)
+    # Openings at the very edge would only blur into the rim.
     details = ImageChops.multiply(details, _erode(body, SUPERSAMPLE))
     return _Masks(body=body, lines=lines, details=details)
 
