@@ -254,9 +254,11 @@ class Session:
 
     def start_saver(self, *switches, env_extra=None):
         """Starts Quorvane.scr from the system folder with the given switches, as the desktop
-        settings do."""
+        settings do (CreateProcess of the quoted path and the switches, through the launch
+        harness: wine itself would hand a .scr to start.exe). The process returned ends with the
+        saver's exit code."""
         self.park_pointer()
-        return self.start([SCR_PATH, *switches], env_extra=env_extra)
+        return self.start([self.harness("launch"), SCR_PATH, *switches], env_extra=env_extra)
 
     def harness(self, key):
         """The Windows path (through drive Z:) of one of the harness programs."""
@@ -277,7 +279,7 @@ class Session:
     def end_with_key(self, process, what):
         """Ends a full-screen run with a key press and checks the exit code."""
         self.key("space")
-        code = self.wait_exit(process, 15)
+        code = self.wait_exit(process, 10)
         self.expect(code == 0, f"{what}: exit code {code} after a key, expected 0")
         return code
 

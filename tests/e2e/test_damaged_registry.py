@@ -18,6 +18,7 @@ def shows_message(session, switches, what):
     box = session.wine_run([session.harness("read_box"), "Quorvane", "15000", "press"],
                            check=False)
     lines = box.stdout.splitlines()
+    session.note(f"{what}: {lines}")
     session.expect(box.returncode == 0, f"{what}: no message box with the caption Quorvane")
     if box.returncode == 0:
         session.expect(f"text {MESSAGE}" in lines, f"{what}: the box says {lines}")

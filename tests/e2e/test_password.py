@@ -68,7 +68,7 @@ def refusal_then_acceptance(session, skin):
     session.expect(board_changes(session, 2.5), "the playback stopped during the check")
     session.expect(calls(session) == 1, f"input during the check opened {calls(session)} checks")
     found = session.reg_query(E2E_KEY, "Password window")
-    session.expect(found is not None and found[1] == 0,
+    session.expect(found is not None and found[1] == "0",
                    f"the check was given window {found}, expected none in the full-screen mode")
 
     time.sleep(max(0.0, asked_at + CHECK_MS / 1000 + 0.5 - time.monotonic()))

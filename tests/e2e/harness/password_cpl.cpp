@@ -3,8 +3,11 @@
 //   "Password answer"    DWORD, the result to give (0 refuses, 1 accepts)
 //   "Password delay ms"  DWORD, how long the "dialog" stays open; messages keep flowing meanwhile
 //   "Password calls"     DWORD, counted up on every call
-//   "Password window"    QWORD, the window handle the last call was given
+//   "Password window"    text, the window handle the last call was given, in decimal
 #include <windows.h>
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -49,9 +52,10 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
     const DWORD calls = ReadNumber(key, "Password calls") + 1;
     RegSetValueExA(key, "Password calls", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&calls),
                    sizeof calls);
-    const auto handle = reinterpret_cast<ULONGLONG>(window);
-    RegSetValueExA(key, "Password window", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&handle),
-                   sizeof handle);
+    char handle[24];
+    std::snprintf(handle, sizeof handle, "%llu", reinterpret_cast<unsigned long long>(window));
+    RegSetValueExA(key, "Password window", 0, REG_SZ, reinterpret_cast<const BYTE*>(handle),
+                   static_cast<DWORD>(std::strlen(handle) + 1));
     const DWORD answer = ReadNumber(key, "Password answer");
     const DWORD delay = ReadNumber(key, "Password delay ms");
     RegCloseKey(key);
