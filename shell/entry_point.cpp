@@ -5,17 +5,13 @@
 
 #include <cstdint>
 
+#include "config/settings_dialog.h"
 #include "config/settings_store.h"
 #include "resources/resource_ids.h"
 #include "shell/run_mode.h"
 #include "shell/saver_state.h"
 #include "shell/saver_window.h"
 #include "text/word_list.h"
-
-#if __has_include("config/settings_dialog.h")
-#include "config/settings_dialog.h"
-#define QUORVANE_HAS_SETTINGS_DIALOG 1
-#endif
 
 namespace {
 
@@ -62,11 +58,8 @@ int RunChangePassword() {
 }
 
 int RunConfigure() {
-#ifdef QUORVANE_HAS_SETTINGS_DIALOG
     DialogBoxParamA(theShell.instance, MAKEINTRESOURCEA(IDD_SETTINGS_DIALOG), theShell.parentWindow,
                     SettingsDialogProc, 0);
-#endif
-    // Without the settings dialog in the build, /c only checks its window handle.
     return 0;
 }
 
