@@ -61,11 +61,13 @@ def process_name(pid):
     return Path(f"/proc/{pid}/comm").read_text().strip()
 
 
-def wineserver_pid(prefix):
+def find_process(prefix, *names):
+    """The pid of a process of one of the given names (as Linux shows them, at most 15
+    characters) that runs in this prefix, or None."""
     for proc in Path("/proc").iterdir():
         if proc.name.isdigit():
             try:
-                if (proc / "comm").read_text().strip() == "wineserver" and \
+                if (proc / "comm").read_text().strip() in [n[:15] for n in names] and \
                         f"WINEPREFIX={prefix}".encode() in (proc / "environ").read_bytes():
                     return int(proc.name)
             except OSError:
@@ -81,12 +83,14 @@ def main():
     parser.add_argument("--game", type=int, default=0, help='"Current game number" to start at')
     args = parser.parse_args()
 
-    build = Path(args.build)
+    build = Path(args.build).resolve()
     scr = next(build.glob("**/Quorvane.scr"), None)
     idle = next(build.glob("**/quorvane_e2e_idle.exe"), None)
+    launch = next(build.glob("**/quorvane_e2e_launch.exe"), None)
     skins = build / "skins"
-    if scr is None or idle is None:
-        print(f"bench: build Quorvane, quorvane_skins and quorvane_e2e_idle in {build} first")
+    if scr is None or idle is None or launch is None:
+        print(f"bench: build Quorvane, quorvane_skins, quorvane_e2e_idle and quorvane_e2e_launch "
+              f"in {build} first")
         return 2
     pgn = big_game_file(Path(args.shared), 16 * MiB)
     if pgn is None:
@@ -120,27 +124,31 @@ def main():
         subprocess.run(["xdotool", "mousemove", "512", "384"], env=env, check=True)
         idle_process = subprocess.Popen(["wine", "Z:" + str(idle)], env=env, stdout=log,
                                         stderr=log)
-        saver = subprocess.Popen(["wine", r"C:\windows\system32\Quorvane.scr", "/s"], env=env,
-                                 stdout=log, stderr=log)
-        processes = [saver, idle_process]
+        # Started as the desktop settings start it: CreateProcess of the path and the switch.
+        launcher = subprocess.Popen(["wine", "Z:" + str(launch), r"C:\windows\system32\Quorvane.scr",
+                                     "/s"], env=env, stdout=log, stderr=log)
+        processes = [launcher, idle_process]
         # Start-up (reading and scanning the file) is counted apart from the steady play.
         time.sleep(5)
-        if saver.poll() is not None:
-            print(f"bench: the saver ended at start-up with exit code {saver.returncode}")
+        saver = find_process(prefix, "Quorvane.scr")
+        idle_pid = find_process(prefix, idle.name)
+        server = find_process(prefix, "wineserver", "wineserver64")
+        if saver is None or idle_pid is None:
+            print(f"bench: the saver ({saver}) or the idle process ({idle_pid}) is not running")
             return 1
-        server = wineserver_pid(prefix)
-        before = {p.pid: cpu_seconds(p.pid) for p in processes}
+        pids = (saver, idle_pid)
+        before = {pid: cpu_seconds(pid) for pid in pids}
         server_before = cpu_seconds(server) if server else 0.0
         started = time.monotonic()
         time.sleep(args.seconds)
         elapsed = time.monotonic() - started
-        after = {p.pid: cpu_seconds(p.pid) for p in processes}
+        after = {pid: cpu_seconds(pid) for pid in pids}
         server_after = cpu_seconds(server) if server else 0.0
-        peaks = {p.pid: peak_mib(p.pid) for p in processes}
-        names = {p.pid: process_name(p.pid) for p in processes}
-        running = saver.poll() is None
+        peaks = {pid: peak_mib(pid) for pid in pids}
+        names = {pid: process_name(pid) for pid in pids}
+        running = launcher.poll() is None
         subprocess.run(["xdotool", "key", "space"], env=env)
-        code = saver.wait(15)
+        code = launcher.wait(15)
     finally:
         for process in processes:
             if process.poll() is None:
@@ -152,21 +160,21 @@ def main():
     def percent(pid):
         return 100 * (after[pid] - before[pid]) / elapsed
 
-    saver_cpu, idle_cpu = percent(saver.pid), percent(idle_process.pid)
+    saver_cpu, idle_cpu = percent(saver), percent(idle_pid)
     above_idle = saver_cpu - idle_cpu
     print(f"game file: {len(pgn):,} bytes from {args.shared}; start game {args.game}; "
           f"{elapsed:.1f} s measured after 5 s of start-up")
-    print(f"saver ({names[saver.pid]}, pid {saver.pid}): cpu {after[saver.pid]:.2f} s in all, "
-          f"{saver_cpu:.3f}% of one core while playing; peak memory {peaks[saver.pid]:.1f} MiB")
-    print(f"idle  ({names[idle_process.pid]}, pid {idle_process.pid}): "
-          f"{idle_cpu:.3f}% of one core; peak memory {peaks[idle_process.pid]:.1f} MiB")
+    print(f"saver ({names[saver]}, pid {saver}): cpu {after[saver]:.2f} s in all, "
+          f"{saver_cpu:.3f}% of one core while playing; peak memory {peaks[saver]:.1f} MiB")
+    print(f"idle  ({names[idle_pid]}, pid {idle_pid}): "
+          f"{idle_cpu:.3f}% of one core; peak memory {peaks[idle_pid]:.1f} MiB")
     if server:
         print(f"wineserver (shared by both): "
               f"{100 * (server_after - server_before) / elapsed:.3f}% of one core")
     print(f"saver above idle: {above_idle:.3f}% of one core (target < {CPU_TARGET}%); "
-          f"peak {peaks[saver.pid]:.1f} MiB (target < {MEMORY_TARGET} MiB); "
+          f"peak {peaks[saver]:.1f} MiB (target < {MEMORY_TARGET} MiB); "
           f"still running at the end: {running}; exit code after a key: {code}")
-    met = above_idle < CPU_TARGET and peaks[saver.pid] < MEMORY_TARGET and running and code == 0
+    met = above_idle < CPU_TARGET and peaks[saver] < MEMORY_TARGET and running and code == 0
     print("targets met" if met else "TARGET MISSED")
     return 0 if met else 1
 
