@@ -1,0 +1,217 @@
+// The two choosers the settings dialog opens: the platform's colour chooser behind the swatches
+// and its file-open dialog behind "Select", each driven as a user would, through its own controls.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog_fixture.h"
+#include "resources/resource_ids.h"
+#include "screen_pixels.h"
+#include "user_settings.h"
+
+namespace {
+
+// Control ids of the platform's colour chooser.
+constexpr int kBasicColours = 720;
+constexpr int kCustomColours = 721;
+constexpr int kRedEdit = 706;
+constexpr int kGreenEdit = 707;
+constexpr int kBlueEdit = 708;
+constexpr int kDefineCustomColours = 719;
+// And of its file-open dialog: the file name box (a combo box with an edit, or a plain edit).
+constexpr int kFileNameCombo = 0x47c;
+constexpr int kFileNameEdit = 0x480;
+
+constexpr char kFileDialogTitle[] = "Select .PGN file for playing";
+
+// Clicks cell (column, row) of one of the chooser's colour grids, as a mouse click does.
+void ClickColourCell(HWND chooser, int gridId, int columns, int rows, int column, int row) {
+    RECT grid{};
+    GetWindowRect(GetDlgItem(chooser, gridId), &grid);
+    const int cellWidth = (grid.right - grid.left) / columns;
+    const int cellHeight = (grid.bottom - grid.top) / rows;
+    POINT at{grid.left + column * cellWidth + cellWidth / 3,
+             grid.top + row * cellHeight + cellHeight / 3};
+    ScreenToClient(chooser, &at);
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageW(chooser, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(chooser, WM_LBUTTONUP, 0, where);
+}
+
+// The colour the chooser's red, green and blue boxes show.
+COLORREF ChooserColour(HWND chooser) {
+    const auto channel = [chooser](int id) {
+        return static_cast<BYTE>(std::stoi(ControlText(chooser, id)));
+    };
+    return RGB(channel(kRedEdit), channel(kGreenEdit), channel(kBlueEdit));
+}
+
+HWND FileNameBox(HWND fileDialog) {
+    HWND box = GetDlgItem(fileDialog, kFileNameCombo);
+    if (box != nullptr) {
+        HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
+        return edit != nullptr ? edit : box;
+    }
+    return GetDlgItem(fileDialog, kFileNameEdit);
+}
+
+// Writes a small game file into the prefix's temporary folder and gives its Windows path.
+std::wstring MakeGameFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {0};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + name;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    const char game[] = "[Event \"Test\"]\r\n\r\n1. e4 e5 *\r\n";
+    DWORD written = 0;
+    WriteFile(file, game, sizeof game - 1, &written, nullptr);
+    CloseHandle(file);
+    return path;
+}
+
+class ColourChooserTest : public SettingsDialogTest {
+  protected:
+    // Opens the chooser and unfolds its custom-colour half, whose boxes show the chosen colour.
+    HWND OpenChooser(int swatchId) {
+        PostClick(dialog, swatchId);
+        HWND chooser = WaitForDialog("Color", dialog, 10000);
+        if (chooser != nullptr) ClickButton(chooser, kDefineCustomColours);
+        return chooser;
+    }
+    bool SwatchShows(int swatchId, COLORREF colour) {
+        HWND swatch = GetDlgItem(dialog, swatchId);
+        RECT inner = ClientScreenRect(swatch);
+        // Inside the button's frame and focus mark.
+        InflateRect(&inner, -6, -5);
+        return ScreenAreaIs(inner, colour);
+    }
+};
+
+TEST_F(ColourChooserTest, CustomColourRepaintsTheBackgroundSwatchAndThePreview) {
+    SeededSettings seed;
+    seed.backgroundColor = RGB(10, 20, 30);
+    seed.randomSkin = 1;
+    SeedUserSettings(seed);
+    Open();
+    ASSERT_TRUE(Eventually([&] { return SwatchShows(IDC_BACKGROUND_COLOR, RGB(10, 20, 30)); }));
+    HWND chooser = OpenChooser(IDC_BACKGROUND_COLOR);
+    ASSERT_NE(chooser, nullptr) << "no colour chooser";
+    // The dialog's own custom colours: the seventh is (0, 255, 255).
+    ClickColourCell(chooser, kCustomColours, 8, 2, 6, 0);
+    ASSERT_TRUE(Eventually([&] { return ChooserColour(chooser) == RGB(0, 255, 255); }));
+    PostClick(chooser, IDOK);
+    ASSERT_TRUE(WaitUntilGone(chooser, 5000));
+
+    EXPECT_EQ(ControlText(dialog, IDC_BACKGROUND_COLOR), std::to_wstring(RGB(0, 255, 255)));
+    EXPECT_TRUE(Eventually([&] { return SwatchShows(IDC_BACKGROUND_COLOR, RGB(0, 255, 255)); }));
+    // "Random" is ticked, so the preview is the background's fill.
+    EXPECT_TRUE(Eventually([&] {
+        return ScreenAreaIs(ClientScreenRect(GetDlgItem(dialog, IDC_SKIN_PREVIEW)),
+                            RGB(0, 255, 255));
+    }));
+    EndWith(IDOK);
+    EXPECT_EQ(ReadUserNumber(L"Color of background"), RGB(0, 255, 255));
+}
+
+TEST_F(ColourChooserTest, BasicColourRepaintsTheInkSwatch) {
+    Open();
+    HWND chooser = OpenChooser(IDC_FONT_COLOR);
+    ASSERT_NE(chooser, nullptr) << "no colour chooser";
+    // Bottom-right of the basic colours: whatever it is, it is what the chooser then shows.
+    ClickColourCell(chooser, kBasicColours, 8, 6, 7, 5);
+    // The three boxes are filled one after the other: wait until they agree for a moment.
+    COLORREF picked = 0;
+    ASSERT_TRUE(Eventually([&] {
+        const COLORREF before = ChooserColour(chooser);
+        PumpFor(200);
+        picked = ChooserColour(chooser);
+        return picked != 0 && picked == before;
+    }));
+    PostClick(chooser, IDOK);
+    ASSERT_TRUE(WaitUntilGone(chooser, 5000));
+    EXPECT_EQ(ControlText(dialog, IDC_FONT_COLOR), std::to_wstring(picked));
+    EXPECT_TRUE(Eventually([&] { return SwatchShows(IDC_FONT_COLOR, picked); }));
+    EndWith(IDOK);
+    EXPECT_EQ(ReadUserNumber(L"Color of font"), picked);
+}
+
+TEST_F(ColourChooserTest, CancelledChooserChangesNothing) {
+    SeededSettings seed;
+    seed.backgroundColor = RGB(1, 2, 3);
+    SeedUserSettings(seed);
+    Open();
+    HWND chooser = OpenChooser(IDC_BACKGROUND_COLOR);
+    ASSERT_NE(chooser, nullptr);
+    ClickColourCell(chooser, kCustomColours, 8, 2, 0, 0);
+    PumpFor(300);
+    PostClick(chooser, IDCANCEL);
+    ASSERT_TRUE(WaitUntilGone(chooser, 5000));
+    EXPECT_EQ(ControlText(dialog, IDC_BACKGROUND_COLOR), std::to_wstring(RGB(1, 2, 3)));
+    EXPECT_TRUE(Eventually([&] { return SwatchShows(IDC_BACKGROUND_COLOR, RGB(1, 2, 3)); }));
+    EndWith(IDOK);
+    EXPECT_EQ(ReadUserNumber(L"Color of background"), RGB(1, 2, 3));
+}
+
+class FileChooserTest : public SettingsDialogTest {
+  protected:
+    // Opens the file-open dialog with "Select"; types path into its file name box and presses
+    // Open, or Cancel when path is empty.
+    void ChooseFile(const std::wstring& path) {
+        PostClick(dialog, IDC_SELECT_PGN);
+        HWND chooser = WaitForDialog(kFileDialogTitle, dialog, 20000);
+        ASSERT_NE(chooser, nullptr) << "no file-open dialog";
+        if (path.empty()) {
+            PostClick(chooser, IDCANCEL);
+        } else {
+            HWND box = FileNameBox(chooser);
+            ASSERT_NE(box, nullptr) << "no file name box";
+            SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+            PostClick(chooser, IDOK);
+        }
+        ASSERT_TRUE(WaitUntilGone(chooser, 10000));
+        PumpFor(200);
+    }
+};
+
+TEST_F(FileChooserTest, SelectSetsThePathAndRestartsAtGameZero) {
+    const std::wstring chosen = MakeGameFile(L"quorvane other games.pgn");
+    SeededSettings seed;
+    seed.currentGameNumber = 9;
+    SeedUserSettings(seed);
+    Open();
+    ChooseFile(chosen);
+    EXPECT_EQ(ControlText(dialog, IDC_PGN_PATH), chosen);
+    EndWith(IDOK);
+    EXPECT_EQ(ReadUserText(L"Path to PGN file"), chosen);
+    EXPECT_EQ(ReadUserNumber(L"Current game number"), 0u);
+}
+
+TEST_F(FileChooserTest, CancelAfterSelectKeepsTheOldFileAndNumber) {
+    const std::wstring chosen = MakeGameFile(L"quorvane cancelled.pgn");
+    SeededSettings seed;
+    seed.currentGameNumber = 9;
+    seed.pgnPath = L"C:\\Games\\old.pgn";
+    SeedUserSettings(seed);
+    Open();
+    ChooseFile(chosen);
+    EXPECT_EQ(ControlText(dialog, IDC_PGN_PATH), chosen);
+    EndWith(IDCANCEL);
+    EXPECT_EQ(ReadUserText(L"Path to PGN file"), L"C:\\Games\\old.pgn");
+    EXPECT_EQ(ReadUserNumber(L"Current game number"), 9u);
+}
+
+TEST_F(FileChooserTest, CancelledChooserChangesNothing) {
+    SeededSettings seed;
+    seed.currentGameNumber = 9;
+    seed.pgnPath = L"C:\\Games\\old.pgn";
+    SeedUserSettings(seed);
+    Open();
+    ChooseFile(L"");
+    EXPECT_EQ(ControlText(dialog, IDC_PGN_PATH), L"C:\\Games\\old.pgn");
+    EndWith(IDOK);
+    EXPECT_EQ(ReadUserText(L"Path to PGN file"), L"C:\\Games\\old.pgn");
+    EXPECT_EQ(ReadUserNumber(L"Current game number"), 9u);
+}
+
+}  // namespace
