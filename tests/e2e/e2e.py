@@ -358,6 +358,24 @@ class Session:
         return None
 
 
+class HostWindow:
+    """The harness window that stands in for the settings' preview pane or for another
+    application, spoken to line by line (commands: child, alive, front, destroy)."""
+
+    def __init__(self, session, size, at):
+        self.process = session.start([session.harness("host"), *map(str, size + at)],
+                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        words = self.process.stdout.readline().split()
+        session.require(len(words) == 2 and words[0] == "window",
+                        f"the host window did not start: {words}")
+        self.handle = words[1]
+
+    def ask(self, command):
+        self.process.stdin.write(command + "\n")
+        self.process.stdin.flush()
+        return self.process.stdout.readline().split()
+
+
 def expand_key(key):
     root, rest = key.split("\\", 1)
     roots = {"HKCU": "HKEY_CURRENT_USER", "HKLM": "HKEY_LOCAL_MACHINE"}

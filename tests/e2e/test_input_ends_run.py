@@ -1,12 +1,12 @@
 """Input ends the full-screen saver: any key (Alt combinations too), the left, right or middle
-button, and a mouse jump of 11 pixels each end the run with exit code 0 and store the game on
-screen; a drift of 10 pixels or less per move and the wheel do not. The next run starts with the
-stored game."""
+button, a mouse jump of 11 pixels and another window coming to the front each end the run with
+exit code 0 and store the game on screen; a drift of 10 pixels or less per move and the wheel do
+not. The next run starts with the stored game."""
 
 import time
 
 from board_image import START_FEN, Skin
-from e2e import DATA_DIR, run_test
+from e2e import DATA_DIR, HostWindow, run_test
 
 # Game 0 has no moves, so the run moves on to game 1, the FEN game, after one second; storing 1
 # therefore proves that the game on screen, not the one the run began with, was stored.
@@ -50,6 +50,23 @@ def ends_run(session, boards, what, send):
         saver.wait()
     stored = session.setting("Current game number")
     session.expect(stored == 1, f"{what}: stored game number {stored}, expected 1")
+
+
+def loss_of_activation(session, boards):
+    """Another window coming to the front, as switching applications does, ends the run."""
+    what = "loss of activation"
+    other = HostWindow(session, (200, 100), (0, 0))
+    saver = run_until_game_1(session, boards, what)
+    session.expect(other.ask("front") == ["front", "1"], f"{what}: the other window did not "
+                   "come to the front")
+    code = session.wait_exit(saver, 10)
+    session.expect(code == 0, f"{what}: exit code {code}, expected 0")
+    if code is None:
+        saver.kill()
+        saver.wait()
+    stored = session.setting("Current game number")
+    session.expect(stored == 1, f"{what}: stored game number {stored}, expected 1")
+    other.ask("destroy")
 
 
 def drift_does_not_end(session, boards):
@@ -97,6 +114,7 @@ def main(session):
         ends_run(session, boards, what, send)
     next_run_starts_with_stored_game(session, boards)
     drift_does_not_end(session, boards)
+    loss_of_activation(session, boards)
 
 
 if __name__ == "__main__":

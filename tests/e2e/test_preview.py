@@ -3,36 +3,18 @@ client size, ignores input, ends with exit code 0 when the pane is destroyed and
 number. Without a window handle, /p:1234, /c and /a end at once with exit code 1 and show
 nothing."""
 
-import subprocess
 import time
 
 from board_image import ink_box
-from e2e import run_test
+from e2e import HostWindow, run_test
 
 PANE = (152, 112)
 PANE_AT = (100, 100)
 STORED = 7
 
 
-class Host:
-    """The harness window standing in for the preview pane, spoken to line by line."""
-
-    def __init__(self, session):
-        self.process = session.start([session.harness("host"), *map(str, PANE + PANE_AT)],
-                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-        words = self.process.stdout.readline().split()
-        session.require(len(words) == 2 and words[0] == "window",
-                        f"the host window did not start: {words}")
-        self.handle = words[1]
-
-    def ask(self, command):
-        self.process.stdin.write(command + "\n")
-        self.process.stdin.flush()
-        return self.process.stdout.readline().split()
-
-
 def preview_in_pane(session):
-    host = Host(session)
+    host = HostWindow(session, PANE, PANE_AT)
     saver = session.start_saver("/p", host.handle)
     child = ["child", "none"]
     deadline = time.monotonic() + 15

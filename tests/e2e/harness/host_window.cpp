@@ -2,6 +2,8 @@
 // with /p. Prints "window <hwnd>" and then obeys one command per line of standard input:
 //   child    prints "child <hwnd> <width> <height> <is WS_CHILD> <visible>" or "child none"
 //   alive    prints "alive <0|1>" for the child last reported
+//   front    brings the window to the foreground (as switching to it would), prints
+//            "front <now the foreground window: 0|1>"
 //   destroy  destroys the window, prints "destroyed <child still a window: 0|1>" and exits
 // The child belongs to another process, so everything is asked through the window manager.
 #include <windows.h>
@@ -13,7 +15,7 @@
 namespace {
 
 constexpr UINT kCommandMessage = WM_APP + 1;
-enum Command : WPARAM { kChild = 1, kAlive, kDestroy };
+enum Command : WPARAM { kChild = 1, kAlive, kFront, kDestroy };
 
 HWND gHost = nullptr;
 HWND gChild = nullptr;
@@ -47,6 +49,11 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                 std::printf("alive %d\n", gChild != nullptr && IsWindow(gChild) ? 1 : 0);
                 std::fflush(stdout);
                 break;
+            case kFront:
+                SetForegroundWindow(window);
+                std::printf("front %d\n", GetForegroundWindow() == window ? 1 : 0);
+                std::fflush(stdout);
+                break;
             case kDestroy:
                 DestroyWindow(window);
                 // Give the saver's process the moment it needs to see its window go.
@@ -76,6 +83,7 @@ DWORD WINAPI ReadCommands(void*) {
         WPARAM command = 0;
         if (std::strncmp(line, "child", 5) == 0) command = kChild;
         if (std::strncmp(line, "alive", 5) == 0) command = kAlive;
+        if (std::strncmp(line, "front", 5) == 0) command = kFront;
         if (std::strncmp(line, "destroy", 7) == 0) command = kDestroy;
         if (command != 0) PostMessageA(gHost, kCommandMessage, command, 0);
         if (command == kDestroy) break;
