@@ -1,0 +1,90 @@
+// Fuzzes the PGN reader: game finding (the one-pass cursor against ExtractGameText), the lexer,
+// ParseGame with the chess engine behind it, the diagnostics, and LoadCurrentGame.
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "text/pgn_cursor.h"
+#include "text/pgn_fen_format.h"
+#include "text/pgn_reader.h"
+#include "text/pgn_refusal.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool SameBytes(const CharString& a, const CharString& b) {
+    return a.length() == b.length() &&
+           std::memcmp(a.chars(), b.chars(), static_cast<size_t>(a.length())) == 0;
+}
+
+template <size_t width>
+bool Terminated(const char (&field)[width]) {
+    return std::memchr(field, 0, width) != nullptr;
+}
+
+void CheckTokens(const CharString& gameText) {
+    PgnLexer lexer = LexerOver(gameText);
+    PgnItem item{};
+    while (NextPgnItem(lexer, item)) {
+        if (item.kind != PgnItemKind::MoveToken) continue;
+        const TokenSpan token = item.token;
+        Require(token.start >= 0 && token.length > 0 &&
+                token.start + token.length <= gameText.length());
+        Require(HasClass(gameText.at(token.start), kClassMoveStart));
+        for (int32_t i = 1; i < token.length; ++i)
+            Require(HasClass(gameText.at(token.start + i), kClassMoveChar));
+    }
+}
+
+void CheckGame(GameState& state, GameInfo& info, const CharString& gameText) {
+    CheckTokens(gameText);
+    const ParseOutcome outcome = ParseGame(state, info, gameText);
+    Require(outcome.tokensFound >= 0 && outcome.tokensFound <= kMaxPlies);
+    Require(outcome.pliesDecoded == state.ply && outcome.pliesDecoded <= outcome.tokensFound);
+    Require(outcome.surplusTokens == 0 || outcome.tokensFound == kMaxPlies);
+    Require((outcome.refused.length > 0) == (outcome.pliesDecoded < outcome.tokensFound));
+    Require(outcome.refused.length == 0 ||
+            (outcome.refusedAfter >= 0 && outcome.refusedAfter <= outcome.refused.start));
+    Require(Terminated(info.white) && Terminated(info.black) && Terminated(info.date) &&
+            Terminated(info.event) && Terminated(info.site));
+    Require(info.white[0] != 0 && info.black[0] != 0);
+    ClassifyStop(state, gameText, outcome);
+    Require(FormatFen(state).length() > 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > 1 << 16) return 0;
+    const CharString text(reinterpret_cast<const char*>(data), static_cast<int32_t>(size));
+    static GameState* state = new GameState();
+    static GameInfo* info = new GameInfo();
+
+    GameTextCursor cursor = FirstGameOf(text);
+    GameSpan span{};
+    int32_t count = 0;
+    int32_t previousEnd = -1;
+    while (NextGameSpan(cursor, span)) {
+        // Games follow one another without a gap and each begins with the [ of a tag pair.
+        Require(span.start >= 0 && span.length > 0 && span.start + span.length <= text.length());
+        Require(previousEnd < 0 || span.start == previousEnd);
+        Require(text.at(span.start) == '[');
+        previousEnd = span.start + span.length;
+        const CharString game = text.mid(span.start, span.length);
+        Require(SameBytes(game, ExtractGameText(text, count)));
+        CheckGame(*state, *info, game);
+        ++count;
+    }
+    Require(ExtractGameText(text, count).length() == 0);
+
+    int32_t number = size > 0 ? static_cast<int32_t>(data[0]) - 8 : 0;
+    LoadCurrentGame(*state, *info, number, text);
+    Require(count == 0 || (number >= 0 && number < count));
+    Require(state->ply == 0 && (count == 0 || state->moveCount >= 1));
+    return 0;
+}
