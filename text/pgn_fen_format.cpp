@@ -72,9 +72,10 @@ int32_t SideToMoveAfterPlies(const GameState& state) {
 
 CharString FormatFen(const GameState& state) {
     // The set-up's counters, then one step per decoded move: a pawn move or a capture resets the
-    // halfmove clock, and Black's move ends a full move.
-    int32_t halfmoveClock = state.halfmoveClock;
-    int32_t fullmoveNumber = state.fullmoveNumber;
+    // halfmove clock, and Black's move ends a full move. A FEN tag may give counters up to the
+    // largest 32-bit value, so they run on in 64 bits.
+    int64_t halfmoveClock = state.halfmoveClock;
+    int64_t fullmoveNumber = state.fullmoveNumber;
     for (int32_t i = 0; i < state.ply && i < kMaxPlies; ++i) {
         const MoveRecord& move = state.moves[static_cast<size_t>(i)];
         const bool resets = move.pieceKind == kPawn || move.capturedKind != kEmpty;

@@ -47,6 +47,9 @@ TEST(FormatFen, DescribesTheDecodedPosition) {
          "8/3k4/8/8/8/8/8/4K2R w K - 11 31"},
         {"a right without its rook is not written", "[FEN \"r3k2r/8/8/8/8/8/8/R3K3 w KQkq - 0 1\"]",
          "r3k2r/8/8/8/8/8/8/R3K3 w Qkq - 0 1"},
+        {"counters at the largest 32-bit value run on",
+         "[FEN \"4k3/8/8/8/8/8/8/4K3 b - - 2147483647 2147483647\"] 1... Kd7",
+         "8/3k4/8/8/8/8/8/4K3 w - - 2147483648 2147483648"},
         {"a promotion", "[FEN \"8/4P3/8/8/8/8/8/k6K w - - 0 1\"] 1. e8=N",
          "4N3/8/8/8/8/8/8/k6K b - - 0 1"},
     };
