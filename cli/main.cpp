@@ -9,8 +9,9 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>  // after windows.h, whose types it uses
 #endif
 
 namespace {
