@@ -1,6 +1,7 @@
 // The dialog tests' program, run under Wine beside the installed saver. Without arguments it runs
 // the tests; "--pose settings|about <file>" instead opens that dialog for a screenshot, writes its
-// screen rectangle ("left top width height") to file and keeps it open until file is deleted.
+// screen rectangle ("left top width height") to file and keeps it open until file is deleted;
+// "--record-url <file> <address>" writes the address to file, standing in for a browser.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -58,12 +59,21 @@ int Pose(bool about, const std::wstring& rectangleFile) {
     return FinishSaver(session, 10000) == 0 ? 0 : 2;
 }
 
+int RecordUrl(const wchar_t* path, const wchar_t* address) {
+    FILE* out = _wfopen(path, L"wb");
+    if (out == nullptr) return 2;
+    std::fprintf(out, "%ls", address);
+    std::fclose(out);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wstring(argv[1]) == L"--pose") {
         return Pose(std::wstring(argv[2]) == L"about", argv[3]);
     }
+    if (argc == 4 && std::wstring(argv[1]) == L"--record-url") return RecordUrl(argv[2], argv[3]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
