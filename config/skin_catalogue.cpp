@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "config/bitmap_file.h"
+
 namespace {
 
 // The saver's spelling of the folder; the dialog's "\skin\" names the same folder.
@@ -35,7 +37,28 @@ void CollectSkinNames(const SaverSettings& settings, SkinNameTable& table) {
 
 }  // namespace
 
+namespace {
+
+// Whether the file's headers promise no more bytes than it holds; a cut-short bitmap would
+// otherwise be read past its end by the loader.
+bool SkinFileIsComplete(const WideChar* path) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    unsigned char head[kBitmapHeadBytes] = {};
+    DWORD read = 0;
+    LARGE_INTEGER size{};
+    const bool ok =
+        GetFileSizeEx(file, &size) != 0 && ReadFile(file, head, sizeof(head), &read, nullptr) != 0;
+    CloseHandle(file);
+    return ok &&
+           BitmapFitsFile(head, static_cast<int32_t>(read), static_cast<uint64_t>(size.QuadPart));
+}
+
+}  // namespace
+
 HBITMAP LoadSkinFile(const WideChar* path) {
+    if (!SkinFileIsComplete(path)) return nullptr;
     return static_cast<HBITMAP>(
         LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }
