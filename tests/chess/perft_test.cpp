@@ -14,9 +14,9 @@ namespace {
 // The largest tree each position is counted to. Sanitizer and Wine runs take smaller trees;
 // QUORVANE_PERFT_NODE_LIMIT overrides either.
 #ifdef QUORVANE_PERFT_SHORT
-constexpr uint64_t kDefaultNodeLimit = 100000;
+constexpr uint64_t kDefaultNodeLimit = 500000;
 #else
-constexpr uint64_t kDefaultNodeLimit = 5000000;
+constexpr uint64_t kDefaultNodeLimit = 20000000;
 #endif
 
 uint64_t NodeLimit() {
