@@ -148,7 +148,8 @@ Section "-un.${PRODUCT}" SecUnProgram
     ; Before the file goes: its short path form is only known while it exists.
     Call un.ForgetScreenSaver
     ${DisableX64FSRedirection}
-    Delete "$SYSDIR\${SCR_NAME}"
+    ; A saver running right now keeps its file: it goes at the next restart instead.
+    Delete /REBOOTOK "$SYSDIR\${SCR_NAME}"
     ${EnableX64FSRedirection}
 
     !insertmacro QuorvaneRemoveSkins
