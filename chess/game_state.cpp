@@ -140,8 +140,8 @@ void ApplyMove(GameState& state, MoveRecord& record, int32_t fromFile, int32_t f
     } else if (record.pieceKind == kKing) {
         MoveCastlingRook(state, record);
         state.flags &= ~(KingSideRight(colour) | QueenSideRight(colour));
-    } else if (record.pieceKind == kRook) {
-        // By file alone: a rook leaving a4 still costs the queen-side right.
+    } else if (record.pieceKind == kRook && fromRank == HomeRank(colour)) {
+        // Only a rook leaving its own corner costs a right: the other rook crossing h5 does not.
         state.flags &= ~CornerRight(colour, fromFile);
     }
     ClearCapturedRookRight(state, record);
