@@ -39,36 +39,73 @@ bool IsPieceOf(const Square& square, int32_t colour) {
     return square.kind != kEmpty && square.colour == colour;
 }
 
-// The first occupied square along a ray from (file, rank), or nullptr when the ray leaves the
-// board first; distance gets the number of steps taken.
-const Square* FirstOccupied(const GameState& state, int32_t file, int32_t rank, Offset ray,
-                            int32_t& distance) {
-    distance = 0;
-    for (;;) {
-        file += ray.file;
-        rank += ray.rank;
-        ++distance;
-        if (!OnBoard(file, rank)) return nullptr;
-        const Square& square = At(state, file, rank);
-        if (square.kind != kEmpty) return &square;
+// Straight rays, then diagonal ones, in the orders above: the attack test walks them from a table.
+constexpr std::array<Offset, 8> kRays = {
+    {{0, 1}, {1, 0}, {0, -1}, {-1, 0}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
+constexpr size_t kFirstDiagonalRay = 4;
+
+// Per square: the squares a knight jumps to from it, and the number of squares each ray crosses
+// before it leaves the board. The attack test runs for every trial move, so it does no bounds
+// arithmetic of its own.
+struct SquareGeometry {
+    std::array<std::array<int8_t, 8>, 64> knightSquares;
+    std::array<int8_t, 64> knightCount;
+    std::array<std::array<int8_t, 8>, 64> rayLength;
+};
+
+constexpr SquareGeometry MakeSquareGeometry() {
+    SquareGeometry geometry{};
+    for (int32_t index = 0; index < 64; ++index) {
+        const int32_t file = index % 8;
+        const int32_t rank = index / 8;
+        const auto at = static_cast<size_t>(index);
+        for (const Offset jump : kKnightJumps) {
+            if (!OnBoard(file + jump.file, rank + jump.rank)) continue;
+            const auto count = static_cast<size_t>(geometry.knightCount[at]++);
+            geometry.knightSquares[at][count] =
+                static_cast<int8_t>(SquareIndex(file + jump.file, rank + jump.rank));
+        }
+        for (size_t ray = 0; ray < kRays.size(); ++ray) {
+            int8_t length = 0;
+            while (OnBoard(file + (length + 1) * kRays[ray].file,
+                           rank + (length + 1) * kRays[ray].rank))
+                ++length;
+            geometry.rayLength[at][ray] = length;
+        }
     }
+    return geometry;
 }
 
-bool KnightAttacks(const GameState& state, int32_t attacker, int32_t file, int32_t rank) {
-    for (const Offset jump : kKnightJumps) {
-        const int32_t f = file + jump.file;
-        const int32_t r = rank + jump.rank;
-        if (!OnBoard(f, r)) continue;
-        const Square& square = At(state, f, r);
-        if (IsPieceOf(square, attacker) && square.kind == kKnight) return true;
+constexpr SquareGeometry kSquareGeometry = MakeSquareGeometry();
+
+bool KnightAttacks(const Board& board, int32_t attacker, size_t index) {
+    const int8_t count = kSquareGeometry.knightCount[index];
+    for (int8_t i = 0; i < count; ++i) {
+        const auto at =
+            static_cast<size_t>(kSquareGeometry.knightSquares[index][static_cast<size_t>(i)]);
+        if (board[at].kind == kKnight && board[at].colour == attacker) return true;
     }
     return false;
 }
 
-bool StraightAttacks(const GameState& state, int32_t attacker, int32_t file, int32_t rank) {
-    for (const Offset ray : kStraightRays) {
+// The first occupied square along a ray from the square, or nullptr when the ray leaves the
+// board first; distance gets the number of steps taken.
+const Square* FirstOccupied(const Board& board, size_t index, size_t ray, int32_t& distance) {
+    const int32_t step = kRays[ray].file + 8 * kRays[ray].rank;
+    const int32_t length = kSquareGeometry.rayLength[index][ray];
+    auto at = static_cast<int32_t>(index);
+    for (distance = 1; distance <= length; ++distance) {
+        at += step;
+        const Square& square = board[static_cast<size_t>(at)];
+        if (square.kind != kEmpty) return &square;
+    }
+    return nullptr;
+}
+
+bool StraightAttacks(const Board& board, int32_t attacker, size_t index) {
+    for (size_t ray = 0; ray < kFirstDiagonalRay; ++ray) {
         int32_t distance = 0;
-        const Square* square = FirstOccupied(state, file, rank, ray, distance);
+        const Square* square = FirstOccupied(board, index, ray, distance);
         if (square == nullptr || square->colour != attacker) continue;
         if (square->kind == kRook || square->kind == kQueen) return true;
         if (square->kind == kKing && distance == 1) return true;
@@ -78,16 +115,16 @@ bool StraightAttacks(const GameState& state, int32_t attacker, int32_t file, int
 
 // A pawn attacks diagonally forward, so it is found one step along the rays that point back
 // towards it: up from a square White must guard, down from one Black must guard.
-bool DiagonalAttacks(const GameState& state, int32_t attacker, int32_t file, int32_t rank) {
+bool DiagonalAttacks(const Board& board, int32_t attacker, size_t index) {
     const int32_t pawnRay = attacker == kBlack ? 1 : -1;
-    for (const Offset ray : kDiagonalRays) {
+    for (size_t ray = kFirstDiagonalRay; ray < kRays.size(); ++ray) {
         int32_t distance = 0;
-        const Square* square = FirstOccupied(state, file, rank, ray, distance);
+        const Square* square = FirstOccupied(board, index, ray, distance);
         if (square == nullptr || square->colour != attacker) continue;
         if (square->kind == kBishop || square->kind == kQueen) return true;
         if (distance != 1) continue;
         if (square->kind == kKing) return true;
-        if (square->kind == kPawn && ray.rank == pawnRay) return true;
+        if (square->kind == kPawn && kRays[ray].rank == pawnRay) return true;
     }
     return false;
 }
@@ -103,10 +140,11 @@ void AppendCandidate(GameState& state, int32_t fromFile, int32_t fromRank, int32
 
 // Whether the trial move now on the board leaves the mover's king unattacked. Without a king
 // there is nothing to keep safe, so every move of another piece passes.
-bool OwnKingSafe(const GameState& state, int32_t movedKind, int32_t toFile, int32_t toRank) {
-    if (movedKind == kKing) return !IsSquareAttacked(state, state.moverColour, toFile, toRank);
-    if (state.kingFile == kNoKing) return true;
-    return !IsSquareAttacked(state, state.moverColour, state.kingFile, state.kingRank);
+bool OwnKingSafe(const GameState& state, int32_t colour, KingSquare king, int32_t movedKind,
+                 int32_t toFile, int32_t toRank) {
+    if (movedKind == kKing) return !IsSquareAttacked(state, colour, toFile, toRank);
+    if (king.file == kNoKing) return true;
+    return !IsSquareAttacked(state, colour, king.file, king.rank);
 }
 
 // The pawn an en-passant capture takes: it stands beside the capturing pawn, behind the
@@ -116,6 +154,28 @@ Square* EnPassantVictim(GameState& state, int32_t fromFile, int32_t fromRank, in
     const bool diagonalPawnMove = At(state, fromFile, fromRank).kind == kPawn && fromFile != toFile;
     if (!diagonalPawnMove || At(state, toFile, toRank).kind != kEmpty) return nullptr;
     return &At(state, toFile, fromRank);
+}
+
+// Makes the move on the board, tests the own king and takes the move back. The pawn taken en
+// passant leaves the board too: it may be the checking piece, or the one that still shields the
+// own king along the rank.
+bool TrialKeepsKingSafe(GameState& state, int32_t colour, KingSquare king, int32_t fromFile,
+                        int32_t fromRank, int32_t toFile, int32_t toRank) {
+    Square& from = At(state, fromFile, fromRank);
+    Square& to = At(state, toFile, toRank);
+    const Square savedTo = to;
+    const int32_t movedKind = from.kind;
+    Square* victim = EnPassantVictim(state, fromFile, fromRank, toFile, toRank);
+    const int32_t victimKind = victim != nullptr ? victim->kind : kEmpty;
+    to.kind = movedKind;
+    to.colour = colour;
+    from.kind = kEmpty;
+    if (victim != nullptr) victim->kind = kEmpty;
+    const bool safe = OwnKingSafe(state, colour, king, movedKind, toFile, toRank);
+    if (victim != nullptr) victim->kind = victimKind;
+    from.kind = movedKind;
+    to = savedTo;
+    return safe;
 }
 
 // A move to an open square that is empty or holds an opponent's piece.
@@ -188,8 +248,8 @@ void ProposePawnMoves(GameState& state, int32_t file, int32_t rank) {
 
 // Besides the right, the king and the rook must stand on their home squares: a FEN text may
 // grant a right its position cannot use.
-bool CastlingAllowed(const GameState& state, const CastlingRule& rule, int32_t homeRank) {
-    const int32_t colour = state.moverColour;
+bool CastlingAllowed(const GameState& state, int32_t colour, const CastlingRule& rule,
+                     int32_t homeRank) {
     const uint32_t right = rule.kingSide ? KingSideRight(colour) : QueenSideRight(colour);
     if ((state.flags & right) == 0) return false;
     if (!IsPieceOf(At(state, rule.rookFile, homeRank), colour)) return false;
@@ -208,7 +268,7 @@ void ProposeCastling(GameState& state, int32_t file, int32_t rank) {
     const int32_t homeRank = HomeRank(state.moverColour);
     if (file != 4 || rank != homeRank) return;
     for (const CastlingRule& rule : kCastlingRules) {
-        if (CastlingAllowed(state, rule, homeRank))
+        if (CastlingAllowed(state, state.moverColour, rule, homeRank))
             TryCandidate(state, file, rank, rule.kingToFile, homeRank);
     }
 }
@@ -241,6 +301,89 @@ void ProposeMoves(GameState& state, int32_t kind, int32_t file, int32_t rank) {
     }
 }
 
+// Whether every square strictly between the two, which share a line, is empty.
+bool PathClear(const GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
+               int32_t toRank) {
+    const int32_t stepFile = toFile > fromFile ? 1 : (toFile < fromFile ? -1 : 0);
+    const int32_t stepRank = toRank > fromRank ? 1 : (toRank < fromRank ? -1 : 0);
+    int32_t file = fromFile + stepFile;
+    int32_t rank = fromRank + stepRank;
+    while (file != toFile || rank != toRank) {
+        if (At(state, file, rank).kind != kEmpty) return false;
+        file += stepFile;
+        rank += stepRank;
+    }
+    return true;
+}
+
+int32_t Distance(int32_t a, int32_t b) {
+    return a > b ? a - b : b - a;
+}
+
+// The one pawn move GenerateCandidates could propose to (toFile, toRank): the step and the double
+// step onto empty squares, a capture of an opponent's piece, or en passant beside the pawn that
+// has just made its double step.
+bool PawnProposes(const GameState& state, int32_t colour, int32_t fromFile, int32_t fromRank,
+                  int32_t toFile, int32_t toRank) {
+    const Square& target = At(state, toFile, toRank);
+    const int32_t oneStep = ForwardRank(colour, fromRank);
+    if (toFile == fromFile) {
+        if (target.kind != kEmpty) return false;
+        if (toRank == oneStep) return true;
+        const bool onStartRank = fromRank == ForwardRank(colour, HomeRank(colour));
+        return onStartRank && toRank == ForwardRank(colour, oneStep) &&
+               At(state, fromFile, oneStep).kind == kEmpty;
+    }
+    if (toRank != oneStep || Distance(toFile, fromFile) != 1) return false;
+    if (IsPieceOf(target, OtherColour(colour))) return true;
+    if ((state.flags & kEnPassantPossible) == 0 || target.kind != kEmpty) return false;
+    const int32_t passedFile = static_cast<int32_t>(state.flags & kEnPassantFileMask);
+    const int32_t captureRank = colour == kWhite ? 4 : 3;
+    if (fromRank != captureRank || toFile != passedFile) return false;
+    const Square& victim = At(state, passedFile, fromRank);
+    return victim.kind == kPawn && victim.colour == OtherColour(colour);
+}
+
+// Castling as the king's two-square move from e1 or e8, under the same conditions as
+// ProposeCastling.
+bool CastlingProposes(const GameState& state, int32_t colour, int32_t fromFile, int32_t fromRank,
+                      int32_t toFile, int32_t toRank) {
+    const int32_t homeRank = HomeRank(colour);
+    if (fromFile != 4 || fromRank != homeRank || toRank != homeRank) return false;
+    for (const CastlingRule& rule : kCastlingRules) {
+        if (rule.kingToFile == toFile) return CastlingAllowed(state, colour, rule, homeRank);
+    }
+    return false;
+}
+
+// Whether GenerateCandidates would propose the move of the piece on the from square to the
+// target square, before the king-safety trial.
+bool Proposes(const GameState& state, int32_t colour, int32_t kind, int32_t fromFile,
+              int32_t fromRank, int32_t toFile, int32_t toRank) {
+    if (IsPieceOf(At(state, toFile, toRank), colour)) return false;
+    const int32_t files = Distance(toFile, fromFile);
+    const int32_t ranks = Distance(toRank, fromRank);
+    const bool straight = (files == 0) != (ranks == 0);
+    const bool diagonal = files == ranks && files != 0;
+    switch (kind) {
+        case kPawn:
+            return PawnProposes(state, colour, fromFile, fromRank, toFile, toRank);
+        case kKnight:
+            return (files == 1 && ranks == 2) || (files == 2 && ranks == 1);
+        case kBishop:
+            return diagonal && PathClear(state, fromFile, fromRank, toFile, toRank);
+        case kRook:
+            return straight && PathClear(state, fromFile, fromRank, toFile, toRank);
+        case kQueen:
+            return (straight || diagonal) && PathClear(state, fromFile, fromRank, toFile, toRank);
+        case kKing:
+            if (files <= 1 && ranks <= 1) return true;
+            return CastlingProposes(state, colour, fromFile, fromRank, toFile, toRank);
+        default:
+            return false;
+    }
+}
+
 void MarkTargets(GameState& state) {
     for (int32_t i = 0; i < state.candidateCount; ++i) {
         const CandidateMove& move = state.candidates[static_cast<size_t>(i)];
@@ -269,34 +412,19 @@ void GenerateCandidates(GameState& state, int32_t colour, int32_t file, int32_t 
 
 void TryCandidate(GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
                   int32_t toRank) {
-    Square& from = At(state, fromFile, fromRank);
-    Square& to = At(state, toFile, toRank);
-    const Square savedTo = to;
-    const int32_t movedKind = from.kind;
-    // The pawn taken en passant leaves the board too: it may be the checking piece, or the one
-    // that still shields the own king along the rank.
-    Square* victim = EnPassantVictim(state, fromFile, fromRank, toFile, toRank);
-    const int32_t victimKind = victim != nullptr ? victim->kind : kEmpty;
-    to.kind = movedKind;
-    to.colour = state.moverColour;
-    from.kind = kEmpty;
-    if (victim != nullptr) victim->kind = kEmpty;
-    const bool safe = OwnKingSafe(state, movedKind, toFile, toRank);
-    if (victim != nullptr) victim->kind = victimKind;
-    from.kind = movedKind;
-    to = savedTo;
-    if (safe) AppendCandidate(state, fromFile, fromRank, toFile, toRank);
+    const KingSquare king = {state.kingFile, state.kingRank};
+    if (TrialKeepsKingSafe(state, state.moverColour, king, fromFile, fromRank, toFile, toRank))
+        AppendCandidate(state, fromFile, fromRank, toFile, toRank);
 }
 
 bool FindKing(const GameState& state, int32_t colour, int32_t& file, int32_t& rank) {
-    for (int32_t r = 0; r < 8; ++r) {
-        for (int32_t f = 0; f < 8; ++f) {
-            const Square& square = At(state, f, r);
-            if (square.kind != kKing || square.colour != colour) continue;
-            file = f;
-            rank = r;
-            return true;
-        }
+    // Index order is a1..h8: rank by rank, file by file within a rank.
+    for (int32_t index = 0; index < 64; ++index) {
+        const Square& square = state.board[static_cast<size_t>(index)];
+        if (square.kind != kKing || square.colour != colour) continue;
+        file = index % 8;
+        rank = index / 8;
+        return true;
     }
     return false;
 }
@@ -305,7 +433,23 @@ bool IsSquareAttacked(const GameState& state, int32_t colour, int32_t file, int3
     if (file == -1 && !FindKing(state, colour, file, rank)) return false;
     if (!OnBoard(file, rank)) return false;
     const int32_t attacker = OtherColour(colour);
-    return KnightAttacks(state, attacker, file, rank) ||
-           StraightAttacks(state, attacker, file, rank) ||
-           DiagonalAttacks(state, attacker, file, rank);
+    const auto index = static_cast<size_t>(SquareIndex(file, rank));
+    return KnightAttacks(state.board, attacker, index) ||
+           StraightAttacks(state.board, attacker, index) ||
+           DiagonalAttacks(state.board, attacker, index);
+}
+
+KingSquare KingSquareOf(const GameState& state, int32_t colour) {
+    KingSquare king = {kNoKing, kNoKing};
+    FindKing(state, colour, king.file, king.rank);
+    return king;
+}
+
+bool CanMoveTo(GameState& state, int32_t colour, KingSquare king, int32_t fromFile,
+               int32_t fromRank, int32_t toFile, int32_t toRank) {
+    if (!OnBoard(fromFile, fromRank) || !OnBoard(toFile, toRank)) return false;
+    const Square& piece = At(state, fromFile, fromRank);
+    if (!IsPieceOf(piece, colour)) return false;
+    if (!Proposes(state, colour, piece.kind, fromFile, fromRank, toFile, toRank)) return false;
+    return TrialKeepsKingSafe(state, colour, king, fromFile, fromRank, toFile, toRank);
 }

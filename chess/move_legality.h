@@ -5,6 +5,13 @@
 
 #include "chess/game_state.h"
 
+// The square of a side's king as the king-safety test uses it: the first king FindKing meets, or
+// -1 in both fields when the side has none (then only a king's own moves are tested).
+struct KingSquare {
+    int32_t file;
+    int32_t rank;
+};
+
 // Fills candidates and the isTarget markers with the legal moves of the piece on (file, rank),
 // which must be of the given colour; otherwise nothing is marked.
 void GenerateCandidates(GameState& state, int32_t colour, int32_t file, int32_t rank);
@@ -19,3 +26,12 @@ bool FindKing(const GameState& state, int32_t colour, int32_t& file, int32_t& ra
 // Whether a piece of the other colour attacks (file, rank). A file of -1 means the square of
 // this colour's king (false when there is no such king).
 bool IsSquareAttacked(const GameState& state, int32_t colour, int32_t file, int32_t rank);
+
+// The king square GenerateCandidates tests the colour's moves against.
+KingSquare KingSquareOf(const GameState& state, int32_t colour);
+
+// Whether the piece of the colour on the from square may legally move to the target square:
+// true exactly when GenerateCandidates for that piece would mark the target. Only the one move is
+// proposed and tried, with king taken from KingSquareOf. The board is left as it was.
+bool CanMoveTo(GameState& state, int32_t colour, KingSquare king, int32_t fromFile,
+               int32_t fromRank, int32_t toFile, int32_t toRank);

@@ -1,17 +1,50 @@
 #include "chess/san_move.h"
 
+#include <array>
+
 #include "chess/move_legality.h"
 
 namespace {
 
-// Decoration the interpreter ignores; annotations such as "!" and "?" are not among it.
-constexpr char kIgnoredChars[] = {'x', '-', '=', ' ', '+', '#'};
-constexpr char kPieceLetters[] = "PNBRQK";
+// The longest token any move leaves once its decoration is gone: a piece letter, the origin, the
+// destination and a promotion letter ("Ng1f3" plus a letter the knight ignores).
+constexpr int32_t kLongestMove = 6;
 
 struct SquareRef {
     int32_t file;
     int32_t rank;
 };
+
+// The working copy of a token: capture signs, hyphens, equals signs, spaces, check and mate
+// signs removed. Annotations such as "!" and "?" stay, and make the token fail later.
+struct CleanToken {
+    std::array<unsigned char, kLongestMove> chars;
+    int32_t length;
+};
+
+bool IsDecoration(unsigned char ch) {
+    return ch == 'x' || ch == '-' || ch == '=' || ch == ' ' || ch == '+' || ch == '#';
+}
+
+// False when more is left than any move can hold: such a token is refused whatever it says.
+bool Clean(const char* bytes, int32_t count, CleanToken& token) {
+    token.length = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const auto ch = static_cast<unsigned char>(bytes[i]);
+        if (IsDecoration(ch)) continue;
+        if (token.length == kLongestMove) return false;
+        token.chars[static_cast<size_t>(token.length++)] = ch;
+    }
+    return true;
+}
+
+bool Equals(const CleanToken& token, const char* text) {
+    int32_t i = 0;
+    for (; text[i] != 0; ++i) {
+        if (i == token.length || token.chars[static_cast<size_t>(i)] != text[i]) return false;
+    }
+    return i == token.length;
+}
 
 int32_t FileOf(unsigned char ch) {
     return ch >= 'a' && ch <= 'h' ? ch - 'a' : -1;
@@ -27,10 +60,10 @@ int32_t SideForPly(const GameState& state) {
 }
 
 // 5, 4, 3 or 2 for a trailing capital Q, R, B or N, which is then cut off; else 0.
-int32_t TakePromotionLetter(CharString& text) {
-    if (text.empty()) return 0;
+int32_t TakePromotionLetter(CleanToken& token) {
+    if (token.length == 0) return 0;
     int32_t promotion = 0;
-    switch (text.at(text.length() - 1)) {
+    switch (token.chars[static_cast<size_t>(token.length - 1)]) {
         case 'Q':
             promotion = kQueen;
             break;
@@ -46,75 +79,187 @@ int32_t TakePromotionLetter(CharString& text) {
         default:
             return 0;
     }
-    text = text.left(text.length() - 1);
+    token.length -= 1;
     return promotion;
 }
 
 // The piece kind the token names; a pawn move may start with its file instead of a letter.
-// 0 when the first character is neither.
-int32_t TakePieceLetter(CharString& text) {
-    if (text.empty()) return kEmpty;
-    const unsigned char first = text.at(0);
-    if (FileOf(first) >= 0) return kPawn;
-    for (int32_t kind = kPawn; kind <= kKing; ++kind) {
-        if (first == static_cast<unsigned char>(kPieceLetters[kind - 1])) {
-            text = text.right(text.length() - 1);
-            return kind;
-        }
+// 0 when the first character is neither. first gets the index where the squares begin.
+int32_t PieceLetter(const CleanToken& token, int32_t& first) {
+    first = 0;
+    if (token.length == 0) return kEmpty;
+    const unsigned char letter = token.chars[0];
+    if (FileOf(letter) >= 0) return kPawn;
+    first = 1;
+    switch (letter) {
+        case 'P':
+            return kPawn;
+        case 'N':
+            return kKnight;
+        case 'B':
+            return kBishop;
+        case 'R':
+            return kRook;
+        case 'Q':
+            return kQueen;
+        case 'K':
+            return kKing;
+        default:
+            return kEmpty;
     }
-    return kEmpty;
+}
+
+// One decoding: which piece of which side is to reach which square. The king the trials keep
+// safe is looked up once, when the first trial of a piece other than the king needs it.
+struct Search {
+    GameState& state;
+    int32_t colour;
+    int32_t kind;
+    SquareRef to;
+    KingSquare king;
+    bool kingFound;
+};
+
+Search StartSearch(GameState& state, int32_t kind, SquareRef to) {
+    // A king's trial tests its destination, never this square.
+    return {state, state.sideToMove, kind, to, {-1, -1}, kind == kKing};
 }
 
 // Whether the square holds a piece of the kind for the side to move that may go to the target.
-bool Reaches(GameState& state, int32_t kind, SquareRef from, SquareRef to) {
-    const Square& square = At(state, from.file, from.rank);
-    if (square.kind != kind || square.colour != state.sideToMove) return false;
-    GenerateCandidates(state, state.sideToMove, from.file, from.rank);
-    return At(state, to.file, to.rank).isTarget != 0;
+bool Reaches(Search& search, SquareRef from) {
+    const Square& square = At(search.state, from.file, from.rank);
+    if (square.kind != search.kind || square.colour != search.colour) return false;
+    if (!search.kingFound) {
+        search.king = KingSquareOf(search.state, search.colour);
+        search.kingFound = true;
+    }
+    return CanMoveTo(search.state, search.colour, search.king, from.file, from.rank, search.to.file,
+                     search.to.rank);
 }
 
-// The one piece on the scanned squares (one file, or the whole board when file is -1) that
-// reaches the target; false when there is none or more than one.
-bool FindOnlyMover(GameState& state, int32_t kind, int32_t file, SquareRef to, SquareRef& from) {
-    int32_t count = 0;
-    for (int32_t r = 0; r < 8; ++r) {
-        for (int32_t f = 0; f < 8; ++f) {
-            if (file >= 0 && f != file) continue;
-            if (!Reaches(state, kind, {f, r}, to)) continue;
-            from = {f, r};
-            ++count;
+// The squares from which a piece of the search's kind could reach the target by its way of
+// moving: each square the generator could propose the move from is among them, once. Whether
+// the move is really proposed and legal is Reaches' question.
+struct Origins {
+    std::array<SquareRef, 9> squares;
+    int32_t count;
+};
+
+void AddOrigin(Origins& origins, int32_t file, int32_t rank) {
+    if (OnBoard(file, rank)) origins.squares[static_cast<size_t>(origins.count++)] = {file, rank};
+}
+
+struct Step {
+    int32_t file;
+    int32_t rank;
+};
+constexpr std::array<Step, 8> kKnightJumps = {
+    {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}}};
+// Straight lines first, then diagonals; a rook takes the first four, a bishop the last four.
+constexpr std::array<Step, 8> kLines = {
+    {{0, 1}, {1, 0}, {0, -1}, {-1, 0}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
+
+// A sliding piece can come only from the first occupied square along each line.
+void AddLineOrigins(const GameState& state, SquareRef to, size_t first, size_t last,
+                    Origins& origins) {
+    for (size_t i = first; i < last; ++i) {
+        int32_t file = to.file + kLines[i].file;
+        int32_t rank = to.rank + kLines[i].rank;
+        while (OnBoard(file, rank) && At(state, file, rank).kind == kEmpty) {
+            file += kLines[i].file;
+            rank += kLines[i].rank;
         }
+        AddOrigin(origins, file, rank);
+    }
+}
+
+// Behind the target: the single step, the double step, and the two diagonals of a capture.
+void AddPawnOrigins(int32_t colour, SquareRef to, Origins& origins) {
+    const int32_t back = colour == kWhite ? -1 : 1;
+    AddOrigin(origins, to.file, to.rank + back);
+    AddOrigin(origins, to.file, to.rank + 2 * back);
+    AddOrigin(origins, to.file - 1, to.rank + back);
+    AddOrigin(origins, to.file + 1, to.rank + back);
+}
+
+Origins OriginsOf(const Search& search) {
+    Origins origins{};
+    const SquareRef to = search.to;
+    switch (search.kind) {
+        case kPawn:
+            AddPawnOrigins(search.colour, to, origins);
+            break;
+        case kKnight:
+            for (const Step jump : kKnightJumps)
+                AddOrigin(origins, to.file - jump.file, to.rank - jump.rank);
+            break;
+        case kBishop:
+            AddLineOrigins(search.state, to, 4, 8, origins);
+            break;
+        case kRook:
+            AddLineOrigins(search.state, to, 0, 4, origins);
+            break;
+        case kQueen:
+            AddLineOrigins(search.state, to, 0, 8, origins);
+            break;
+        case kKing:
+            for (const Step step : kLines)
+                AddOrigin(origins, to.file + step.file, to.rank + step.rank);
+            // Castling: the two-square move from the home square.
+            if (to.rank == HomeRank(search.colour) && (to.file == 6 || to.file == 2))
+                AddOrigin(origins, 4, to.rank);
+            break;
+        default:
+            break;
+    }
+    return origins;
+}
+
+// The one piece (on the given file, or anywhere when file is -1) that reaches the target; false
+// when there is none or more than one.
+bool FindOnlyMover(Search& search, int32_t file, SquareRef& from) {
+    const Origins origins = OriginsOf(search);
+    int32_t count = 0;
+    for (int32_t i = 0; i < origins.count; ++i) {
+        const SquareRef origin = origins.squares[static_cast<size_t>(i)];
+        if (file >= 0 && origin.file != file) continue;
+        if (!Reaches(search, origin)) continue;
+        from = origin;
+        ++count;
     }
     return count == 1;
 }
 
 // With a rank given, the piece on the highest file of that rank wins; never ambiguous.
-bool FindMoverOnRank(GameState& state, int32_t kind, int32_t rank, SquareRef to, SquareRef& from) {
+bool FindMoverOnRank(Search& search, int32_t rank, SquareRef& from) {
+    const Origins origins = OriginsOf(search);
     bool found = false;
-    for (int32_t f = 0; f < 8; ++f) {
-        if (!Reaches(state, kind, {f, rank}, to)) continue;
-        from = {f, rank};
+    for (int32_t i = 0; i < origins.count; ++i) {
+        const SquareRef origin = origins.squares[static_cast<size_t>(i)];
+        if (origin.rank != rank || (found && origin.file < from.file)) continue;
+        if (!Reaches(search, origin)) continue;
+        from = origin;
         found = true;
     }
     return found;
 }
 
-// Origin and destination from what is left of the token: "e4", "bd7", "1a3" or "g1f3".
-bool FindMove(GameState& state, int32_t kind, const CharString& text, SquareRef& from,
-              SquareRef& to) {
-    const int32_t length = text.length();
+// Origin and destination from the squares of the token: "e4", "bd7", "1a3" or "g1f3".
+bool FindMove(GameState& state, int32_t kind, const unsigned char* squares, int32_t length,
+              SquareRef& from, SquareRef& to) {
     if (length < 2 || length > 4) return false;
-    to = {FileOf(text.at(length - 2)), RankOf(text.at(length - 1))};
+    to = {FileOf(squares[length - 2]), RankOf(squares[length - 1])};
     if (to.file < 0 || to.rank < 0) return false;
-    if (length == 2) return FindOnlyMover(state, kind, -1, to, from);
-    const int32_t firstFile = FileOf(text.at(0));
-    const int32_t firstRank = RankOf(text.at(0));
+    Search search = StartSearch(state, kind, to);
+    if (length == 2) return FindOnlyMover(search, -1, from);
+    const int32_t firstFile = FileOf(squares[0]);
+    const int32_t firstRank = RankOf(squares[0]);
     if (length == 4) {
-        from = {firstFile, RankOf(text.at(1))};
-        return from.file >= 0 && from.rank >= 0 && Reaches(state, kind, from, to);
+        from = {firstFile, RankOf(squares[1])};
+        return from.file >= 0 && from.rank >= 0 && Reaches(search, from);
     }
-    if (firstFile >= 0) return FindOnlyMover(state, kind, firstFile, to, from);
-    if (firstRank >= 0) return FindMoverOnRank(state, kind, firstRank, to, from);
+    if (firstFile >= 0) return FindOnlyMover(search, firstFile, from);
+    if (firstRank >= 0) return FindMoverOnRank(search, firstRank, from);
     return false;
 }
 
@@ -125,32 +270,38 @@ bool Apply(GameState& state, SquareRef from, SquareRef to, int32_t promotion) {
     return true;
 }
 
-// "OO" or "OOO": the king must stand on e1/e8 and the generator must allow the two-square move.
+// "OO" or "OOO": the king must stand on e1/e8 and may make the two-square move.
 bool InterpretCastling(GameState& state, bool kingSide) {
     const int32_t homeRank = HomeRank(state.sideToMove);
     const SquareRef from = {4, homeRank};
     const SquareRef to = {kingSide ? 6 : 2, homeRank};
-    if (!Reaches(state, kKing, from, to)) return false;
+    Search search = StartSearch(state, kKing, to);
+    if (!Reaches(search, from)) return false;
     return Apply(state, from, to, 0);
 }
 
 }  // namespace
 
-bool InterpretSanMove(GameState& state, const CharString& token) {
+bool InterpretSanMove(GameState& state, const char* bytes, int32_t count) {
     state.sideToMove = SideForPly(state);
     if (state.ply < 0 || state.ply >= kMaxPlies) return false;
-    CharString text = token;
-    for (const char ch : kIgnoredChars)
-        text.removeAll(ch);
-    if (text.equals("OO")) return InterpretCastling(state, true);
-    if (text.equals("OOO")) return InterpretCastling(state, false);
-    const int32_t promotion = TakePromotionLetter(text);
-    const int32_t kind = TakePieceLetter(text);
+    CleanToken token{};
+    if (!Clean(bytes, count, token)) return false;
+    if (Equals(token, "OO")) return InterpretCastling(state, true);
+    if (Equals(token, "OOO")) return InterpretCastling(state, false);
+    const int32_t promotion = TakePromotionLetter(token);
+    int32_t first = 0;
+    const int32_t kind = PieceLetter(token, first);
     if (kind == kEmpty) return false;
     SquareRef from{};
     SquareRef to{};
-    if (!FindMove(state, kind, text, from, to)) return false;
+    if (!FindMove(state, kind, token.chars.data() + first, token.length - first, from, to))
+        return false;
     // A pawn reaching the last rank must say what it becomes.
     if (kind == kPawn && (to.rank == 0 || to.rank == 7) && promotion == 0) return false;
     return Apply(state, from, to, promotion);
+}
+
+bool InterpretSanMove(GameState& state, const CharString& token) {
+    return InterpretSanMove(state, token.chars(), token.length());
 }
