@@ -204,9 +204,13 @@ SanComparison CompareSanDecoders(GameState& state, const CharString& token) {
     restore();
     const Outcome reference = Capture(state, InterpretSanMoveByGenerator(state, token), slot);
     restore();
-    const std::string quoted =
-        "'" + std::string(token.chars(), static_cast<size_t>(token.length())) + "': interpreter " +
-        Describe(fast) + ", generator " + Describe(reference);
+    // Built by appending: GCC 12's -Wrestrict misfires on "literal" + std::string&& at -O3.
+    std::string quoted = "'";
+    quoted.append(token.chars(), static_cast<size_t>(token.length()));
+    quoted += "': interpreter ";
+    quoted += Describe(fast);
+    quoted += ", generator ";
+    quoted += Describe(reference);
     SanComparison comparison{reference.decoded, ""};
     if (fast.decoded != reference.decoded) {
         comparison.difference = quoted;
