@@ -19,6 +19,16 @@ const Command kCommands[] = {
      "reason, then the number of games and plies. Exit status 0 when every game decodes to\n"
      "the end of its moves, 1 when some game stops early.",
      RunCheck},
+    {"play", "FILE [--game N] [--speed X] [--time-mode M] [--ticks T] [--no-color] [--no-info]",
+     "Plays the games as the saver does, from game N (default 0; a number past the last game\n"
+     "means game 0), until Ctrl-C: each position stays 1, 2 or 3 ticks by time mode M (0, 1\n"
+     "or 2; default 1), a game's final position 10, then the next game follows, and game 0\n"
+     "after the last. A tick is one second divided by X (default 1). In a terminal: the board\n"
+     "in colour on the alternate screen. Otherwise, or with --no-color: plain frames one after\n"
+     "another, each headed 'tick T: game G, ply P of N', pieces as letters, the last move's\n"
+     "two squares in brackets. --ticks T stops after T ticks; --no-info leaves out the names,\n"
+     "date, event and site.",
+     RunPlay},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

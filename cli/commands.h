@@ -22,6 +22,7 @@ struct Command {
 int RunList(const Arguments& args);
 int RunShow(const Arguments& args);
 int RunCheck(const Arguments& args);
+int RunPlay(const Arguments& args);
 
 // Every command, in the order --help lists them; ends with a row whose name is null.
 extern const Command kCommands[];

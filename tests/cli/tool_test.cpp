@@ -141,7 +141,7 @@ TEST_F(Tool, RefusesGamesAndPliesThatDoNotExist) {
                                                {"list"},
                                                {"list", file, "--json"},
                                                {"check", file, file},
-                                               {"play", file},
+                                               {"play", file, "--speed", "0"},
                                                {}}) {
         const ToolRun run = Start(args);
         EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
