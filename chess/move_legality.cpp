@@ -2,6 +2,10 @@
 
 #include <array>
 
+#include <cstddef>
+#include <cstring>
+#include "chess/board_geometry.h"
+
 namespace {
 
 struct Offset {
@@ -39,92 +43,49 @@ bool IsPieceOf(const Square& square, int32_t colour) {
     return square.kind != kEmpty && square.colour == colour;
 }
 
-// Straight rays, then diagonal ones, in the orders above: the attack test walks them from a table.
-constexpr std::array<Offset, 8> kRays = {
-    {{0, 1}, {1, 0}, {0, -1}, {-1, 0}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
-constexpr size_t kFirstDiagonalRay = 4;
-
-// Per square: the squares a knight jumps to from it, and the number of squares each ray crosses
-// before it leaves the board. The attack test runs for every trial move, so it does no bounds
-// arithmetic of its own.
-struct SquareGeometry {
-    std::array<std::array<int8_t, 8>, 64> knightSquares;
-    std::array<int8_t, 64> knightCount;
-    std::array<std::array<int8_t, 8>, 64> rayLength;
-};
-
-constexpr SquareGeometry MakeSquareGeometry() {
-    SquareGeometry geometry{};
-    for (int32_t index = 0; index < 64; ++index) {
-        const int32_t file = index % 8;
-        const int32_t rank = index / 8;
-        const auto at = static_cast<size_t>(index);
-        for (const Offset jump : kKnightJumps) {
-            if (!OnBoard(file + jump.file, rank + jump.rank)) continue;
-            const auto count = static_cast<size_t>(geometry.knightCount[at]++);
-            geometry.knightSquares[at][count] =
-                static_cast<int8_t>(SquareIndex(file + jump.file, rank + jump.rank));
-        }
-        for (size_t ray = 0; ray < kRays.size(); ++ray) {
-            int8_t length = 0;
-            while (OnBoard(file + (length + 1) * kRays[ray].file,
-                           rank + (length + 1) * kRays[ray].rank))
-                ++length;
-            geometry.rayLength[at][ray] = length;
-        }
-    }
-    return geometry;
+// The kinds (as bits of 1 << kind) that attack along a line from the first occupied square on
+// it: from afar the sliders of the line's kind; from the next square also the king, and on a
+// diagonal the pawn whose capture points back at the square.
+constexpr uint32_t KindBit(int32_t kind) {
+    return 1u << kind;
 }
+constexpr uint32_t kStraightAttackers = KindBit(kRook) | KindBit(kQueen);
+constexpr uint32_t kDiagonalAttackers = KindBit(kBishop) | KindBit(kQueen);
 
-constexpr SquareGeometry kSquareGeometry = MakeSquareGeometry();
+// A pawn attacks diagonally forward, so it is found one step along the lines that point back
+// towards it: up from a square White must guard, down from one Black must guard.
+uint32_t NearAttackers(size_t line, int32_t attacker) {
+    if (line < kFirstDiagonalLine) return kStraightAttackers | KindBit(kKing);
+    const int32_t pawnLine = attacker == kBlack ? 1 : -1;
+    const bool pawnCaptures = kLineSteps[line].rank == pawnLine;
+    return kDiagonalAttackers | KindBit(kKing) | (pawnCaptures ? KindBit(kPawn) : 0u);
+}
 
 bool KnightAttacks(const Board& board, int32_t attacker, size_t index) {
-    const int8_t count = kSquareGeometry.knightCount[index];
-    for (int8_t i = 0; i < count; ++i) {
-        const auto at =
-            static_cast<size_t>(kSquareGeometry.knightSquares[index][static_cast<size_t>(i)]);
-        if (board[at].kind == kKnight && board[at].colour == attacker) return true;
+    const SquareList& jumps = kBoardGeometry.knightJumps[index];
+    for (int8_t i = 0; i < jumps.count; ++i) {
+        const Square& square = board[static_cast<size_t>(jumps.squares[static_cast<size_t>(i)])];
+        if (square.kind == kKnight && square.colour == attacker) return true;
     }
     return false;
 }
 
-// The first occupied square along a ray from the square, or nullptr when the ray leaves the
-// board first; distance gets the number of steps taken.
-const Square* FirstOccupied(const Board& board, size_t index, size_t ray, int32_t& distance) {
-    const int32_t step = kRays[ray].file + 8 * kRays[ray].rank;
-    const int32_t length = kSquareGeometry.rayLength[index][ray];
-    auto at = static_cast<int32_t>(index);
-    for (distance = 1; distance <= length; ++distance) {
-        at += step;
-        const Square& square = board[static_cast<size_t>(at)];
-        if (square.kind != kEmpty) return &square;
-    }
-    return nullptr;
-}
-
-bool StraightAttacks(const Board& board, int32_t attacker, size_t index) {
-    for (size_t ray = 0; ray < kFirstDiagonalRay; ++ray) {
-        int32_t distance = 0;
-        const Square* square = FirstOccupied(board, index, ray, distance);
-        if (square == nullptr || square->colour != attacker) continue;
-        if (square->kind == kRook || square->kind == kQueen) return true;
-        if (square->kind == kKing && distance == 1) return true;
-    }
-    return false;
-}
-
-// A pawn attacks diagonally forward, so it is found one step along the rays that point back
-// towards it: up from a square White must guard, down from one Black must guard.
-bool DiagonalAttacks(const Board& board, int32_t attacker, size_t index) {
-    const int32_t pawnRay = attacker == kBlack ? 1 : -1;
-    for (size_t ray = kFirstDiagonalRay; ray < kRays.size(); ++ray) {
-        int32_t distance = 0;
-        const Square* square = FirstOccupied(board, index, ray, distance);
-        if (square == nullptr || square->colour != attacker) continue;
-        if (square->kind == kBishop || square->kind == kQueen) return true;
-        if (distance != 1) continue;
-        if (square->kind == kKing) return true;
-        if (square->kind == kPawn && kRays[ray].rank == pawnRay) return true;
+// Along each line the first occupied square decides: an attacker of the right kind for its
+// distance, or else a shield.
+bool LineAttacks(const Board& board, int32_t attacker, size_t index) {
+    for (size_t line = 0; line < kLineSteps.size(); ++line) {
+        const SquareList& squares = kBoardGeometry.lines[index][line];
+        for (int8_t i = 0; i < squares.count; ++i) {
+            const Square& square =
+                board[static_cast<size_t>(squares.squares[static_cast<size_t>(i)])];
+            if (square.kind == kEmpty) continue;
+            if (square.colour != attacker || square.kind < kPawn || square.kind > kKing) break;
+            const uint32_t far =
+                line < kFirstDiagonalLine ? kStraightAttackers : kDiagonalAttackers;
+            const uint32_t kinds = i == 0 ? NearAttackers(line, attacker) : far;
+            if ((kinds & KindBit(square.kind)) != 0) return true;
+            break;
+        }
     }
     return false;
 }
@@ -418,13 +379,29 @@ void TryCandidate(GameState& state, int32_t fromFile, int32_t fromRank, int32_t 
 }
 
 bool FindKing(const GameState& state, int32_t colour, int32_t& file, int32_t& rank) {
-    // Index order is a1..h8: rank by rank, file by file within a rank.
-    for (int32_t index = 0; index < 64; ++index) {
-        const Square& square = state.board[static_cast<size_t>(index)];
-        if (square.kind != kKing || square.colour != colour) continue;
-        file = index % 8;
-        rank = index / 8;
-        return true;
+    // kind and colour lead each square, so one 8-byte comparison tests both; the probe is laid
+    // out by the compiler as the board is, whatever the byte order. The scan runs for nearly
+    // every move decoded, so a rank's eight squares are compared without a loop.
+    static_assert(offsetof(Square, kind) == 0 && offsetof(Square, colour) == 4);
+    const Square probe = {kKing, colour, 0};
+    uint64_t wanted = 0;
+    std::memcpy(&wanted, &probe, sizeof wanted);
+    auto isWanted = [&state, wanted](size_t index) {
+        uint64_t head = 0;
+        std::memcpy(&head, &state.board[index], sizeof head);
+        return head == wanted;
+    };
+    for (size_t first = 0; first < state.board.size(); first += 8) {
+        size_t index = first;
+        // The first match in a1..h8 order.
+        if (isWanted(first) || isWanted(index = first + 1) || isWanted(index = first + 2) ||
+            isWanted(index = first + 3) || isWanted(index = first + 4) ||
+            isWanted(index = first + 5) || isWanted(index = first + 6) ||
+            isWanted(index = first + 7)) {
+            file = static_cast<int32_t>(index % 8);
+            rank = static_cast<int32_t>(index / 8);
+            return true;
+        }
     }
     return false;
 }
@@ -434,9 +411,7 @@ bool IsSquareAttacked(const GameState& state, int32_t colour, int32_t file, int3
     if (!OnBoard(file, rank)) return false;
     const int32_t attacker = OtherColour(colour);
     const auto index = static_cast<size_t>(SquareIndex(file, rank));
-    return KnightAttacks(state.board, attacker, index) ||
-           StraightAttacks(state.board, attacker, index) ||
-           DiagonalAttacks(state.board, attacker, index);
+    return KnightAttacks(state.board, attacker, index) || LineAttacks(state.board, attacker, index);
 }
 
 KingSquare KingSquareOf(const GameState& state, int32_t colour) {
@@ -445,11 +420,14 @@ KingSquare KingSquareOf(const GameState& state, int32_t colour) {
     return king;
 }
 
-bool CanMoveTo(GameState& state, int32_t colour, KingSquare king, int32_t fromFile,
+bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromFile,
                int32_t fromRank, int32_t toFile, int32_t toRank) {
     if (!OnBoard(fromFile, fromRank) || !OnBoard(toFile, toRank)) return false;
     const Square& piece = At(state, fromFile, fromRank);
     if (!IsPieceOf(piece, colour)) return false;
     if (!Proposes(state, colour, piece.kind, fromFile, fromRank, toFile, toRank)) return false;
+    // A king's own trial tests its destination, never this square.
+    if (piece.kind != kKing && king.file == kKingNotLookedUp.file)
+        king = KingSquareOf(state, colour);
     return TrialKeepsKingSafe(state, colour, king, fromFile, fromRank, toFile, toRank);
 }

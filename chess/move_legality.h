@@ -27,11 +27,16 @@ bool FindKing(const GameState& state, int32_t colour, int32_t& file, int32_t& ra
 // this colour's king (false when there is no such king).
 bool IsSquareAttacked(const GameState& state, int32_t colour, int32_t file, int32_t rank);
 
+// A king square not looked up yet; CanMoveTo looks it up when its trial first needs it.
+constexpr KingSquare kKingNotLookedUp = {-2, -2};
+
 // The king square GenerateCandidates tests the colour's moves against.
 KingSquare KingSquareOf(const GameState& state, int32_t colour);
 
 // Whether the piece of the colour on the from square may legally move to the target square:
 // true exactly when GenerateCandidates for that piece would mark the target. Only the one move is
-// proposed and tried, with king taken from KingSquareOf. The board is left as it was.
-bool CanMoveTo(GameState& state, int32_t colour, KingSquare king, int32_t fromFile,
+// proposed and tried, against king: KingSquareOf the colour, or kKingNotLookedUp, which the trial
+// replaces with it, so that several calls for one position look the king up once. The board is
+// left as it was.
+bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromFile,
                int32_t fromRank, int32_t toFile, int32_t toRank);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "chess/board_geometry.h"
 #include "chess/move_legality.h"
 
 namespace {
@@ -109,138 +110,126 @@ int32_t PieceLetter(const CleanToken& token, int32_t& first) {
     }
 }
 
-// One decoding: which piece of which side is to reach which square. The king the trials keep
-// safe is looked up once, when the first trial of a piece other than the king needs it.
+// One decoding: which piece of which side is to reach which square, and the king its trials
+// keep safe, looked up by the first trial that needs it.
 struct Search {
     GameState& state;
     int32_t colour;
     int32_t kind;
     SquareRef to;
     KingSquare king;
-    bool kingFound;
 };
 
 Search StartSearch(GameState& state, int32_t kind, SquareRef to) {
-    // A king's trial tests its destination, never this square.
-    return {state, state.sideToMove, kind, to, {-1, -1}, kind == kKing};
+    return {state, state.sideToMove, kind, to, kKingNotLookedUp};
+}
+
+bool HoldsSearchedPiece(const Search& search, int32_t file, int32_t rank) {
+    const Square& square = At(search.state, file, rank);
+    return square.kind == search.kind && square.colour == search.colour;
 }
 
 // Whether the square holds a piece of the kind for the side to move that may go to the target.
 bool Reaches(Search& search, SquareRef from) {
-    const Square& square = At(search.state, from.file, from.rank);
-    if (square.kind != search.kind || square.colour != search.colour) return false;
-    if (!search.kingFound) {
-        search.king = KingSquareOf(search.state, search.colour);
-        search.kingFound = true;
-    }
-    return CanMoveTo(search.state, search.colour, search.king, from.file, from.rank, search.to.file,
+    return HoldsSearchedPiece(search, from.file, from.rank) &&
+           CanMoveTo(search.state, search.colour, search.king, from.file, from.rank, search.to.file,
                      search.to.rank);
 }
 
-// The squares from which a piece of the search's kind could reach the target by its way of
-// moving: each square the generator could propose the move from is among them, once. Whether
-// the move is really proposed and legal is Reaches' question.
-struct Origins {
-    std::array<SquareRef, 9> squares;
-    int32_t count;
-};
-
-void AddOrigin(Origins& origins, int32_t file, int32_t rank) {
-    if (OnBoard(file, rank)) origins.squares[static_cast<size_t>(origins.count++)] = {file, rank};
-}
-
-struct Step {
-    int32_t file;
-    int32_t rank;
-};
-constexpr std::array<Step, 8> kKnightJumps = {
-    {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}}};
-// Straight lines first, then diagonals; a rook takes the first four, a bishop the last four.
-constexpr std::array<Step, 8> kLines = {
-    {{0, 1}, {1, 0}, {0, -1}, {-1, 0}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
-
-// A sliding piece can come only from the first occupied square along each line.
-void AddLineOrigins(const GameState& state, SquareRef to, size_t first, size_t last,
-                    Origins& origins) {
-    for (size_t i = first; i < last; ++i) {
-        int32_t file = to.file + kLines[i].file;
-        int32_t rank = to.rank + kLines[i].rank;
-        while (OnBoard(file, rank) && At(state, file, rank).kind == kEmpty) {
-            file += kLines[i].file;
-            rank += kLines[i].rank;
+// Calls visit for each square that holds a piece of the searched kind and side and from which
+// that kind's way of moving leads to the target: the reverse of the generator's proposals, so
+// every square the generator could propose the move from is visited, once. Whether the move is
+// really proposed and legal is for CanMoveTo to say.
+template <typename Visit>
+void VisitOrigins(const Search& search, Visit&& visit) {
+    const Board& board = search.state.board;
+    const auto to = static_cast<size_t>(SquareIndex(search.to.file, search.to.rank));
+    auto consider = [&](int32_t index) {
+        const Square& square = board[static_cast<size_t>(index)];
+        if (square.kind == search.kind && square.colour == search.colour)
+            visit(SquareRef{index % 8, index / 8});
+    };
+    // A sliding piece can come only from the first occupied square along each line.
+    auto considerLines = [&](size_t first, size_t last) {
+        for (size_t line = first; line < last; ++line) {
+            const SquareList& squares = kBoardGeometry.lines[to][line];
+            for (int8_t i = 0; i < squares.count; ++i) {
+                const int32_t index = squares.squares[static_cast<size_t>(i)];
+                if (board[static_cast<size_t>(index)].kind == kEmpty) continue;
+                consider(index);
+                break;
+            }
         }
-        AddOrigin(origins, file, rank);
-    }
-}
-
-// Behind the target: the single step, the double step, and the two diagonals of a capture.
-void AddPawnOrigins(int32_t colour, SquareRef to, Origins& origins) {
-    const int32_t back = colour == kWhite ? -1 : 1;
-    AddOrigin(origins, to.file, to.rank + back);
-    AddOrigin(origins, to.file, to.rank + 2 * back);
-    AddOrigin(origins, to.file - 1, to.rank + back);
-    AddOrigin(origins, to.file + 1, to.rank + back);
-}
-
-Origins OriginsOf(const Search& search) {
-    Origins origins{};
-    const SquareRef to = search.to;
+    };
     switch (search.kind) {
-        case kPawn:
-            AddPawnOrigins(search.colour, to, origins);
+        case kPawn: {
+            // Behind the target: the step, the double step, and the diagonals of a capture.
+            const int32_t back = search.colour == kWhite ? -1 : 1;
+            const int32_t file = search.to.file;
+            const int32_t rank = search.to.rank + back;
+            if (rank < 0 || rank > 7) break;
+            consider(SquareIndex(file, rank));
+            if (rank + back >= 0 && rank + back <= 7) consider(SquareIndex(file, rank + back));
+            if (file > 0) consider(SquareIndex(file - 1, rank));
+            if (file < 7) consider(SquareIndex(file + 1, rank));
             break;
-        case kKnight:
-            for (const Step jump : kKnightJumps)
-                AddOrigin(origins, to.file - jump.file, to.rank - jump.rank);
+        }
+        case kKnight: {
+            const SquareList& jumps = kBoardGeometry.knightJumps[to];
+            for (int8_t i = 0; i < jumps.count; ++i)
+                consider(jumps.squares[static_cast<size_t>(i)]);
             break;
+        }
         case kBishop:
-            AddLineOrigins(search.state, to, 4, 8, origins);
+            considerLines(kFirstDiagonalLine, kLineSteps.size());
             break;
         case kRook:
-            AddLineOrigins(search.state, to, 0, 4, origins);
+            considerLines(0, kFirstDiagonalLine);
             break;
         case kQueen:
-            AddLineOrigins(search.state, to, 0, 8, origins);
+            considerLines(0, kLineSteps.size());
             break;
         case kKing:
-            for (const Step step : kLines)
-                AddOrigin(origins, to.file + step.file, to.rank + step.rank);
+            for (const std::array<SquareList, 8>& lines = kBoardGeometry.lines[to];
+                 const SquareList& line : lines) {
+                if (line.count > 0) consider(line.squares[0]);
+            }
             // Castling: the two-square move from the home square.
-            if (to.rank == HomeRank(search.colour) && (to.file == 6 || to.file == 2))
-                AddOrigin(origins, 4, to.rank);
+            if (search.to.rank == HomeRank(search.colour) &&
+                (search.to.file == 6 || search.to.file == 2))
+                consider(SquareIndex(4, search.to.rank));
             break;
         default:
             break;
     }
-    return origins;
 }
 
 // The one piece (on the given file, or anywhere when file is -1) that reaches the target; false
 // when there is none or more than one.
 bool FindOnlyMover(Search& search, int32_t file, SquareRef& from) {
-    const Origins origins = OriginsOf(search);
     int32_t count = 0;
-    for (int32_t i = 0; i < origins.count; ++i) {
-        const SquareRef origin = origins.squares[static_cast<size_t>(i)];
-        if (file >= 0 && origin.file != file) continue;
-        if (!Reaches(search, origin)) continue;
+    VisitOrigins(search, [&](SquareRef origin) {
+        if (file >= 0 && origin.file != file) return;
+        if (!CanMoveTo(search.state, search.colour, search.king, origin.file, origin.rank,
+                       search.to.file, search.to.rank))
+            return;
         from = origin;
         ++count;
-    }
+    });
     return count == 1;
 }
 
 // With a rank given, the piece on the highest file of that rank wins; never ambiguous.
 bool FindMoverOnRank(Search& search, int32_t rank, SquareRef& from) {
-    const Origins origins = OriginsOf(search);
     bool found = false;
-    for (int32_t i = 0; i < origins.count; ++i) {
-        const SquareRef origin = origins.squares[static_cast<size_t>(i)];
-        if (origin.rank != rank || (found && origin.file < from.file)) continue;
-        if (!Reaches(search, origin)) continue;
+    VisitOrigins(search, [&](SquareRef origin) {
+        if (origin.rank != rank || (found && origin.file < from.file)) return;
+        if (!CanMoveTo(search.state, search.colour, search.king, origin.file, origin.rank,
+                       search.to.file, search.to.rank))
+            return;
         from = origin;
         found = true;
-    }
+    });
     return found;
 }
 
