@@ -10,7 +10,13 @@ int32_t Offset(const PgnLexer& lexer, const unsigned char* at) {
 
 void AppendRun(CharString& target, const unsigned char* from, const unsigned char* to) {
     if (to == from) return;
-    target.append(CharString(reinterpret_cast<const char*>(from), static_cast<int32_t>(to - from)));
+    CharString run(reinterpret_cast<const char*>(from), static_cast<int32_t>(to - from));
+    // Most names and values are read in one run: take it whole rather than copy it again.
+    if (target.empty()) {
+        target = std::move(run);
+    } else {
+        target.append(run);
+    }
 }
 
 // ] finishes the tag pair under construction (possibly an empty one, for a stray ]).

@@ -17,41 +17,66 @@ struct TokenSlot {
     int32_t after;
 };
 
+// A run of bytes of a tag's text.
+struct ByteRun {
+    const char* bytes;
+    int32_t count;
+};
+
 // Copies value into a fixed field, cut to the field's longest value.
 template <size_t width>
-void StoreCut(char (&field)[width], const CharString& value) {
-    const size_t count = value.length() < static_cast<int32_t>(width - 1)
-                             ? static_cast<size_t>(value.length())
+void StoreCut(char (&field)[width], ByteRun value) {
+    const size_t count = value.count < static_cast<int32_t>(width - 1)
+                             ? static_cast<size_t>(value.count)
                              : width - 1;
-    std::memcpy(field, value.chars(), count);
+    std::memcpy(field, value.bytes, count);
     field[count] = 0;
 }
 
 // Surrounding double quotes come off values longer than two bytes, each end on its own; a value
 // of two bytes or fewer (such as "") is kept whole, and nothing is trimmed.
-CharString Unquoted(const CharString& value) {
-    if (value.length() <= 2) return value;
+ByteRun Unquoted(const CharString& value) {
+    const int32_t length = value.length();
+    if (length <= 2) return {value.chars(), length};
     const int32_t from = value.at(0) == '"' ? 1 : 0;
-    const int32_t to = value.at(value.length() - 1) == '"' ? value.length() - 1 : value.length();
-    return value.mid(from, to - from);
+    const int32_t to = value.at(length - 1) == '"' ? length - 1 : length;
+    return {value.chars() + from, to - from};
+}
+
+// Whether the name, less its surrounding spaces and read without regard to ASCII case, is key
+// (upper case). Compared in place: every game has several tags.
+bool NameIs(const CharString& name, const char* key) {
+    int32_t from = 0;
+    int32_t to = name.length();
+    while (from < to && name.at(from) == ' ')
+        ++from;
+    while (to > from && name.at(to - 1) == ' ')
+        --to;
+    const auto keyLength = static_cast<int32_t>(std::strlen(key));
+    if (to - from != keyLength) return false;
+    for (int32_t i = 0; i < keyLength; ++i) {
+        unsigned char ch = name.at(from + i);
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 0x20);
+        if (ch != static_cast<unsigned char>(key[i])) return false;
+    }
+    return true;
 }
 
 // Tag names match without regard to ASCII case; tags other than these are ignored.
 void StoreTag(GameInfo& info, CharString& fen, const CharString& name, const CharString& value) {
-    const CharString key = name.upper().trimmed();
-    const CharString text = Unquoted(value);
-    if (key.equals("WHITE")) {
+    const ByteRun text = Unquoted(value);
+    if (NameIs(name, "WHITE")) {
         StoreCut(info.white, text);
-    } else if (key.equals("BLACK")) {
+    } else if (NameIs(name, "BLACK")) {
         StoreCut(info.black, text);
-    } else if (key.equals("DATE")) {
+    } else if (NameIs(name, "DATE")) {
         StoreCut(info.date, text);
-    } else if (key.equals("EVENT")) {
+    } else if (NameIs(name, "EVENT")) {
         StoreCut(info.event, text);
-    } else if (key.equals("SITE")) {
+    } else if (NameIs(name, "SITE")) {
         StoreCut(info.site, text);
-    } else if (key.equals("FEN")) {
-        fen = text;
+    } else if (NameIs(name, "FEN")) {
+        fen = CharString(text.bytes, text.count);
     }
 }
 
@@ -75,13 +100,13 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameT
         }
         itemEnd = LexerPosition(lexer);
     }
-    if (info.white[0] == 0) StoreCut(info.white, CharString("Player 1"));
-    if (info.black[0] == 0) StoreCut(info.black, CharString("Player 2"));
+    if (info.white[0] == 0) StoreCut(info.white, ByteRun{"Player 1", 8});
+    if (info.black[0] == 0) StoreCut(info.black, ByteRun{"Player 2", 8});
     // Set up only now, so the order of the tags does not matter and the last FEN tag counts.
     if (!fen.empty()) SetupFromFen(state, fen);
     for (int32_t i = 0; i < outcome.tokensFound; ++i) {
         const TokenSlot& slot = slots[static_cast<size_t>(i)];
-        if (!InterpretSanMove(state, gameText.mid(slot.span.start, slot.span.length))) {
+        if (!InterpretSanMove(state, gameText.chars() + slot.span.start, slot.span.length)) {
             outcome.refused = slot.span;
             outcome.refusedAfter = slot.after;
             break;
