@@ -52,6 +52,26 @@ bool ReadTagBytes(PgnLexer& lexer, PgnItem& item) {
     return false;
 }
 
+// A byte that opens a comment or moves the variation depth; false for any other byte.
+bool OpenCommentOrVariation(PgnLexer& lexer, unsigned char b) {
+    switch (b) {
+        case '{':
+            lexer.inBraceComment = true;
+            return true;
+        case ';':
+            lexer.inLineComment = true;
+            return true;
+        case '(':
+            ++lexer.variationDepth;
+            return true;
+        case ')':
+            --lexer.variationDepth;
+            return true;
+        default:
+            return false;
+    }
+}
+
 // Inside a variation nothing is collected, and glyphs do not matter: each byte that changes the
 // depth is not a digit and so ends any glyph. True when a tag pair was finished into item.
 bool ReadVariationBytes(PgnLexer& lexer, PgnItem& item) {
@@ -68,17 +88,8 @@ bool ReadVariationBytes(PgnLexer& lexer, PgnItem& item) {
         case ']':
             FinishTagPair(lexer, item);
             return true;
-        case '{':
-            lexer.inBraceComment = true;
-            break;
-        case ';':
-            lexer.inLineComment = true;
-            break;
-        case '(':
-            ++lexer.variationDepth;
-            break;
         default:
-            --lexer.variationDepth;
+            OpenCommentOrVariation(lexer, b);
             break;
     }
     return false;
@@ -115,25 +126,7 @@ bool ReadMainLineByte(PgnLexer& lexer, PgnItem& item) {
         return true;
     }
     ++cursor.at;
-    switch (b) {
-        case '{':
-            lexer.inBraceComment = true;
-            break;
-        case ';':
-            lexer.inLineComment = true;
-            break;
-        case '(':
-            ++lexer.variationDepth;
-            break;
-        case ')':
-            --lexer.variationDepth;
-            break;
-        case '$':
-            lexer.inNag = true;
-            break;
-        default:
-            break;
-    }
+    if (!OpenCommentOrVariation(lexer, b) && b == '$') lexer.inNag = true;
     return false;
 }
 
