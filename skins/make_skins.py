@@ -58,18 +58,10 @@ def skin_file_names():
 
 
 def piece_styles():
-    from piece_art import PieceStyle
+    from piece_art import IVORY, PieceStyle
 
     return {
-        "ivory": PieceStyle(
-            white_top=(255, 253, 246),
-            white_bottom=(226, 218, 200),
-            white_line=(30, 26, 22),
-            black_top=(76, 70, 66),
-            black_bottom=(24, 22, 22),
-            black_rim=(238, 232, 220),
-            black_detail=(196, 188, 176),
-        ),
+        "ivory": IVORY,
         "cool": PieceStyle(
             white_top=(255, 255, 255),
             white_bottom=(220, 224, 230),

@@ -50,6 +50,17 @@ class PieceStyle:
     shadow_alpha: int = 70  # 0..255, soft shadow under the piece
 
 
+# Ivory and ebony: the house set, shared by the main skin, the icon and the About picture.
+IVORY = PieceStyle(
+    white_top=(255, 253, 246),
+    white_bottom=(226, 218, 200),
+    white_line=(30, 26, 22),
+    black_top=(76, 70, 66),
+    black_bottom=(24, 22, 22),
+    black_rim=(238, 232, 220),
+    black_detail=(196, 188, 176),
+)
+
 @dataclass(frozen=True)
 class _Masks:
     body: Image.Image  # full silhouette, holes filled

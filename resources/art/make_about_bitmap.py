@@ -30,15 +30,7 @@ TAGLINE_COLOUR = (200, 176, 128)
 DARK_SQUARE = (171, 124, 89)
 LIGHT_SQUARE = (238, 219, 184)
 SQUARE = 27
-STYLE = piece_art.PieceStyle(
-    white_top=(255, 253, 246),
-    white_bottom=(226, 218, 200),
-    white_line=(30, 26, 22),
-    black_top=(76, 70, 66),
-    black_bottom=(24, 22, 22),
-    black_rim=(238, 232, 220),
-    black_detail=(196, 188, 176),
-)
+STYLE = piece_art.IVORY
 # (column, row) -> (kind, colour) on the 3 x 2 board corner.
 PIECES = {
     (0, 0): (piece_art.KNIGHT, piece_art.BLACK),

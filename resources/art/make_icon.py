@@ -28,15 +28,7 @@ ICON_NAME = "quorvane.ico"
 SQUARE_TOP = (190, 140, 101)
 SQUARE_BOTTOM = (150, 105, 73)
 BORDER = (92, 62, 42)
-STYLE = piece_art.PieceStyle(
-    white_top=(255, 253, 246),
-    white_bottom=(226, 218, 200),
-    white_line=(30, 26, 22),
-    black_top=(76, 70, 66),
-    black_bottom=(24, 22, 22),
-    black_rim=(238, 232, 220),
-    black_detail=(196, 188, 176),
-)
+STYLE = piece_art.IVORY
 
 
 def draw_icon(size):
