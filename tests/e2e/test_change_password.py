@@ -1,7 +1,7 @@
 """The password-change request (/a <hwnd>) through MPR.DLL: Wine's library exports
 PwdChangePasswordA, so the request is made and the run ends with exit code 0 and no message of
-ours. Without the library, or with one that lacks the export, the specified message box is shown
-and the exit code is 1."""
+ours. Without the library, or with one that lacks the export, our message box is shown and the
+exit code is 1."""
 
 import shutil
 
