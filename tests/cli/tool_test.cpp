@@ -1,7 +1,6 @@
 // quorvane-pgn run as a subprocess on small files written here and on the shared real files.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,27 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/tool_run.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& word) {
-    std::string quoted = "'";
-    for (const char ch : word)
-        quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return quoted + "'";
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 class Tool : public ::testing::Test {
   protected:
@@ -50,23 +33,7 @@ class Tool : public ::testing::Test {
         return path.string();
     }
 
-    ToolRun Start(const std::vector<std::string>& args) {
-        std::string command = Quoted(QUORVANE_PGN_TOOL);
-        for (const std::string& arg : args)
-            command += " " + Quoted(arg);
-        const fs::path err = folder_ / "stderr.txt";
-        command += " 2>" + Quoted(err.string());
-        ToolRun run{};
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[65536];
-        size_t count = 0;
-        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            run.out.append(buffer, count);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = ReadAll(err);
-        return run;
-    }
+    static ToolRun Start(const std::vector<std::string>& args) { return RunTool(args); }
 
     fs::path folder_;
 };
