@@ -75,6 +75,17 @@ TEST_F(SkinList, ListsTheBitmapFilesOfTheSkinFolder) {
     EXPECT_EQ(fixture.Entries(), (std::set<std::string>{"Oak.bmp", "Slate.bmp"}));
 }
 
+TEST_F(SkinList, ListsSkinsOfAFolderNamedOutsideTheCodePage) {
+    ListFixture fixture;
+    // "Игры": no 8-bit form of this name names the folder.
+    const std::wstring install = fixture.folder.File(L"\u0418\u0433\u0440\u044b");
+    CreateDirectoryW(install.c_str(), nullptr);
+    CreateDirectoryW((install + L"\\skin").c_str(), nullptr);
+    WriteCellSkin(install + L"\\skin\\Oak.bmp", 640, 448);
+    ListSkinFiles(fixture.list, SettingsFor(install, L"", L""));
+    EXPECT_EQ(fixture.Entries(), (std::set<std::string>{"Oak.bmp"}));
+}
+
 TEST_F(SkinList, SelectedNameIsKeptWhenNothingOrSomethingTooLongIsSelected) {
     ListFixture fixture;
     SendMessageA(fixture.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First.bmp"));
@@ -88,7 +99,7 @@ TEST_F(SkinList, SelectedNameIsKeptWhenNothingOrSomethingTooLongIsSelected) {
     EXPECT_EQ(Narrow(ReadSelectedSkinName(fixture.list)), "First.bmp");
 }
 
-TEST_F(SkinList, PreviewSkinFollowsTheSelectionAndAFailedLoadKeepsThePrevious) {
+TEST_F(SkinList, PreviewSkinFollowsTheSelectionAndAFailedLoadSaysSo) {
     ListFixture fixture;
     WriteCellSkin(fixture.skins + L"\\Oak.bmp", 640, 448);
     WriteCellSkin(fixture.skins + L"\\Slate.bmp", 704, 448);
@@ -96,8 +107,12 @@ TEST_F(SkinList, PreviewSkinFollowsTheSelectionAndAFailedLoadKeepsThePrevious) {
     ListSkinFiles(fixture.list, fixture.Settings());
     const struct {
         const char* name;
-        int32_t width;
-    } steps[] = {{"Slate.bmp", 704}, {"Oak.bmp", 640}, {"Broken.bmp", 640}, {"Slate.bmp", 704}};
+        bool loaded;
+        int32_t width;  // a failed load frees nothing the DC still holds
+    } steps[] = {{"Slate.bmp", true, 704},
+                 {"Oak.bmp", true, 640},
+                 {"Broken.bmp", false, 640},
+                 {"Slate.bmp", true, 704}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         const LRESULT index =
@@ -105,7 +120,8 @@ TEST_F(SkinList, PreviewSkinFollowsTheSelectionAndAFailedLoadKeepsThePrevious) {
                          reinterpret_cast<LPARAM>(step.name));
         ASSERT_NE(index, LB_ERR);
         SendMessageA(fixture.list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        LoadPreviewSkin(fixture.Settings(), fixture.list, fixture.previewDC);
+        EXPECT_EQ(LoadPreviewSkin(fixture.Settings(), fixture.list, fixture.previewDC),
+                  step.loaded);
         EXPECT_EQ(fixture.PreviewWidth(), step.width);
     }
 }
