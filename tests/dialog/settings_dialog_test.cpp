@@ -350,6 +350,42 @@ TEST_F(SettingsDialogTest, ABrokenSkinFileShowsTheBackgroundNotThePreviousSkin) 
     DeleteFileW(broken.c_str());
 }
 
+// The installation moved, for one test, into a folder no 8-bit code page can name.
+struct CyrillicInstallation {
+    std::wstring original = InstallPath();
+    std::wstring folder = L"C:\\\u0418\u0433\u0440\u044b";
+    std::wstring install = folder + L"\\Quorvane";
+
+    explicit CyrillicInstallation(const std::wstring& skinSource) {
+        CreateDirectoryW(folder.c_str(), nullptr);
+        CreateDirectoryW(install.c_str(), nullptr);
+        CreateDirectoryW((install + L"\\Skin").c_str(), nullptr);
+        CopyFileW(skinSource.c_str(), (install + L"\\Skin\\Slate.bmp").c_str(), FALSE);
+        WriteInstallPath(install);
+    }
+    ~CyrillicInstallation() {
+        WriteInstallPath(original);
+        DeleteFileW((install + L"\\Skin\\Slate.bmp").c_str());
+        RemoveDirectoryW((install + L"\\Skin").c_str());
+        RemoveDirectoryW(install.c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+};
+
+TEST_F(SettingsDialogTest, AFolderOutsideTheCodePageListsAndPreviewsItsSkins) {
+    CyrillicInstallation moved(SkinPath(L"Slate.bmp"));
+    SeededSettings seed;
+    seed.randomSkin = 0;
+    seed.skinName = L"Slate.bmp";
+    SeedUserSettings(seed);
+    Open();
+    EXPECT_EQ(ListEntry(dialog, IDC_SKIN_LIST, 0), L"Slate.bmp");
+    EXPECT_TRUE(
+        Eventually([&] { return PreviewShowsSkin(dialog, moved.install + L"\\Skin\\Slate.bmp"); }));
+    EndWith(IDOK);
+    EXPECT_EQ(ReadUserText(L"Name of skin"), L"Slate.bmp");
+}
+
 // ---- Faults: over-long and stale values
 
 TEST_F(SettingsDialogTest, LongestPgnPathIsShownAndKeptExactly) {
