@@ -75,17 +75,6 @@ TEST_F(SkinList, ListsTheBitmapFilesOfTheSkinFolder) {
     EXPECT_EQ(fixture.Entries(), (std::set<std::string>{"Oak.bmp", "Slate.bmp"}));
 }
 
-TEST_F(SkinList, ListsSkinsOfAFolderNamedOutsideTheCodePage) {
-    ListFixture fixture;
-    // "Игры": no 8-bit form of this name names the folder.
-    const std::wstring install = fixture.folder.File(L"\u0418\u0433\u0440\u044b");
-    CreateDirectoryW(install.c_str(), nullptr);
-    CreateDirectoryW((install + L"\\skin").c_str(), nullptr);
-    WriteCellSkin(install + L"\\skin\\Oak.bmp", 640, 448);
-    ListSkinFiles(fixture.list, SettingsFor(install, L"", L""));
-    EXPECT_EQ(fixture.Entries(), (std::set<std::string>{"Oak.bmp"}));
-}
-
 TEST_F(SkinList, SelectedNameIsKeptWhenNothingOrSomethingTooLongIsSelected) {
     ListFixture fixture;
     SendMessageA(fixture.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First.bmp"));
