@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "chess/game_state.h"
-#include "config/settings.h"
+#include "display/settings.h"
+#include "pgn/pgn_reader.h"
 #include "text/char_string.h"
-#include "text/pgn_reader.h"
 
 // Ticks a position stays: 1, 2 or 3 by time mode (anything but 0 and 1 counts as Large).
 int32_t PauseForTimeMode(int32_t timeMode);

@@ -1,4 +1,4 @@
-#include "shell/run_mode.h"
+#include "display/run_mode.h"
 
 RunMode ChooseRunMode(const WordList& words) {
     const CharString first = word(words, 1);

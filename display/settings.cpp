@@ -1,4 +1,4 @@
-#include "config/settings.h"
+#include "display/settings.h"
 
 void SetDefaultSettings(SaverSettings& settings) {
     settings.fontColor = kDefaultFontColor;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "config/wide_text.h"
+#include "display/wide_text.h"
 
 struct SaverSettings {
     WideChar installPath[kPathCapacity];  // without a trailing backslash

@@ -1,4 +1,4 @@
-#include "config/wide_text.h"
+#include "display/wide_text.h"
 
 int32_t WideLength(const WideChar* text, int32_t limit) {
     if (text == nullptr) return 0;

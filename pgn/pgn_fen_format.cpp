@@ -1,4 +1,4 @@
-#include "text/pgn_fen_format.h"
+#include "pgn/pgn_fen_format.h"
 
 #include <string>
 

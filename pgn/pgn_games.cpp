@@ -1,6 +1,6 @@
-#include "text/pgn_games.h"
+#include "pgn/pgn_games.h"
 
-#include "text/pgn_cursor.h"
+#include "pgn/pgn_cursor.h"
 
 namespace {
 

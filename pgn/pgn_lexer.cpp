@@ -1,4 +1,4 @@
-#include "text/pgn_lexer.h"
+#include "pgn/pgn_lexer.h"
 
 #include <utility>
 

@@ -12,8 +12,8 @@
 
 #include <cstdint>
 
+#include "pgn/pgn_cursor.h"
 #include "text/char_string.h"
-#include "text/pgn_cursor.h"
 
 // Where a move token stands in the game text.
 struct TokenSpan {

@@ -1,4 +1,4 @@
-#include "text/pgn_reader.h"
+#include "pgn/pgn_reader.h"
 
 #include <array>
 #include <cstring>

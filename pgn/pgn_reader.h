@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "chess/game_state.h"
+#include "pgn/pgn_games.h"
+#include "pgn/pgn_lexer.h"
 #include "text/char_string.h"
-#include "text/pgn_games.h"
-#include "text/pgn_lexer.h"
 
 // The current game's texts for display; fixed fields, cut to their width, never cleared between
 // games (a game overwrites only the fields whose tags it has).

@@ -1,11 +1,11 @@
-#include "text/pgn_refusal.h"
+#include "pgn/pgn_refusal.h"
 
 #include <cctype>
 #include <memory>
 #include <string>
 
 #include "chess/san_move.h"
-#include "text/pgn_fen_format.h"
+#include "pgn/pgn_fen_format.h"
 
 namespace {
 

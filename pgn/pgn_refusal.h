@@ -4,8 +4,8 @@
 // refused in; the saver itself never asks.
 
 #include "chess/game_state.h"
+#include "pgn/pgn_reader.h"
 #include "text/char_string.h"
-#include "text/pgn_reader.h"
 
 enum class StopReason {
     None,                // every collected token was applied

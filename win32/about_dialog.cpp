@@ -1,9 +1,9 @@
-#include "config/about_dialog.h"
+#include "win32/about_dialog.h"
 
 #include <cstdio>
 
-#include "resources/resource_ids.h"
-#include "shell/saver_state.h"
+#include "win32/resource_ids.h"
+#include "win32/saver_state.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "render/board_renderer.h"
+#include "win32/board_renderer.h"
 
-#include "render/board_layout.h"
-#include "render/game_information.h"
+#include "display/board_layout.h"
+#include "win32/game_information.h"
 
 namespace {
 

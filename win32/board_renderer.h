@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "chess/game_state.h"
-#include "config/settings.h"
-#include "text/pgn_reader.h"
+#include "display/settings.h"
+#include "pgn/pgn_reader.h"
 
 // The 64 squares (unscaled and centred when fullScreen is 1, halftone-scaled into area otherwise),
 // then, full-screen only, the game information and at a game's final position the home page line.

@@ -1,9 +1,9 @@
-#include "render/game_information.h"
+#include "win32/game_information.h"
 
 #include <cstring>
 
-#include "render/board_layout.h"
-#include "render/home_page.h"
+#include "display/board_layout.h"
+#include "display/home_page.h"
 #include "text/char_string.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "config/settings.h"
-#include "text/pgn_reader.h"
+#include "display/settings.h"
+#include "pgn/pgn_reader.h"
 
 // The five information lines in their bands around the board at (boardLeft, boardTop), in the
 // surface's selected font and colours.

@@ -1,6 +1,6 @@
-#include "shell/password_check.h"
+#include "win32/password_check.h"
 
-#include "shell/saver_state.h"
+#include "win32/saver_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/pgn_file.h"
+#include "win32/pgn_file.h"
 
 #include <memory>
 #include <new>

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "config/wide_text.h"
+#include "display/wide_text.h"
 #include "text/char_string.h"
 
 enum class PgnFileResult : int32_t { Read, NotOpened, OutOfMemory };

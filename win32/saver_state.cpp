@@ -1,4 +1,4 @@
-#include "shell/saver_state.h"
+#include "win32/saver_state.h"
 
 ShellState theShell{};
 SaverSettings theSettings{};

@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "chess/game_state.h"
-#include "config/settings.h"
+#include "display/settings.h"
+#include "pgn/pgn_reader.h"
 #include "text/char_string.h"
-#include "text/pgn_reader.h"
 
 // Resource texts are read with this limit, terminator included.
 constexpr int32_t kResourceTextCapacity = 100;

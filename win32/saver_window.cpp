@@ -1,15 +1,15 @@
-#include "shell/saver_window.h"
+#include "win32/saver_window.h"
 
 #include <cstdlib>
 
-#include "config/settings_store.h"
-#include "config/skin_catalogue.h"
-#include "render/board_renderer.h"
-#include "resources/resource_ids.h"
-#include "shell/password_check.h"
-#include "shell/pgn_file.h"
-#include "shell/playback.h"
-#include "shell/saver_state.h"
+#include "display/playback.h"
+#include "win32/board_renderer.h"
+#include "win32/password_check.h"
+#include "win32/pgn_file.h"
+#include "win32/resource_ids.h"
+#include "win32/saver_state.h"
+#include "win32/settings_store.h"
+#include "win32/skin_catalogue.h"
 
 namespace {
 

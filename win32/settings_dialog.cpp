@@ -1,4 +1,4 @@
-#include "config/settings_dialog.h"
+#include "win32/settings_dialog.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "config/about_dialog.h"
-#include "config/settings_store.h"
-#include "config/skin_catalogue.h"
-#include "render/board_renderer.h"
-#include "render/home_page.h"
-#include "resources/resource_ids.h"
-#include "shell/saver_state.h"
+#include "display/home_page.h"
+#include "win32/about_dialog.h"
+#include "win32/board_renderer.h"
+#include "win32/resource_ids.h"
+#include "win32/saver_state.h"
+#include "win32/settings_store.h"
+#include "win32/skin_catalogue.h"
 
 namespace {
 

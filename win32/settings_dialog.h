@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "config/settings.h"
+#include "display/settings.h"
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,4 +1,4 @@
-#include "config/settings_store.h"
+#include "win32/settings_store.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "config/settings.h"
+#include "display/settings.h"
 
 // The one key path, under HKEY_LOCAL_MACHINE ("Install path") and HKEY_CURRENT_USER (the rest).
 constexpr const wchar_t* kSettingsKeyPath = L"Software\\Brenholt\\Quorvane";

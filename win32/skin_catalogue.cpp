@@ -1,9 +1,9 @@
-#include "config/skin_catalogue.h"
+#include "win32/skin_catalogue.h"
 
 #include <cstdlib>
 #include <memory>
 
-#include "config/bitmap_file.h"
+#include "display/bitmap_file.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "config/settings.h"
+#include "display/settings.h"
 
 // At most this many skins take part in a random pick.
 constexpr int32_t kMaxRandomSkins = 100;

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/command_support.h"
-#include "cli/output_text.h"
-#include "cli/pgn_file.h"
-#include "text/pgn_refusal.h"
+#include "apps/pgn-tool/command_support.h"
+#include "apps/pgn-tool/output_text.h"
+#include "apps/pgn-tool/pgn_file.h"
+#include "pgn/pgn_refusal.h"
 
 namespace {
 

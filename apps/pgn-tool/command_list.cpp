@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "cli/command_support.h"
-#include "cli/output_text.h"
-#include "cli/pgn_file.h"
-#include "text/pgn_fen_format.h"
+#include "apps/pgn-tool/command_support.h"
+#include "apps/pgn-tool/output_text.h"
+#include "apps/pgn-tool/pgn_file.h"
+#include "pgn/pgn_fen_format.h"
 
 namespace {
 

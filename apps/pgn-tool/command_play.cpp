@@ -11,13 +11,13 @@
 #include <string>
 #include <string_view>
 
-#include "cli/command_support.h"
-#include "cli/interrupt_wait.h"
-#include "cli/pgn_file.h"
-#include "cli/play_frame.h"
-#include "cli/terminal.h"
-#include "config/settings.h"
-#include "shell/playback.h"
+#include "apps/pgn-tool/command_support.h"
+#include "apps/pgn-tool/interrupt_wait.h"
+#include "apps/pgn-tool/pgn_file.h"
+#include "apps/pgn-tool/play_frame.h"
+#include "apps/pgn-tool/terminal.h"
+#include "display/playback.h"
+#include "display/settings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/command_support.h"
+#include "apps/pgn-tool/command_support.h"
 
 #include <cstdio>
 #include <cstring>

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/commands.h"
-#include "cli/game_walk.h"
+#include "apps/pgn-tool/commands.h"
+#include "apps/pgn-tool/game_walk.h"
 #include "text/char_string.h"
 
 // A non-negative decimal number; false for anything else.

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "cli/commands.h"
+#include "apps/pgn-tool/commands.h"
 
 const Command kCommands[] = {
     {"list", "FILE [--jsonl]",

@@ -1,4 +1,4 @@
-#include "cli/game_walk.h"
+#include "apps/pgn-tool/game_walk.h"
 
 GameWalk StartWalk(const CharString& text) {
     GameWalk walk{};

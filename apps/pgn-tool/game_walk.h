@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "chess/game_state.h"
+#include "pgn/pgn_reader.h"
 #include "text/char_string.h"
-#include "text/pgn_reader.h"
 
 struct GameWalk {
     const CharString* text;

@@ -1,4 +1,4 @@
-#include "cli/interrupt_wait.h"
+#include "apps/pgn-tool/interrupt_wait.h"
 
 #include <csignal>
 #include <initializer_list>

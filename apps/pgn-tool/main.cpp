@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "cli/commands.h"
+#include "apps/pgn-tool/commands.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

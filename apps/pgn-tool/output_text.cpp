@@ -1,4 +1,4 @@
-#include "cli/output_text.h"
+#include "apps/pgn-tool/output_text.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "cli/pgn_file.h"
+#include "apps/pgn-tool/pgn_file.h"
 
 #include <cstring>
 #include <vector>

@@ -1,12 +1,12 @@
-#include "cli/play_frame.h"
+#include "apps/pgn-tool/play_frame.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "cli/command_support.h"
-#include "cli/output_text.h"
-#include "render/board_layout.h"
-#include "render/home_page.h"
+#include "apps/pgn-tool/command_support.h"
+#include "apps/pgn-tool/output_text.h"
+#include "display/board_layout.h"
+#include "display/home_page.h"
 
 namespace {
 

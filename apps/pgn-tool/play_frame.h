@@ -8,8 +8,8 @@
 #include <string>
 
 #include "chess/game_state.h"
-#include "config/settings.h"
-#include "text/pgn_reader.h"
+#include "display/settings.h"
+#include "pgn/pgn_reader.h"
 
 enum class FrameColours : int32_t {
     None,        // plain text: pieces as letters, the last move's two squares in brackets

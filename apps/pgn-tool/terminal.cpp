@@ -1,4 +1,4 @@
-#include "cli/terminal.h"
+#include "apps/pgn-tool/terminal.h"
 
 #include <cstdio>
 #include <cstdlib>

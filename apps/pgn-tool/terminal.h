@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "cli/play_frame.h"
+#include "apps/pgn-tool/play_frame.h"
 
 struct TerminalSession {
     bool open;

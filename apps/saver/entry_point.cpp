@@ -5,13 +5,13 @@
 
 #include <cstdint>
 
-#include "config/settings_dialog.h"
-#include "config/settings_store.h"
-#include "resources/resource_ids.h"
-#include "shell/run_mode.h"
-#include "shell/saver_state.h"
-#include "shell/saver_window.h"
+#include "display/run_mode.h"
 #include "text/word_list.h"
+#include "win32/resource_ids.h"
+#include "win32/saver_state.h"
+#include "win32/saver_window.h"
+#include "win32/settings_dialog.h"
+#include "win32/settings_store.h"
 
 namespace {
 

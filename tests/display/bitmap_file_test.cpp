@@ -1,4 +1,4 @@
-#include "config/bitmap_file.h"
+#include "display/bitmap_file.h"
 
 #include <gtest/gtest.h>
 

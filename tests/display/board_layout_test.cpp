@@ -1,4 +1,4 @@
-#include "render/board_layout.h"
+#include "display/board_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/playback.h"
+#include "display/playback.h"
 
 #include <gtest/gtest.h>
 

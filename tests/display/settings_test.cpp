@@ -1,11 +1,11 @@
-#include "config/settings.h"
+#include "display/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "config/wide_literal.h"
+#include "tests/display/wide_literal.h"
 
 namespace {
 

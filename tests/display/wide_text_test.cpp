@@ -1,10 +1,10 @@
-#include "config/wide_text.h"
+#include "display/wide_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "config/wide_literal.h"
+#include "tests/display/wide_literal.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "pgn/pgn_games.h"
 #include "pgn_test_support.h"
-#include "text/pgn_games.h"
 
 namespace {
 

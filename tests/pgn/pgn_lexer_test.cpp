@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "pgn/pgn_cursor.h"
+#include "pgn/pgn_lexer.h"
+#include "pgn/pgn_reader.h"
 #include "pgn_test_support.h"
-#include "text/pgn_cursor.h"
-#include "text/pgn_lexer.h"
-#include "text/pgn_reader.h"
 
 namespace {
 

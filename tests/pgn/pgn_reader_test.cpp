@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "chess/fen_setup.h"
+#include "pgn/pgn_reader.h"
 #include "pgn_test_support.h"
-#include "text/pgn_reader.h"
 
 namespace {
 

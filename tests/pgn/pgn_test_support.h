@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "pgn/pgn_games.h"
+#include "pgn/pgn_lexer.h"
 #include "text/char_string.h"
-#include "text/pgn_games.h"
-#include "text/pgn_lexer.h"
 
 inline std::string Str(const CharString& s) {
     return std::string(s.chars(), static_cast<size_t>(s.length()));

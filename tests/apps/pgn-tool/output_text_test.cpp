@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/output_text.h"
+#include "apps/pgn-tool/output_text.h"
 
 namespace {
 

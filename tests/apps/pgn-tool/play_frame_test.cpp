@@ -1,4 +1,4 @@
-#include "cli/play_frame.h"
+#include "apps/pgn-tool/play_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/home_page.h"
+#include "display/home_page.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/tool_run.h"
-#include "render/home_page.h"
+#include "display/home_page.h"
+#include "tests/apps/pgn-tool/tool_run.h"
 
 namespace {
 
