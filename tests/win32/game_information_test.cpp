@@ -1,14 +1,14 @@
 // The information lines around the full-screen board, compared pixel by pixel with the same texts
 // drawn plainly into an off-screen surface.
 
-#include "render/game_information.h"
+#include "win32/game_information.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "render/board_layout.h"
+#include "display/board_layout.h"
 #include "saver_window_harness.h"
 
 namespace {
