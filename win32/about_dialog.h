@@ -3,5 +3,14 @@
 
 #include <windows.h>
 
-// Template 133, opened by the settings dialog's "About" button and owned by it.
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// What the box shows: the texts the entry point read from the string table at start, and the
+// module whose string table holds the credit line. The texts outlive the box.
+struct AboutContext {
+    HINSTANCE instance;
+    const char* windowTitle;
+    const char* versionText;
+    const char* noticeText;
+};
+
+// Template 133, modal and owned by owner (the settings dialog's "About" button opens it).
+INT_PTR ShowAboutDialog(const AboutContext& context, HWND owner);

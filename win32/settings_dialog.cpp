@@ -6,25 +6,33 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "chess/game_state.h"
 #include "display/home_page.h"
-#include "win32/about_dialog.h"
+#include "pgn/pgn_reader.h"
 #include "win32/board_renderer.h"
 #include "win32/resource_ids.h"
-#include "win32/saver_state.h"
 #include "win32/settings_store.h"
 #include "win32/skin_catalogue.h"
 
 namespace {
 
-// What the dialog owns while it is open; there is only ever one settings dialog per process.
+// What one open dialog owns, kept with it (DWLP_USER) from WM_INITDIALOG to WM_DESTROY.
 struct SettingsDialogState {
+    SettingsDialogContext context;
     SaverSettings settings;
+    GameState previewGame;  // the standard starting position, whatever a saver run left behind
     HDC previewDC;
     bool previewHasSkin;  // false when the selected file did not load: the preview shows none
     HFONT pathFont;
 };
 
-SettingsDialogState dialogState{};
+SettingsDialogState& StateOf(HWND dialog) {
+    return *reinterpret_cast<SettingsDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+bool HasState(HWND dialog) {
+    return GetWindowLongPtrA(dialog, DWLP_USER) != 0;
+}
 
 // Offered in the colour chooser's custom row; the chooser may change them during the run.
 COLORREF customColors[16] = {
@@ -70,8 +78,9 @@ void SelectSavedSkin(HWND list, const SaverSettings& settings) {
 }
 
 void ReloadPreview(HWND dialog) {
-    dialogState.previewHasSkin = LoadPreviewSkin(
-        dialogState.settings, Control(dialog, IDC_SKIN_LIST), dialogState.previewDC);
+    SettingsDialogState& state = StateOf(dialog);
+    state.previewHasSkin =
+        LoadPreviewSkin(state.settings, Control(dialog, IDC_SKIN_LIST), state.previewDC);
 }
 
 // What the controls show, into the record: every action that refreshes the controls from the
@@ -95,17 +104,21 @@ void MakePathFontHeavy(HWND dialog) {
     LOGFONTA description{};
     if (GetObjectA(font, sizeof description, &description) == 0) return;
     description.lfWeight = 1000;
-    dialogState.pathFont = CreateFontIndirectA(&description);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(dialogState.pathFont), FALSE);
+    HFONT& pathFont = StateOf(dialog).pathFont;
+    pathFont = CreateFontIndirectA(&description);
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(pathFont), FALSE);
 }
 
-BOOL OnInitSettings(HWND dialog) {
-    // The preview shows the standard starting position, whatever a saver run left behind.
-    ResetGame(theGame, false);
-    LoadSettings(dialogState.settings);
-    ListSkinFiles(Control(dialog, IDC_SKIN_LIST), dialogState.settings);
-    RefreshSettingsControls(dialog, dialogState.settings);
-    dialogState.previewDC = CreateCompatibleDC(nullptr);
+BOOL OnInitSettings(HWND dialog, const SettingsDialogContext& context) {
+    // Freed when the dialog is destroyed; value-initialised, so every handle starts null.
+    auto* state = new SettingsDialogState{};
+    state->context = context;
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    ResetGame(state->previewGame, false);
+    LoadSettings(state->settings);
+    ListSkinFiles(Control(dialog, IDC_SKIN_LIST), state->settings);
+    RefreshSettingsControls(dialog, state->settings);
+    state->previewDC = CreateCompatibleDC(nullptr);
     ReloadPreview(dialog);
     MakePathFontHeavy(dialog);
     return TRUE;
@@ -119,29 +132,31 @@ void DeleteSwatchImage(HWND dialog, int buttonId) {
 }
 
 void OnDestroySettings(HWND dialog) {
-    if (dialogState.pathFont != nullptr) DeleteObject(dialogState.pathFont);
-    dialogState.pathFont = nullptr;
-    if (dialogState.previewDC != nullptr) {
-        HBITMAP placeholder = CreateCompatibleBitmap(dialogState.previewDC, 1, 1);
-        HGDIOBJ skin = SelectObject(dialogState.previewDC, placeholder);
+    SettingsDialogState* state = &StateOf(dialog);
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+    if (state->pathFont != nullptr) DeleteObject(state->pathFont);
+    if (state->previewDC != nullptr) {
+        HBITMAP placeholder = CreateCompatibleBitmap(state->previewDC, 1, 1);
+        HGDIOBJ skin = SelectObject(state->previewDC, placeholder);
         // The DC's first bitmap is a stock object; deleting it is refused and harmless.
         if (skin != nullptr) DeleteObject(skin);
-        DeleteDC(dialogState.previewDC);
+        DeleteDC(state->previewDC);
         DeleteObject(placeholder);
-        dialogState.previewDC = nullptr;
     }
+    delete state;
     // The buttons do not own their images.
     DeleteSwatchImage(dialog, IDC_BACKGROUND_COLOR);
     DeleteSwatchImage(dialog, IDC_FONT_COLOR);
 }
 
-void FillWithBackground(HDC target, const RECT& area) {
-    HBRUSH brush = CreateSolidBrush(dialogState.settings.backgroundColor);
+void FillWithBackground(HDC target, const RECT& area, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
     FillRect(target, &area, brush);
     DeleteObject(brush);
 }
 
 void OnPaintSettings(HWND dialog) {
+    const SettingsDialogState& state = StateOf(dialog);
     PAINTSTRUCT paint;
     BeginPaint(dialog, &paint);
     HWND preview = Control(dialog, IDC_SKIN_PREVIEW);
@@ -149,13 +164,15 @@ void OnPaintSettings(HWND dialog) {
     RECT area;
     GetClientRect(preview, &area);
     const bool noSkinShown =
-        IsTicked(dialog, IDC_RANDOM_SKIN) != 0 || !dialogState.previewHasSkin ||
+        IsTicked(dialog, IDC_RANDOM_SKIN) != 0 || !state.previewHasSkin ||
         SendMessageW(Control(dialog, IDC_SKIN_LIST), LB_GETCURSEL, 0, 0) == LB_ERR;
     if (noSkinShown) {
-        FillWithBackground(target, area);
+        FillWithBackground(target, area, state.settings.backgroundColor);
     } else {
-        // Full-screen flag 0: the board is scaled into the control and no text is drawn.
-        DrawPosition(0, theSettings, theGame, theGameInfo, target, dialogState.previewDC, area);
+        // Full-screen flag 0: the board is scaled into the control and no text is drawn, so no
+        // game information is needed.
+        DrawPosition(0, *state.context.saverSettings, state.previewGame, GameInfo{}, target,
+                     state.previewDC, area);
     }
     ReleaseDC(preview, target);
     EndPaint(dialog, &paint);
@@ -169,7 +186,7 @@ INT_PTR OnPreviewColor(HWND dialog, HWND control) {
 }
 
 void OnOk(HWND dialog) {
-    SaverSettings& settings = dialogState.settings;
+    SaverSettings& settings = StateOf(dialog).settings;
     ReadSettingsControls(dialog, settings);
     // With nothing selected this is the text read last, as the preview used it.
     CopyWideText(settings.skinName, ReadSelectedSkinName(Control(dialog, IDC_SKIN_LIST)));
@@ -184,26 +201,27 @@ void OnChooseColor(HWND dialog, int buttonId) {
     chooser.lpCustColors = customColors;
     chooser.Flags = CC_ANYCOLOR;
     if (!ChooseColorA(&chooser)) return;
-    ReadSettingsControls(dialog, dialogState.settings);
+    SaverSettings& settings = StateOf(dialog).settings;
+    ReadSettingsControls(dialog, settings);
     if (buttonId == IDC_BACKGROUND_COLOR) {
-        dialogState.settings.backgroundColor = chooser.rgbResult;
+        settings.backgroundColor = chooser.rgbResult;
     } else {
-        dialogState.settings.fontColor = chooser.rgbResult;
+        settings.fontColor = chooser.rgbResult;
     }
-    RefreshSettingsControls(dialog, dialogState.settings);
+    RefreshSettingsControls(dialog, settings);
     InvalidateRect(dialog, nullptr, FALSE);
 }
 
 void OnSetToDefault(HWND dialog) {
-    SetDefaultSettings(dialogState.settings);
-    RefreshSettingsControls(dialog, dialogState.settings);
+    SaverSettings& settings = StateOf(dialog).settings;
+    SetDefaultSettings(settings);
+    RefreshSettingsControls(dialog, settings);
     ReloadPreview(dialog);
     InvalidateRect(dialog, nullptr, FALSE);
 }
 
 void OnAbout(HWND dialog) {
-    DialogBoxParamA(theShell.instance, MAKEINTRESOURCEA(IDD_ABOUT_DIALOG), dialog, AboutDialogProc,
-                    0);
+    ShowAboutDialog(StateOf(dialog).context.about, dialog);
 }
 
 void OnHomePage(HWND dialog) {
@@ -211,11 +229,12 @@ void OnHomePage(HWND dialog) {
 }
 
 void OnSelectPgn(HWND dialog) {
-    ReadSettingsControls(dialog, dialogState.settings);
-    if (!ChoosePgnFile(dialogState.settings, dialog)) return;
-    RefreshSettingsControls(dialog, dialogState.settings);
+    SaverSettings& settings = StateOf(dialog).settings;
+    ReadSettingsControls(dialog, settings);
+    if (!ChoosePgnFile(settings, dialog)) return;
+    RefreshSettingsControls(dialog, settings);
     // A new file starts at its first game.
-    dialogState.settings.currentGameNumber = 0;
+    settings.currentGameNumber = 0;
 }
 
 void OnSkinListNotify(HWND dialog, int notification) {
@@ -225,8 +244,9 @@ void OnSkinListNotify(HWND dialog, int notification) {
 }
 
 void OnRandomToggled(HWND dialog) {
-    ReadSettingsControls(dialog, dialogState.settings);
-    RefreshSettingsControls(dialog, dialogState.settings);
+    SaverSettings& settings = StateOf(dialog).settings;
+    ReadSettingsControls(dialog, settings);
+    RefreshSettingsControls(dialog, settings);
     ReloadPreview(dialog);
     InvalidateRect(dialog, nullptr, TRUE);
 }
@@ -317,10 +337,16 @@ bool ChoosePgnFile(SaverSettings& settings, HWND dialog) {
     return CopyWideText(settings.pgnPath, fileName);
 }
 
+namespace {
+
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        return OnInitSettings(dialog, *reinterpret_cast<const SettingsDialogContext*>(lParam));
+    }
+    // Messages that arrive before the dialog's state exists or after it is gone (WM_SETFONT,
+    // WM_NCDESTROY) are left to the platform.
+    if (!HasState(dialog)) return FALSE;
     switch (message) {
-        case WM_INITDIALOG:
-            return OnInitSettings(dialog);
         case WM_PAINT:
             OnPaintSettings(dialog);
             return TRUE;
@@ -335,4 +361,11 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         default:
             return FALSE;
     }
+}
+
+}  // namespace
+
+INT_PTR ShowSettingsDialog(const SettingsDialogContext& context, HWND owner) {
+    return DialogBoxParamA(context.instance, MAKEINTRESOURCEA(IDD_SETTINGS_DIALOG), owner,
+                           SettingsDialogProc, reinterpret_cast<LPARAM>(&context));
 }

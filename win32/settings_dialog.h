@@ -5,8 +5,18 @@
 #include <windows.h>
 
 #include "display/settings.h"
+#include "win32/about_dialog.h"
 
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// What the dialog is given by whoever opens it: the module holding its templates, the saver's
+// settings the preview is drawn with, and what the About box shows. All outlive the dialog.
+struct SettingsDialogContext {
+    HINSTANCE instance;
+    const SaverSettings* saverSettings;
+    AboutContext about;
+};
+
+// Template 136, modal and owned by owner; 1 after OK (the settings are stored), 2 after Cancel.
+INT_PTR ShowSettingsDialog(const SettingsDialogContext& context, HWND owner);
 
 // Puts the record's values into the controls; a skin already selected in the list stays selected.
 void RefreshSettingsControls(HWND dialog, SaverSettings settings);

@@ -57,9 +57,12 @@ int RunChangePassword() {
     return 0;
 }
 
+// The dialog is given the saver's texts and settings rather than reaching for them.
 int RunConfigure() {
-    DialogBoxParamA(theShell.instance, MAKEINTRESOURCEA(IDD_SETTINGS_DIALOG), theShell.parentWindow,
-                    SettingsDialogProc, 0);
+    const SettingsDialogContext context{theShell.instance, &theSettings,
+                                        AboutContext{theShell.instance, theShell.windowTitle,
+                                                     theShell.versionText, theShell.noticeText}};
+    ShowSettingsDialog(context, theShell.parentWindow);
     return 0;
 }
 
