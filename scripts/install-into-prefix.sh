@@ -1,43 +1,45 @@
 #!/usr/bin/env bash
-# Installs the screen saver into a Wine prefix as the installer lays it out on Windows:
-#   C:\Program Files\Brenholt\Quorvane\Skin\*.bmp and varnoth.pgn   (the program folder)
-#   C:\windows\system32\Quorvane.scr                               (where the desktop settings look)
+# Installs the screen saver into a Wine prefix as the installer lays it out on Windows, from the
+# install tree that `cmake --install` stages (cmake/install_layout.cmake; the build stages it in
+# build/win64/stage):
+#   system/*   -> C:\windows\system32                  (where the desktop settings look)
+#   program/*  -> C:\Program Files\Brenholt\Quorvane   (the program folder: Skin\, varnoth.pgn)
 #   HKLM\Software\Brenholt\Quorvane "Install path" (REG_SZ, 64-bit view) = the program folder
-# Creates the prefix first when it does not exist. Used by the end-to-end tests, the run command and
-# the benchmark.
+# Creates the prefix first when it does not exist. Used by the end-to-end and dialog tests, the
+# run command and the benchmark.
 set -euo pipefail
 
 usage() {
     cat <<'USAGE'
-Usage: install-into-prefix.sh --prefix DIR --scr FILE --skins DIR --pgn FILE
+Usage: install-into-prefix.sh --prefix DIR --stage DIR [--pgn FILE]
   --prefix DIR  the Wine prefix (created with wineboot when missing)
-  --scr FILE    the built Quorvane.scr
-  --skins DIR   folder of the skin bitmaps (*.bmp)
-  --pgn FILE    the default game file, installed as varnoth.pgn
+  --stage DIR   the staged install tree (cmake --install build/win64 --prefix DIR)
+  --pgn FILE    install FILE as the default game file, varnoth.pgn, instead of the staged one
 USAGE
 }
 
-prefix="" scr="" skins="" pgn=""
+prefix="" stage="" pgn=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --prefix) prefix="$2"; shift 2 ;;
-        --scr) scr="$2"; shift 2 ;;
-        --skins) skins="$2"; shift 2 ;;
+        --stage) stage="$2"; shift 2 ;;
         --pgn) pgn="$2"; shift 2 ;;
         -h|--help) usage; exit 0 ;;
         *) echo "install: unknown argument $1" >&2; usage >&2; exit 2 ;;
     esac
 done
-if [ -z "$prefix" ] || [ -z "$scr" ] || [ -z "$skins" ] || [ -z "$pgn" ]; then
+if [ -z "$prefix" ] || [ -z "$stage" ]; then
     usage >&2
     exit 2
 fi
-for f in "$scr" "$pgn"; do
-    [ -f "$f" ] || { echo "install: $f is missing" >&2; exit 1; }
+for folder in "$stage/system" "$stage/program"; do
+    [ -n "$(find "$folder" -type f -print -quit 2>/dev/null)" ] ||
+        { echo "install: no files in $folder" >&2; exit 1; }
 done
-shopt -s nullglob
-bitmaps=("$skins"/*.bmp)
-[ ${#bitmaps[@]} -gt 0 ] || { echo "install: no *.bmp in $skins" >&2; exit 1; }
+if [ -n "$pgn" ] && [ ! -f "$pgn" ]; then
+    echo "install: $pgn is missing" >&2
+    exit 1
+fi
 
 export WINEPREFIX
 WINEPREFIX=$(realpath -m "$prefix")
@@ -55,10 +57,17 @@ put() { rm -f "$2"; cp "$1" "$2"; }
 
 program="$WINEPREFIX/drive_c/Program Files/Brenholt/Quorvane"
 system32="$WINEPREFIX/drive_c/windows/system32"
-mkdir -p "$program/Skin"
-for bitmap in "${bitmaps[@]}"; do put "$bitmap" "$program/Skin/$(basename "$bitmap")"; done
-put "$pgn" "$program/varnoth.pgn"
-put "$scr" "$system32/Quorvane.scr"
+# Every staged file of FROM into the same place below TO.
+put_tree() {
+    local from="$1" to="$2" file
+    while IFS= read -r -d '' file; do
+        mkdir -p "$(dirname "$to/$file")"
+        put "$from/$file" "$to/$file"
+    done < <(cd "$from" && find . -type f -print0)
+}
+put_tree "$stage/system" "$system32"
+put_tree "$stage/program" "$program"
+if [ -n "$pgn" ]; then put "$pgn" "$program/varnoth.pgn"; fi
 
 wine reg add 'HKLM\Software\Brenholt\Quorvane' /v 'Install path' /t REG_SZ \
     /d 'C:\Program Files\Brenholt\Quorvane' /f /reg:64 >/dev/null

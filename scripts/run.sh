@@ -43,15 +43,12 @@ done
 echo "run: building the saver (build/win64)"
 cmake -S . -B build/win64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.toolchain.cmake" >/dev/null
-cmake --build build/win64 --target Quorvane quorvane_skins -j "$(nproc)"
-scr=$(find build/win64 -maxdepth 3 -name Quorvane.scr -print -quit)
-skins=$(sed -n 's/^QUORVANE_SKIN_DIR:INTERNAL=//p' build/win64/CMakeCache.txt)
-[ -n "$scr" ] || { echo "run: the build made no Quorvane.scr" >&2; exit 1; }
+# Builds the saver and the skins and stages what the install rules install in build/win64/stage.
+cmake --build build/win64 --target quorvane_stage -j "$(nproc)"
 
 export WINEPREFIX="$root/build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 echo "run: installing into $WINEPREFIX"
-./scripts/install-into-prefix.sh --prefix "$WINEPREFIX" --scr "$scr" --skins "$skins" \
-    --pgn games/varnoth.pgn
+./scripts/install-into-prefix.sh --prefix "$WINEPREFIX" --stage build/win64/stage
 
 saver='C:\windows\system32\Quorvane.scr'
 

@@ -84,12 +84,11 @@ def main():
     args = parser.parse_args()
 
     build = Path(args.build).resolve()
-    scr = next(build.glob("**/Quorvane.scr"), None)
     idle = next(build.glob("**/quorvane_e2e_idle.exe"), None)
     launch = next(build.glob("**/quorvane_e2e_launch.exe"), None)
-    skins = build / "skins"
-    if scr is None or idle is None or launch is None:
-        print(f"bench: build Quorvane, quorvane_skins, quorvane_e2e_idle and quorvane_e2e_launch "
+    stage = build / "stage"
+    if idle is None or launch is None or not stage.is_dir():
+        print(f"bench: build quorvane_stage, quorvane_e2e_idle and quorvane_e2e_launch "
               f"in {build} first")
         return 2
     pgn = big_game_file(Path(args.shared), 16 * MiB)
@@ -104,7 +103,7 @@ def main():
     work.mkdir(parents=True)
     (work / "bench.pgn").write_bytes(pgn)
     subprocess.run([str(ROOT / "scripts" / "install-into-prefix.sh"), "--prefix", str(prefix),
-                    "--scr", str(scr), "--skins", str(skins), "--pgn", str(work / "bench.pgn")],
+                    "--stage", str(stage), "--pgn", str(work / "bench.pgn")],
                    env=wine_environment(prefix), check=True)
     settings = {"Time mode": 0, "Show info": 1, "Current game number": args.game,
                 "Path to PGN file": PROGRAM + r"\varnoth.pgn"}

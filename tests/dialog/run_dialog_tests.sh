@@ -5,13 +5,11 @@
 # QUORVANE_UPDATE_DOCS=1 also copies the screenshots to docs/.
 set -euo pipefail
 
-driver="" scr="" skins="" pgn="" source="" work=""
+driver="" stage="" source="" work=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --driver) driver="$2"; shift 2 ;;
-        --scr) scr="$2"; shift 2 ;;
-        --skins) skins="$2"; shift 2 ;;
-        --pgn) pgn="$2"; shift 2 ;;
+        --stage) stage="$2"; shift 2 ;;
         --source) source="$2"; shift 2 ;;
         --work) work="$2"; shift 2 ;;
         --) shift; break ;;
@@ -31,8 +29,7 @@ source "$source/scripts/xvfb.sh"
 StartVirtualDisplay
 trap StopVirtualDisplay EXIT
 
-"$source/scripts/install-into-prefix.sh" --prefix "$WINEPREFIX" --scr "$scr" --skins "$skins" \
-    --pgn "$pgn"
+"$source/scripts/install-into-prefix.sh" --prefix "$WINEPREFIX" --stage "$stage"
 # Wine draws the frame and caption itself, as there is no window manager to do it.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
 

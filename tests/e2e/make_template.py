@@ -7,7 +7,7 @@ import sys
 import time
 from pathlib import Path
 
-from e2e import DATA_DIR, load_config, wine_environment
+from e2e import load_config, wine_environment
 
 
 def main():
@@ -22,13 +22,9 @@ def main():
         for prefix in work.glob("*/prefix"):
             shutil.rmtree(prefix, ignore_errors=True)
         return 0
-    pgn = Path(config["default_pgn"])
-    if not pgn.exists():
-        pgn = DATA_DIR / "two_plies.pgn"
     started = time.monotonic()
     result = subprocess.run(
-        [config["install"], "--prefix", str(template), "--scr", config["scr"],
-         "--skins", config["skins"], "--pgn", str(pgn)],
+        [config["install"], "--prefix", str(template), "--stage", config["stage"]],
         env=wine_environment(template))
     print(f"template prefix {template}: made in {time.monotonic() - started:.1f} s")
     return result.returncode

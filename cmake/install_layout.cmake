@@ -1,0 +1,17 @@
+# Where every installed file goes, relative to the install prefix: the one home of the layout that
+# `cmake --install`, the setup program (installer/) and scripts/install-into-prefix.sh share. The
+# rules themselves sit with what they install (apps/saver, skins, games); a new rule uses these
+# folders, or adds one here.
+#
+# Windows build: two top folders, each standing for a folder of the target machine:
+#   system/   the Windows system folder, where the desktop settings look for screen savers
+#   program/  the installation folder (C:\Program Files\Brenholt\Quorvane by default), whose path
+#             the saver reads from the registry
+# Every file under program/ is the setup program's, taken back by its uninstaller; subfolders are
+# kept, so a folder of larger skin drawings goes to program/Skin/<name>.
+if(WIN32)
+    set(QUORVANE_INSTALL_SYSTEM_DIR "system")
+    set(QUORVANE_INSTALL_PROGRAM_DIR "program")
+    set(QUORVANE_INSTALL_SKIN_DIR "${QUORVANE_INSTALL_PROGRAM_DIR}/Skin")
+    set(QUORVANE_INSTALL_GAME_DIR "${QUORVANE_INSTALL_PROGRAM_DIR}")
+endif()
