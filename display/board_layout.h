@@ -65,5 +65,6 @@ TextBand InformationBand(int32_t boardLeft, int32_t boardTop, InfoLine line);
 // The home-page line's band: the top 40 pixels across the whole width.
 TextBand HomePageBand(int32_t width);
 
-// True when the position after the game's last decoded ply is on the board.
+// True when the position after the game's last decoded ply is on the board: the saver shows the
+// home page line there, and the playback holds it longer.
 bool IsFinalPosition(const GameState& state);

@@ -1,5 +1,8 @@
 #include "display/playback.h"
 
+#include "display/board_layout.h"
+#include "pgn/pgn_reader.h"
+
 namespace {
 
 constexpr int32_t kFinalPositionPause = 10;
@@ -13,7 +16,7 @@ int32_t PauseForTimeMode(int32_t timeMode) {
 }
 
 int32_t NextPause(const GameState& state, const SaverSettings& settings) {
-    if (state.ply == state.moveCount - 1) return kFinalPositionPause;
+    if (IsFinalPosition(state)) return kFinalPositionPause;
     return PauseForTimeMode(settings.timeMode);
 }
 

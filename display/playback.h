@@ -6,7 +6,7 @@
 
 #include "chess/game_state.h"
 #include "display/settings.h"
-#include "pgn/pgn_reader.h"
+#include "pgn/game_info.h"
 #include "text/char_string.h"
 
 // Ticks a position stays: 1, 2 or 3 by time mode (anything but 0 and 1 counts as Large).

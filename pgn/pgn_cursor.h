@@ -23,8 +23,11 @@ enum ByteClass : uint32_t {
     kClassVariation = 1u << 10,  // ( or )
     kClassDollar = 1u << 11,     // $
     kClassSpace = 1u << 12,      // the space that ends a tag name
-    kClassCarriageReturn = 1u << 13,
 };
+
+// Bytes that may begin a move token, and bytes that may continue one.
+inline constexpr const char* kMoveStartChars = "abcdefghNBRQKO";
+inline constexpr const char* kMoveChars = "abcdefghNBRQKO123456789-x=";
 
 struct ByteClassTable {
     std::array<uint32_t, 256> masks;
@@ -42,10 +45,9 @@ constexpr ByteClassTable MakeByteClassTable() {
     mark("}", kClassBraceClose);
     mark(";", kClassSemicolon);
     mark("\r\n", kClassLineEnd);
-    mark("\r", kClassCarriageReturn);
     mark("123456789abcdefghN", kClassGameStart);
-    mark("abcdefghNBRQKO", kClassMoveStart);
-    mark("abcdefghNBRQKO123456789-x=", kClassMoveChar);
+    mark(kMoveStartChars, kClassMoveStart);
+    mark(kMoveChars, kClassMoveChar);
     mark("0123456789", kClassDigit);
     mark("()", kClassVariation);
     mark("$", kClassDollar);

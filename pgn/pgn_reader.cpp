@@ -6,9 +6,6 @@
 #include "chess/fen_setup.h"
 #include "chess/san_move.h"
 
-const CharString kMoveStartChars("abcdefghNBRQKO");
-const CharString kMoveChars("abcdefghNBRQKO123456789-x=");
-
 namespace {
 
 // A collected token and where the text before it began, for diagnostics.

@@ -5,23 +5,10 @@
 #include <cstdint>
 
 #include "chess/game_state.h"
+#include "pgn/game_info.h"
 #include "pgn/pgn_games.h"
 #include "pgn/pgn_lexer.h"
 #include "text/char_string.h"
-
-// The current game's texts for display; fixed fields, cut to their width, never cleared between
-// games (a game overwrites only the fields whose tags it has).
-struct GameInfo {
-    char white[51];
-    char black[51];
-    char date[11];
-    char event[51];
-    char site[51];
-};
-
-// Bytes that may begin a move token, and bytes that may continue one.
-extern const CharString kMoveStartChars;
-extern const CharString kMoveChars;
 
 // How far the decoding of one game got; the saver ignores it, diagnostics read it.
 struct ParseOutcome {

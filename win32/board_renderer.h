@@ -8,7 +8,7 @@
 
 #include "chess/game_state.h"
 #include "display/settings.h"
-#include "pgn/pgn_reader.h"
+#include "pgn/game_info.h"
 
 // The 64 squares (unscaled and centred when fullScreen is 1, halftone-scaled into area otherwise),
 // then, full-screen only, the game information and at a game's final position the home page line.

@@ -38,6 +38,12 @@ void DrawLabelled(HDC surface, const char* label, const char (&field)[N], const 
 
 }  // namespace
 
+HFONT CreateInformationFont() {
+    return CreateFontA(kInfoFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, kInfoFontFace);
+}
+
 void DrawGameInformation(HDC surface, const GameInfo& info, int32_t boardLeft, int32_t boardTop) {
     DrawInBand(surface, FieldText(info.black),
                InformationBand(boardLeft, boardTop, InfoLine::BlackName));
@@ -53,9 +59,7 @@ void DrawGameInformation(HDC surface, const GameInfo& info, int32_t boardLeft, i
 
 void DrawHomePageLine(HDC surface, int32_t fullScreen, const SaverSettings& settings, RECT area) {
     if (fullScreen != 1) return;
-    HFONT font = CreateFontA(kInfoFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kInfoFontFace);
+    HFONT font = CreateInformationFont();
     HGDIOBJ previous = SelectObject(surface, font);
     SetTextColor(surface, settings.fontColor);
     SetBkMode(surface, TRANSPARENT);

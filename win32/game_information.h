@@ -7,7 +7,10 @@
 #include <cstdint>
 
 #include "display/settings.h"
-#include "pgn/pgn_reader.h"
+#include "pgn/game_info.h"
+
+// The font of the information lines and the home page line; the caller deletes it.
+HFONT CreateInformationFont();
 
 // The five information lines in their bands around the board at (boardLeft, boardTop), in the
 // surface's selected font and colours.

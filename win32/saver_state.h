@@ -8,7 +8,7 @@
 
 #include "chess/game_state.h"
 #include "display/settings.h"
-#include "pgn/pgn_reader.h"
+#include "pgn/game_info.h"
 #include "text/char_string.h"
 
 // Resource texts are read with this limit, terminator included.

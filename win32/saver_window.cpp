@@ -3,7 +3,9 @@
 #include <cstdlib>
 
 #include "display/playback.h"
+#include "pgn/pgn_reader.h"
 #include "win32/board_renderer.h"
+#include "win32/game_information.h"
 #include "win32/password_check.h"
 #include "win32/pgn_file.h"
 #include "win32/resource_ids.h"
@@ -12,9 +14,6 @@
 #include "win32/skin_catalogue.h"
 
 namespace {
-
-constexpr int32_t kInfoFontHeight = 24;
-constexpr const char* kInfoFontFace = "Palatino Linotype";
 
 bool IsFullScreen() {
     return theShell.fullScreen == 1;
@@ -32,12 +31,6 @@ void CreateDrawingSurface(HWND window) {
         CreateCompatibleBitmap(windowDC, theShell.clientRect.right, theShell.clientRect.bottom);
     theShell.drawDCFirstBitmap = SelectObject(theShell.drawDC, theShell.drawBitmap);
     ReleaseDC(window, windowDC);
-}
-
-HFONT CreateInfoFont() {
-    return CreateFontA(kInfoFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, kInfoFontFace);
 }
 
 void LoadSkin(HWND window) {
@@ -70,7 +63,7 @@ void SetUpSaverWindow(HWND window) {
     std::srand(GetTickCount());
     GetClientRect(window, &theShell.clientRect);
     CreateDrawingSurface(window);
-    theShell.infoFont = IsFullScreen() ? CreateInfoFont() : nullptr;
+    theShell.infoFont = IsFullScreen() ? CreateInformationFont() : nullptr;
     theShell.errorText = CharString();
     theShell.backgroundBrush = CreateSolidBrush(theSettings.backgroundColor);
     LoadSkin(window);

@@ -8,7 +8,7 @@
 
 #include "chess/game_state.h"
 #include "display/home_page.h"
-#include "pgn/pgn_reader.h"
+#include "pgn/game_info.h"
 #include "win32/board_renderer.h"
 #include "win32/resource_ids.h"
 #include "win32/settings_store.h"

@@ -9,7 +9,7 @@
 
 #include "chess/game_state.h"
 #include "display/settings.h"
-#include "pgn/pgn_reader.h"
+#include "pgn/game_info.h"
 
 enum class FrameColours : int32_t {
     None,        // plain text: pieces as letters, the last move's two squares in brackets

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "pgn/pgn_reader.h"
+
 namespace {
 
 TEST(Playback, PauseByTimeMode) {

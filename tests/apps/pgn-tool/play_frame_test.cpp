@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/home_page.h"
+#include "pgn/pgn_reader.h"
 
 namespace {
 
