@@ -51,6 +51,7 @@ THEMES = (
     Theme("Slate", (104, 121, 143), (214, 221, 229), (236, 176, 88), "stone", "cool", 41),
     Theme("Marble", (74, 76, 84), (232, 230, 224), (206, 150, 84), "marble", "contrast", 53),
 )
+DEFAULT_THEME = THEMES[0]
 
 
 def skin_file_names():

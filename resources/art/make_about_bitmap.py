@@ -16,6 +16,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "skins"))
 
 from PIL import Image, ImageDraw, ImageFont  # noqa: E402
 
+import make_skins  # noqa: E402
 import piece_art  # noqa: E402
 
 WIDTH, HEIGHT = 203, 61
@@ -27,8 +28,9 @@ BACKGROUND_TOP = (52, 55, 62)
 BACKGROUND_BOTTOM = (30, 32, 37)
 NAME_COLOUR = (240, 234, 222)
 TAGLINE_COLOUR = (200, 176, 128)
-DARK_SQUARE = (171, 124, 89)
-LIGHT_SQUARE = (238, 219, 184)
+# The board corner in the default skin's squares.
+DARK_SQUARE = make_skins.DEFAULT_THEME.dark
+LIGHT_SQUARE = make_skins.DEFAULT_THEME.light
 SQUARE = 27
 STYLE = piece_art.IVORY
 # (column, row) -> (kind, colour) on the 3 x 2 board corner.
