@@ -4,12 +4,18 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build git
-    clang libclang-rt-14-dev llvm clang-format
-    libgtest-dev libbenchmark-dev
-    g++-mingw-w64-x86-64 mingw-w64-tools
-    wine wine64 xvfb xdotool x11-utils imagemagick nsis fonts-dejavu-core
-    python3 python3-pil pgn-extract
+    # native build, format check (git ls-files)
+    build-essential cmake ninja-build git clang-format libgtest-dev
+    # sanitizer and fuzz builds; llvm gives the sanitizers' llvm-symbolizer
+    clang libclang-rt-14-dev llvm
+    # cross build and setup program
+    g++-mingw-w64-x86-64 nsis
+    # Windows tests: Wine on a virtual display, input, screenshots
+    wine wine64 xvfb xdotool imagemagick
+    # skins and artwork
+    python3 python3-pil fonts-dejavu-core
+    # the PGN benchmark's peer
+    pgn-extract
 )
 
 missing=()
