@@ -80,14 +80,37 @@ void StoreTag(GameInfo& info, CharString& fen, const CharString& name, const Cha
     }
 }
 
+// A FEN value of nothing but blanks (also "" or " ", whose quotes stay on) names no position:
+// the game starts from the standard one.
+bool IsBlankFen(const CharString& fen) {
+    int32_t from = 0;
+    int32_t to = fen.length();
+    if (from < to && fen.at(from) == '"') ++from;
+    if (to > from && fen.at(to - 1) == '"') --to;
+    for (int32_t i = from; i < to; ++i)
+        if (fen.at(i) != ' ' && fen.at(i) != '\t') return false;
+    return true;
+}
+
+// Castling written with zeros goes to the interpreter as the letter form it stands for.
+bool Interpret(GameState& state, const char* bytes, int32_t count) {
+    if (count > 0 && bytes[0] == '0')
+        return InterpretSanMove(state, count == 5 ? "O-O-O" : "O-O", count == 5 ? 5 : 3);
+    return InterpretSanMove(state, bytes, count);
+}
+
 }  // namespace
 
 ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameText) {
+    return ParseGame(state, info, gameText.chars(), gameText.length());
+}
+
+ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, int32_t count) {
     ResetGame(state, false);
     ParseOutcome outcome{};
     std::array<TokenSlot, kMaxPlies> slots;
     CharString fen;
-    PgnLexer lexer = LexerOver(gameText);
+    PgnLexer lexer = LexerOver(gameBytes, count);
     PgnItem item{};
     int32_t itemEnd = 0;
     while (NextPgnItem(lexer, item)) {
@@ -103,10 +126,10 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameT
     if (info.white[0] == 0) StoreCut(info.white, ByteRun{"Player 1", 8});
     if (info.black[0] == 0) StoreCut(info.black, ByteRun{"Player 2", 8});
     // Set up only now, so the order of the tags does not matter and the last FEN tag counts.
-    if (!fen.empty()) SetupFromFen(state, fen);
+    if (!IsBlankFen(fen)) SetupFromFen(state, fen);
     for (int32_t i = 0; i < outcome.tokensFound; ++i) {
         const TokenSlot& slot = slots[static_cast<size_t>(i)];
-        if (!InterpretSanMove(state, gameText.chars() + slot.span.start, slot.span.length)) {
+        if (!Interpret(state, gameBytes + slot.span.start, slot.span.length)) {
             outcome.refused = slot.span;
             outcome.refusedAfter = slot.after;
             break;
@@ -118,17 +141,22 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameT
 
 void LoadCurrentGame(GameState& state, GameInfo& info, int32_t& currentGameNumber,
                      const CharString& pgnText) {
-    const CharString game0 = ExtractGameText(pgnText, 0);
-    if (game0.empty()) {
+    // The game is read where it lies in the file's text: no copy of it, nor of game 0.
+    GameTextCursor cursor = FirstGameOf(pgnText);
+    GameSpan game0{};
+    if (!NextGameSpan(cursor, game0)) {
         ResetGame(state, false);
         return;
     }
-    CharString game = ExtractGameText(pgnText, currentGameNumber);
-    if (game.empty()) {
+    GameSpan game = game0;
+    bool found = currentGameNumber == 0;
+    for (int32_t n = 1; n <= currentGameNumber && NextGameSpan(cursor, game); ++n)
+        found = n == currentGameNumber;
+    if (!found) {
         game = game0;
         currentGameNumber = 0;
     }
-    ParseGame(state, info, game);
+    ParseGame(state, info, pgnText.chars() + game.start, game.length);
     state.moveCount = state.ply + 1;
     ResetGame(state, state.hasStartPosition != 0);
 }

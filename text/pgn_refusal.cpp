@@ -1,6 +1,5 @@
 #include "text/pgn_refusal.h"
 
-#include <cctype>
 #include <memory>
 #include <string>
 
@@ -19,10 +18,11 @@ struct Trial {
 
     explicit Trial(const GameState& from) : state(std::make_unique<GameState>(from)) {}
 
-    bool Decodes(const std::string& token) {
+    bool Decodes(const std::string& token) { return Decodes(token.data(), token.size()); }
+
+    bool Decodes(const char* bytes, size_t count) {
         return state->ply < kMaxPlies &&
-               InterpretSanMove(*state,
-                                CharString(token.data(), static_cast<int32_t>(token.size())));
+               InterpretSanMove(*state, bytes, static_cast<int32_t>(count));
     }
 };
 
@@ -63,12 +63,6 @@ std::string GapText(const CharString& gameText, const ParseOutcome& outcome) {
     return gap;
 }
 
-bool HasZeroCastling(const std::string& gap) {
-    for (size_t i = gap.find("0-0"); i != std::string::npos; i = gap.find("0-0", i + 1))
-        if (i == 0 || !std::isdigit(static_cast<unsigned char>(gap[i - 1]))) return true;
-    return false;
-}
-
 bool IsFile(char ch) {
     return ch >= 'a' && ch <= 'h';
 }
@@ -90,13 +84,35 @@ std::string Cleaned(const std::string& token) {
     return cleaned;
 }
 
-// A proper prefix that decodes means something was run on to a move.
+// Bytes the interpreter passes over inside a token; a token's meaning is what is left.
+bool IsDecoration(char ch) {
+    return ch == 'x' || ch == '-' || ch == '=' || ch == ' ' || ch == '+' || ch == '#';
+}
+
+// No move is written with more than six letters and digits once decorations are left out
+// (Pe7d8Q); a bound with room to spare keeps the trials few whatever the token's length.
+constexpr size_t kMostMoveLetters = 8;
+
+// A proper prefix that decodes means something was run on to a move. Cuts are tried from the
+// longest prefix down; two cuts on either side of a decoration leave the same letters on both
+// sides and so decode alike, and a prefix of more letters than any move never decodes: only the
+// first cut of each count of letters, up to that bound, is tried.
 StopReason ClassifyRunOn(const GameState& state, const std::string& token) {
+    size_t letters = 0;
+    for (size_t i = 0; i + 1 < token.size(); ++i)
+        letters += IsDecoration(token[i]) ? 0 : 1;
     for (size_t cut = token.size() - 1; cut >= 2; --cut) {
-        Trial trial(state);
-        if (!trial.Decodes(token.substr(0, cut))) continue;
-        return trial.Decodes(token.substr(cut)) ? StopReason::MovesRunTogether
-                                                : StopReason::AnnotationGlued;
+        // letters counts the prefix token[0, cut).
+        const bool sameAsLonger = cut + 1 < token.size() && IsDecoration(token[cut]);
+        if (!sameAsLonger && letters <= kMostMoveLetters) {
+            Trial trial(state);
+            if (trial.Decodes(token.data(), cut)) {
+                return trial.Decodes(token.data() + cut, token.size() - cut)
+                           ? StopReason::MovesRunTogether
+                           : StopReason::AnnotationGlued;
+            }
+        }
+        letters -= IsDecoration(token[cut - 1]) ? 0 : 1;
     }
     return StopReason::None;
 }
@@ -162,8 +178,6 @@ const char* StopReasonText(StopReason reason) {
             return "decoded to the end";
         case StopReason::TooManyPlies:
             return "more than 400 plies";
-        case StopReason::ZeroCastling:
-            return "castling written with zeros";
         case StopReason::NullMove:
             return "null move";
         case StopReason::PieceDrop:
@@ -203,7 +217,6 @@ StopReason ClassifyStop(const GameState& state, const CharString& gameText,
     const std::string gap = GapText(gameText, outcome);
 
     // Text that yields no token leaves the next move to come in its place.
-    if (HasZeroCastling(gap)) return StopReason::ZeroCastling;
     if (gap.find("--") != std::string::npos || gap.find("Z0") != std::string::npos)
         return StopReason::NullMove;
     if (before == '@' || after == '@') return StopReason::PieceDrop;
@@ -211,7 +224,9 @@ StopReason ClassifyStop(const GameState& state, const CharString& gameText,
         return StopReason::UnknownPieceLetter;
 
     const std::string cleaned = Cleaned(token);
-    if (cleaned == "OO" || cleaned == "OOO") return StopReason::CastlingNotAllowed;
+    // Castling comes written with letters or, read the same, with zeros.
+    if (cleaned == "OO" || cleaned == "OOO" || cleaned == "00" || cleaned == "000")
+        return StopReason::CastlingNotAllowed;
     if (cleaned.empty() || cleaned[0] == 'O') return StopReason::NotAMove;
     if (IsPromotionWithoutPiece(state, cleaned)) return StopReason::NoPromotionPiece;
     if (IsCoordinateMove(state, cleaned)) return StopReason::CoordinateMove;
