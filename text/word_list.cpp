@@ -53,7 +53,7 @@ CharString word(const WordList& words, int32_t n) {
     return result;
 }
 
-WordList SplitWords(const CharString& text) {
+WordList SplitWords(const CharString& text, int32_t mostWords) {
     // One pass over the text into a growing buffer: a FEN tag of a megabyte splits as fast as a
     // short one. Each piece is dropped, as an append to a full string is, when the list would
     // pass the longest text.
@@ -66,7 +66,7 @@ WordList SplitWords(const CharString& text) {
     const char* const chars = text.chars();
     const int32_t length = text.length();
     int32_t i = 0;
-    for (;;) {
+    for (int32_t n = 0; n < mostWords; ++n) {
         while (i < length && chars[i] == ' ')
             ++i;
         if (i == length) break;

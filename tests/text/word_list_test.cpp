@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -89,7 +90,13 @@ TEST(SplitWords, EqualsTheCopyingSplitterOnLargeAndOddTexts) {
     };
     for (const std::string& t : texts) {
         const CharString text(t.data(), static_cast<int32_t>(t.size()));
-        EXPECT_EQ(Text(SplitWords(text)), Text(SplitWordsByCopies(text))) << t.substr(0, 40);
+        const WordList whole = SplitWordsByCopies(text);
+        EXPECT_EQ(Text(SplitWords(text)), Text(whole)) << t.substr(0, 40);
+        // The first six words, all a FEN set-up reads, are the first six lines of the whole list.
+        const WordList six = SplitWords(text, 6);
+        EXPECT_EQ(lineCount(six), std::min(lineCount(whole), 6)) << t.substr(0, 40);
+        for (int32_t n = 0; n < 7; ++n)
+            EXPECT_EQ(Text(word(six, n)), n < 6 ? Text(word(whole, n)) : "") << t.substr(0, 40);
     }
 }
 
