@@ -8,8 +8,11 @@
 
 namespace {
 
-std::string Text(const CharString& s) {
-    return std::string(s.chars(), static_cast<size_t>(s.length()));
+// Bytes [start, start + length) of the game text, cut to the text as CharString::mid cuts.
+std::string Stretch(const char* bytes, int32_t count, int32_t start, int32_t length) {
+    if (start < 0 || length < 0 || start >= count) return std::string();
+    const int32_t available = count - start;
+    return std::string(bytes + start, static_cast<size_t>(length < available ? length : available));
 }
 
 // Trials run on a scratch copy so that the caller's position stays as it was.
@@ -44,9 +47,9 @@ bool DecodesForOtherSide(const GameState& state, const std::string& token) {
 }
 
 // The main-line text between the last item read and the refused token, comments left out.
-std::string GapText(const CharString& gameText, const ParseOutcome& outcome) {
+std::string GapText(const char* bytes, int32_t count, const ParseOutcome& outcome) {
     const std::string raw =
-        Text(gameText.mid(outcome.refusedAfter, outcome.refused.start - outcome.refusedAfter));
+        Stretch(bytes, count, outcome.refusedAfter, outcome.refused.start - outcome.refusedAfter);
     std::string gap;
     char closer = 0;
     for (const char ch : raw) {
@@ -76,17 +79,18 @@ bool IsPromotionLetter(char ch) {
     return ch == 'Q' || ch == 'R' || ch == 'B' || ch == 'N';
 }
 
-// The token as the interpreter reads it: without capture, hyphen, equals and check signs.
-std::string Cleaned(const std::string& token) {
-    std::string cleaned;
-    for (const char ch : token)
-        if (std::string("x-=+#").find(ch) == std::string::npos) cleaned += ch;
-    return cleaned;
-}
-
 // Bytes the interpreter passes over inside a token; a token's meaning is what is left.
 bool IsDecoration(char ch) {
     return ch == 'x' || ch == '-' || ch == '=' || ch == ' ' || ch == '+' || ch == '#';
+}
+
+// The token as the interpreter reads it: without capture, hyphen, equals and check signs.
+std::string Cleaned(const std::string& token) {
+    std::string cleaned;
+    cleaned.reserve(token.size());
+    for (const char ch : token)
+        if (!IsDecoration(ch)) cleaned += ch;
+    return cleaned;
 }
 
 // No move is written with more than six letters and digits once decorations are left out
@@ -96,18 +100,22 @@ constexpr size_t kMostMoveLetters = 8;
 // A proper prefix that decodes means something was run on to a move. Cuts are tried from the
 // longest prefix down; two cuts on either side of a decoration leave the same letters on both
 // sides and so decode alike, and a prefix of more letters than any move never decodes: only the
-// first cut of each count of letters, up to that bound, is tried.
+// first cut of each count of letters, up to that bound, is tried, and each trial is handed the
+// letters alone (a suffix cut to one letter more than any move), which decode as the bytes do.
 StopReason ClassifyRunOn(const GameState& state, const std::string& token) {
-    size_t letters = 0;
-    for (size_t i = 0; i + 1 < token.size(); ++i)
-        letters += IsDecoration(token[i]) ? 0 : 1;
+    std::string firstLetters;  // enough for any prefix tried and the suffix after it
+    size_t letters = 0;        // in token[0, cut) for the cut at hand
+    for (size_t i = 0; i < token.size(); ++i) {
+        if (IsDecoration(token[i])) continue;
+        if (firstLetters.size() <= 2 * kMostMoveLetters) firstLetters += token[i];
+        if (i + 1 < token.size()) ++letters;
+    }
     for (size_t cut = token.size() - 1; cut >= 2; --cut) {
-        // letters counts the prefix token[0, cut).
         const bool sameAsLonger = cut + 1 < token.size() && IsDecoration(token[cut]);
         if (!sameAsLonger && letters <= kMostMoveLetters) {
             Trial trial(state);
-            if (trial.Decodes(token.data(), cut)) {
-                return trial.Decodes(token.data() + cut, token.size() - cut)
+            if (trial.Decodes(firstLetters.substr(0, letters))) {
+                return trial.Decodes(firstLetters.substr(letters, kMostMoveLetters + 1))
                            ? StopReason::MovesRunTogether
                            : StopReason::AnnotationGlued;
             }
@@ -208,13 +216,19 @@ const char* StopReasonText(StopReason reason) {
 
 StopReason ClassifyStop(const GameState& state, const CharString& gameText,
                         const ParseOutcome& outcome) {
+    return ClassifyStop(state, gameText.chars(), gameText.length(), outcome);
+}
+
+StopReason ClassifyStop(const GameState& state, const char* gameBytes, int32_t count,
+                        const ParseOutcome& outcome) {
     if (outcome.refused.length == 0)
         return outcome.surplusTokens > 0 ? StopReason::TooManyPlies : StopReason::None;
-    const std::string token = Text(gameText.mid(outcome.refused.start, outcome.refused.length));
+    const std::string token =
+        Stretch(gameBytes, count, outcome.refused.start, outcome.refused.length);
     const int32_t end = outcome.refused.start + outcome.refused.length;
-    const char before = outcome.refused.start > 0 ? gameText.chars()[outcome.refused.start - 1] : 0;
-    const char after = end < gameText.length() ? gameText.chars()[end] : 0;
-    const std::string gap = GapText(gameText, outcome);
+    const char before = outcome.refused.start > 0 ? gameBytes[outcome.refused.start - 1] : 0;
+    const char after = end < count ? gameBytes[end] : 0;
+    const std::string gap = GapText(gameBytes, count, outcome);
 
     // Text that yields no token leaves the next move to come in its place.
     if (gap.find("--") != std::string::npos || gap.find("Z0") != std::string::npos)

@@ -31,3 +31,7 @@ const char* StopReasonText(StopReason reason);
 // the refused token was tried in), and gameText and outcome must be the ones it read and gave.
 StopReason ClassifyStop(const GameState& state, const CharString& gameText,
                         const ParseOutcome& outcome);
+
+// The same for a game text given as count bytes, such as its stretch of the whole file.
+StopReason ClassifyStop(const GameState& state, const char* gameBytes, int32_t count,
+                        const ParseOutcome& outcome);
