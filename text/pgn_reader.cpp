@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "chess/fen_setup.h"
 #include "chess/san_move.h"
@@ -63,7 +64,7 @@ bool NameIs(const CharString& name, const char* key) {
 }
 
 // Tag names match without regard to ASCII case; tags other than these are ignored.
-void StoreTag(GameInfo& info, CharString& fen, const CharString& name, const CharString& value) {
+void StoreTag(GameInfo& info, std::string& fen, const CharString& name, const CharString& value) {
     const ByteRun text = Unquoted(value);
     if (NameIs(name, "WHITE")) {
         StoreCut(info.white, text);
@@ -76,19 +77,19 @@ void StoreTag(GameInfo& info, CharString& fen, const CharString& name, const Cha
     } else if (NameIs(name, "SITE")) {
         StoreCut(info.site, text);
     } else if (NameIs(name, "FEN")) {
-        fen = CharString(text.bytes, text.count);
+        fen.assign(text.bytes, static_cast<size_t>(text.count));
     }
 }
 
 // A FEN value of nothing but blanks (also "" or " ", whose quotes stay on) names no position:
 // the game starts from the standard one.
-bool IsBlankFen(const CharString& fen) {
-    int32_t from = 0;
-    int32_t to = fen.length();
-    if (from < to && fen.at(from) == '"') ++from;
-    if (to > from && fen.at(to - 1) == '"') --to;
-    for (int32_t i = from; i < to; ++i)
-        if (fen.at(i) != ' ' && fen.at(i) != '\t') return false;
+bool IsBlankFen(const std::string& fen) {
+    size_t from = 0;
+    size_t to = fen.size();
+    if (from < to && fen[from] == '"') ++from;
+    if (to > from && fen[to - 1] == '"') --to;
+    for (size_t i = from; i < to; ++i)
+        if (fen[i] != ' ' && fen[i] != '\t') return false;
     return true;
 }
 
@@ -109,7 +110,7 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
     ResetGame(state, false);
     ParseOutcome outcome{};
     std::array<TokenSlot, kMaxPlies> slots;
-    CharString fen;
+    std::string fen;  // most games have none: nothing to allocate for them
     PgnLexer lexer = LexerOver(gameBytes, count);
     PgnItem item{};
     int32_t itemEnd = 0;
@@ -126,7 +127,8 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
     if (info.white[0] == 0) StoreCut(info.white, ByteRun{"Player 1", 8});
     if (info.black[0] == 0) StoreCut(info.black, ByteRun{"Player 2", 8});
     // Set up only now, so the order of the tags does not matter and the last FEN tag counts.
-    if (!IsBlankFen(fen)) SetupFromFen(state, fen);
+    if (!IsBlankFen(fen))
+        SetupFromFen(state, CharString(fen.data(), static_cast<int32_t>(fen.size())));
     for (int32_t i = 0; i < outcome.tokensFound; ++i) {
         const TokenSlot& slot = slots[static_cast<size_t>(i)];
         if (!Interpret(state, gameBytes + slot.span.start, slot.span.length)) {

@@ -2,8 +2,9 @@
 # Times the reader on crafted files made at run time, whose shapes once cost time growing with the
 # square of their size: a 1 MB FEN tag, a 4 MB tag pair of repeated "a b[", a 10 MB move token, one
 # game filling 16 MiB and a million tiny games. For each: LoadCurrentGame of the last game (target
-# under 100 ms) and `quorvane-pgn check` in seconds per MB, beside check and pgn-extract on real
-# tournament games. Run by hand: bench/pgn_shapes/run.sh [SHARED_PGN_FOLDER]
+# under 100 ms) and `quorvane-pgn check` in seconds per MB (less the start-up of a run on an empty
+# file), beside check and pgn-extract on real tournament games.
+# Run by hand: bench/pgn_shapes/run.sh [SHARED_PGN_FOLDER]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -31,7 +32,7 @@ write("fen-tag-1mb", b'[White "w"]\n[FEN "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1' + b" 
 write("tag-runs-4mb", b"[" + b"a b[" * MiB + b']\n\n1. e4 e5 *\n')
 write("move-token-10mb", b'[White "w"]\n\n1. e4 e5 2. Nf3' + b"=" * (5 * MiB) + b"a" * (5 * MiB)
       + b" Nc6 *\n")
-write("equals-run-200kb", b'[White "w"]\n\n1. a' + b"=" * (200 * 1024) + b" *\n")
+write("equals-run-2mb", b'[White "w"]\n\n1. a' + b"=" * (2 * MiB) + b" *\n")
 dance = b"{out and back} Nf3 Nf6 (Nc3 Nc6) Ng1 Ng8 "
 body = dance * ((16 * MiB - 64) // len(dance))
 write("one-game-16mib", b'[White "w"]\n\n' + body + b"*\n")
@@ -43,13 +44,17 @@ seconds() { local s e; s=$(date +%s.%N); timeout 120 "$@" >/dev/null 2>&1 || tru
 best_of() { local best=999999 t; for _ in 1 2 3; do t=$(seconds "$@"); best=$(echo "if ($t < $best) $t else $best" | bc -l); done; echo "$best"; }
 mb() { echo "$(stat -c %s "$1") / 1000000" | bc -l; }
 
-echo "== real tournament games: seconds per MB"
+# Seconds per MB leave out the time a run takes on an empty file (start-up, exit).
+empty=$work/empty.pgn
+: > "$empty"
+start_up=$(best_of "$tool" check "$empty")
+echo "== real tournament games: seconds per MB (less $start_up s of start-up per run)"
 real=$work/real-games.pgn
 cat "$shared"/shakmaty-benches/*_1000k.pgn > "$real"
-real_check=$(echo "$(best_of "$tool" check "$real") / $(mb "$real")" | bc -l)
+real_check=$(echo "($(best_of "$tool" check "$real") - $start_up) / $(mb "$real")" | bc -l)
 printf '%-22s check %8.4f s/MB' "real games" "$real_check"
 if [ -x "$extract" ]; then
-    real_extract=$(echo "$(best_of "$extract" -r "$real") / $(mb "$real")" | bc -l)
+    real_extract=$(echo "($(best_of "$extract" -r "$real") - $start_up) / $(mb "$real")" | bc -l)
     printf '   pgn-extract -r %8.4f s/MB   ratio %.2f' "$real_extract" \
         "$(echo "$real_check / $real_extract" | bc -l)"
 fi
@@ -58,11 +63,12 @@ echo
 echo "== crafted files"
 for file in "$shapes"/*.pgn; do
     name=$(basename "$file" .pgn)
-    per_mb=$(echo "$(best_of "$tool" check "$file") / $(mb "$file")" | bc -l)
+    per_mb=$(echo "($(best_of "$tool" check "$file") - $start_up) / $(mb "$file")" | bc -l)
     printf '%-22s check %8.4f s/MB (%.2f x real games)' "$name" "$per_mb" \
         "$(echo "$per_mb / $real_check" | bc -l)"
     if [ -x "$extract" ]; then
-        printf '   pgn-extract -r %8.4f s/MB' "$(echo "$(seconds "$extract" -r "$file") / $(mb "$file")" | bc -l)"
+        printf '   pgn-extract -r %8.4f s/MB' \
+            "$(echo "($(seconds "$extract" -r "$file") - $start_up) / $(mb "$file")" | bc -l)"
     fi
     printf '   '
     "$load" "$file" 5 | sed -E 's/.*(median [0-9.]+ ms).*/LoadCurrentGame \1/'
