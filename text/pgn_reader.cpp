@@ -44,39 +44,45 @@ ByteRun Unquoted(const CharString& value) {
     return {value.chars() + from, to - from};
 }
 
-// Whether the name, less its surrounding spaces and read without regard to ASCII case, is key
-// (upper case). Compared in place: every game has several tags.
-bool NameIs(const CharString& name, const char* key) {
+// The name less its surrounding spaces, in ASCII upper case, into key; returns its length, or -1
+// when it is longer than any name looked for. Folded once per tag: every game has several.
+int32_t FoldedName(const CharString& name, char (&key)[5]) {
     int32_t from = 0;
     int32_t to = name.length();
     while (from < to && name.at(from) == ' ')
         ++from;
     while (to > from && name.at(to - 1) == ' ')
         --to;
-    const auto keyLength = static_cast<int32_t>(std::strlen(key));
-    if (to - from != keyLength) return false;
-    for (int32_t i = 0; i < keyLength; ++i) {
-        unsigned char ch = name.at(from + i);
+    if (to - from > 5) return -1;
+    for (int32_t i = from; i < to; ++i) {
+        unsigned char ch = name.at(i);
         if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 0x20);
-        if (ch != static_cast<unsigned char>(key[i])) return false;
+        key[i - from] = static_cast<char>(ch);
     }
-    return true;
+    return to - from;
 }
 
 // Tag names match without regard to ASCII case; tags other than these are ignored.
 void StoreTag(GameInfo& info, std::string& fen, const CharString& name, const CharString& value) {
+    char key[5];
+    const int32_t length = FoldedName(name, key);
+    const auto is = [&](const char* wanted) {
+        return length == static_cast<int32_t>(std::strlen(wanted)) &&
+               std::memcmp(key, wanted, static_cast<size_t>(length)) == 0;
+    };
+    if (length < 3) return;
     const ByteRun text = Unquoted(value);
-    if (NameIs(name, "WHITE")) {
+    if (is("WHITE")) {
         StoreCut(info.white, text);
-    } else if (NameIs(name, "BLACK")) {
+    } else if (is("BLACK")) {
         StoreCut(info.black, text);
-    } else if (NameIs(name, "DATE")) {
+    } else if (is("DATE")) {
         StoreCut(info.date, text);
-    } else if (NameIs(name, "EVENT")) {
+    } else if (is("EVENT")) {
         StoreCut(info.event, text);
-    } else if (NameIs(name, "SITE")) {
+    } else if (is("SITE")) {
         StoreCut(info.site, text);
-    } else if (NameIs(name, "FEN")) {
+    } else if (is("FEN")) {
         fen.assign(text.bytes, static_cast<size_t>(text.count));
     }
 }
