@@ -12,17 +12,17 @@ void AppendRun(std::string& target, const unsigned char* from, const unsigned ch
     target.append(reinterpret_cast<const char*>(from), static_cast<size_t>(to - from));
 }
 
-CharString Finished(std::string& gathered) {
-    CharString result(gathered.data(), static_cast<int32_t>(gathered.size()));
+// Hands the gathered bytes over and takes the item's old buffer back for the next pair.
+void Finish(std::string& gathered, std::string& out) {
+    out.swap(gathered);
     gathered.clear();
-    return result;
 }
 
 // ] finishes the tag pair under construction (possibly an empty one, for a stray ]).
 void FinishTagPair(PgnLexer& lexer, PgnItem& item) {
     item.kind = PgnItemKind::TagPair;
-    item.tagName = Finished(lexer.tagName);
-    item.tagValue = Finished(lexer.tagValue);
+    Finish(lexer.tagName, item.tagName);
+    Finish(lexer.tagValue, item.tagValue);
     lexer.inTagName = false;
     lexer.inTagValue = false;
 }

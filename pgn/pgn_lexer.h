@@ -29,9 +29,9 @@ enum class PgnItemKind { TagPair, MoveToken };
 
 struct PgnItem {
     PgnItemKind kind;
-    CharString tagName;   // TagPair only
-    CharString tagValue;  // TagPair only
-    TokenSpan token;      // MoveToken only
+    std::string tagName;   // TagPair only; grown in place, so most tags allocate nothing
+    std::string tagValue;  // TagPair only
+    TokenSpan token;       // MoveToken only
 };
 
 // Working state of one game read; a stray ) may leave variationDepth below 0, where no token is

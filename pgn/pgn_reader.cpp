@@ -36,34 +36,34 @@ void StoreCut(char (&field)[width], ByteRun value) {
 
 // Surrounding double quotes come off values longer than two bytes, each end on its own; a value
 // of two bytes or fewer (such as "") is kept whole, and nothing is trimmed.
-ByteRun Unquoted(const CharString& value) {
-    const int32_t length = value.length();
-    if (length <= 2) return {value.chars(), length};
-    const int32_t from = value.at(0) == '"' ? 1 : 0;
-    const int32_t to = value.at(length - 1) == '"' ? length - 1 : length;
-    return {value.chars() + from, to - from};
+ByteRun Unquoted(const std::string& value) {
+    const auto length = static_cast<int32_t>(value.size());
+    if (length <= 2) return {value.data(), length};
+    const int32_t from = value.front() == '"' ? 1 : 0;
+    const int32_t to = value.back() == '"' ? length - 1 : length;
+    return {value.data() + from, to - from};
 }
 
 // The name less its surrounding spaces, in ASCII upper case, into key; returns its length, or -1
 // when it is longer than any name looked for. Folded once per tag: every game has several.
-int32_t FoldedName(const CharString& name, char (&key)[5]) {
-    int32_t from = 0;
-    int32_t to = name.length();
-    while (from < to && name.at(from) == ' ')
+int32_t FoldedName(const std::string& name, char (&key)[5]) {
+    size_t from = 0;
+    size_t to = name.size();
+    while (from < to && name[from] == ' ')
         ++from;
-    while (to > from && name.at(to - 1) == ' ')
+    while (to > from && name[to - 1] == ' ')
         --to;
     if (to - from > 5) return -1;
-    for (int32_t i = from; i < to; ++i) {
-        unsigned char ch = name.at(i);
+    for (size_t i = from; i < to; ++i) {
+        auto ch = static_cast<unsigned char>(name[i]);
         if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 0x20);
         key[i - from] = static_cast<char>(ch);
     }
-    return to - from;
+    return static_cast<int32_t>(to - from);
 }
 
 // Tag names match without regard to ASCII case; tags other than these are ignored.
-void StoreTag(GameInfo& info, std::string& fen, const CharString& name, const CharString& value) {
+void StoreTag(GameInfo& info, std::string& fen, const std::string& name, const std::string& value) {
     char key[5];
     const int32_t length = FoldedName(name, key);
     const auto is = [&](const char* wanted) {

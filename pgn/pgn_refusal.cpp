@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "chess/san_move.h"
 #include "pgn/pgn_fen_format.h"
@@ -9,10 +10,15 @@
 namespace {
 
 // Bytes [start, start + length) of the game text, cut to the text as CharString::mid cuts.
-std::string Stretch(const char* bytes, int32_t count, int32_t start, int32_t length) {
-    if (start < 0 || length < 0 || start >= count) return std::string();
+std::string_view View(const char* bytes, int32_t count, int32_t start, int32_t length) {
+    if (start < 0 || length < 0 || start >= count) return std::string_view();
     const int32_t available = count - start;
-    return std::string(bytes + start, static_cast<size_t>(length < available ? length : available));
+    return std::string_view(bytes + start,
+                            static_cast<size_t>(length < available ? length : available));
+}
+
+std::string Stretch(const char* bytes, int32_t count, int32_t start, int32_t length) {
+    return std::string(View(bytes, count, start, length));
 }
 
 // Trials run on a scratch copy so that the caller's position stays as it was.
@@ -21,7 +27,7 @@ struct Trial {
 
     explicit Trial(const GameState& from) : state(std::make_unique<GameState>(from)) {}
 
-    bool Decodes(const std::string& token) { return Decodes(token.data(), token.size()); }
+    bool Decodes(std::string_view token) { return Decodes(token.data(), token.size()); }
 
     bool Decodes(const char* bytes, size_t count) {
         return state->ply < kMaxPlies &&
@@ -35,7 +41,7 @@ bool DecodesIn(const GameState& state, const std::string& token) {
 
 // The same token for the other side: the interpreter takes the side from the ply's parity and
 // the start side, so swapping the start side swaps the mover.
-bool DecodesForOtherSide(const GameState& state, const std::string& token) {
+bool DecodesForOtherSide(const GameState& state, std::string_view token) {
     Trial trial(state);
     if (trial.state->hasStartPosition == 1) {
         trial.state->startSide = OtherColour(trial.state->startSide);
@@ -85,9 +91,8 @@ bool IsDecoration(char ch) {
 }
 
 // The token as the interpreter reads it: without capture, hyphen, equals and check signs.
-std::string Cleaned(const std::string& token) {
+std::string Cleaned(std::string_view token) {
     std::string cleaned;
-    cleaned.reserve(token.size());
     for (const char ch : token)
         if (!IsDecoration(ch)) cleaned += ch;
     return cleaned;
@@ -102,7 +107,7 @@ constexpr size_t kMostMoveLetters = 8;
 // sides and so decode alike, and a prefix of more letters than any move never decodes: only the
 // first cut of each count of letters, up to that bound, is tried, and each trial is handed the
 // letters alone (a suffix cut to one letter more than any move), which decode as the bytes do.
-StopReason ClassifyRunOn(const GameState& state, const std::string& token) {
+StopReason ClassifyRunOn(const GameState& state, std::string_view token) {
     std::string firstLetters;  // enough for any prefix tried and the suffix after it
     size_t letters = 0;        // in token[0, cut) for the cut at hand
     for (size_t i = 0; i < token.size(); ++i) {
@@ -127,7 +132,7 @@ StopReason ClassifyRunOn(const GameState& state, const std::string& token) {
 
 // Counts the pieces that could make the move to the token's destination, by trying the long
 // form from each square that holds such a piece.
-StopReason ClassifyByOrigins(const GameState& state, const std::string& token) {
+StopReason ClassifyByOrigins(const GameState& state, std::string_view token) {
     std::string body = Cleaned(token);
     std::string promotion;
     if (!body.empty() && IsPromotionLetter(body.back())) {
@@ -223,8 +228,9 @@ StopReason ClassifyStop(const GameState& state, const char* gameBytes, int32_t c
                         const ParseOutcome& outcome) {
     if (outcome.refused.length == 0)
         return outcome.surplusTokens > 0 ? StopReason::TooManyPlies : StopReason::None;
-    const std::string token =
-        Stretch(gameBytes, count, outcome.refused.start, outcome.refused.length);
+    // A view, not a copy: a refused token may be megabytes long.
+    const std::string_view token =
+        View(gameBytes, count, outcome.refused.start, outcome.refused.length);
     const int32_t end = outcome.refused.start + outcome.refused.length;
     const char before = outcome.refused.start > 0 ? gameBytes[outcome.refused.start - 1] : 0;
     const char after = end < count ? gameBytes[end] : 0;
