@@ -23,6 +23,7 @@ enum ByteClass : uint32_t {
     kClassVariation = 1u << 10,  // ( or )
     kClassDollar = 1u << 11,     // $
     kClassSpace = 1u << 12,      // the space that ends a tag name
+    kClassZero = 1u << 13,       // 0, which may begin castling written with zeros
 };
 
 // Bytes that may begin a move token, and bytes that may continue one.
@@ -52,6 +53,7 @@ constexpr ByteClassTable MakeByteClassTable() {
     mark("()", kClassVariation);
     mark("$", kClassDollar);
     mark(" ", kClassSpace);
+    mark("0", kClassZero);
     return table;
 }
 
