@@ -127,6 +127,7 @@ int32_t LeadingNumber(const CharString& field) {
 void SetupFromFen(GameState& state, const CharString& fen) {
     const WordList fields = SplitWords(fen);
     ReadPlacement(state, Field(fields, 0));
+    SyncView(state);
     const CharString side = Field(fields, 1);
     state.startSide = side.at(0) == 'w' || side.at(0) == 'W' ? kWhite : kBlack;
     state.sideToMove = state.startSide;

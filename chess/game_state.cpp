@@ -19,10 +19,20 @@ void ClearBoard(Board& board) {
         square = Square{kEmpty, kWhite, 0};
 }
 
+// The two writes a move makes to a square, on the board and in its view alike.
+void EmptySquare(GameState& state, int32_t file, int32_t rank) {
+    Square& square = At(state, file, rank);
+    if (square.kind == kEmpty) return;
+    RemoveFromView(state.view, SquareIndex(file, rank), square.kind, square.colour);
+    square.kind = kEmpty;
+}
+
 void PlacePiece(GameState& state, int32_t file, int32_t rank, int32_t kind, int32_t colour) {
+    EmptySquare(state, file, rank);
     Square& square = At(state, file, rank);
     square.kind = kind;
     square.colour = colour;
+    AddToView(state.view, SquareIndex(file, rank), kind, colour);
 }
 
 // Steps 1 and 2 of a move: what is known before the board changes.
@@ -58,7 +68,7 @@ void TakeEnPassant(GameState& state, MoveRecord& record) {
     record.secondFromFile = record.toFile;
     record.secondFromRank = movingUp ? record.toRank - 1 : record.toRank + 1;
     record.secondColour = movingUp ? kBlack : kWhite;
-    At(state, record.secondFromFile, record.secondFromRank).kind = kEmpty;
+    EmptySquare(state, record.secondFromFile, record.secondFromRank);
 }
 
 // The rook goes along only when it stands on its corner: a two-square king move without it
@@ -68,9 +78,9 @@ void MoveCastlingRook(GameState& state, MoveRecord& record) {
     const int32_t colour = record.fromRank == 0 ? kWhite : kBlack;
     for (const CastlingRookMove& castling : kCastlingRookMoves) {
         if (record.toFile != castling.kingToFile) continue;
-        Square& rook = At(state, castling.rookFromFile, record.fromRank);
+        const Square& rook = At(state, castling.rookFromFile, record.fromRank);
         if (rook.kind != kRook || rook.colour != colour) return;
-        rook.kind = kEmpty;
+        EmptySquare(state, castling.rookFromFile, record.fromRank);
         PlacePiece(state, castling.rookToFile, record.fromRank, kRook, colour);
         record.secondKind = kRook;
         record.secondColour = colour;
@@ -99,6 +109,14 @@ void ClearCapturedRookRight(GameState& state, const MoveRecord& record) {
 
 }  // namespace
 
+void SyncView(GameState& state) {
+    state.view = BoardView{};
+    for (int32_t index = 0; index < 64; ++index) {
+        const Square& square = state.board[static_cast<size_t>(index)];
+        if (square.kind != kEmpty) AddToView(state.view, index, square.kind, square.colour);
+    }
+}
+
 void SetInitialPosition(GameState& state) {
     ClearBoard(state.board);
     for (int32_t file = 0; file < 8; ++file) {
@@ -108,6 +126,7 @@ void SetInitialPosition(GameState& state) {
         PlacePiece(state, file, 6, kPawn, kBlack);
         PlacePiece(state, file, 7, kind, kBlack);
     }
+    SyncView(state);
 }
 
 void ResetGame(GameState& state, bool useStartPosition) {
@@ -115,6 +134,7 @@ void ResetGame(GameState& state, bool useStartPosition) {
     if (useStartPosition) {
         state.flags = state.startFlags;
         state.board = state.startBoard;
+        SyncView(state);
         state.sideToMove = state.startSide;
         state.hasStartPosition = 1;
         return;
@@ -146,7 +166,7 @@ void ApplyMove(GameState& state, MoveRecord& record, int32_t fromFile, int32_t f
     }
     ClearCapturedRookRight(state, record);
     PlacePiece(state, toFile, toRank, record.placedKind, colour);
-    At(state, fromFile, fromRank).kind = kEmpty;
+    EmptySquare(state, fromFile, fromRank);
 }
 
 void ReplayPlies(GameState& state, int32_t n) {

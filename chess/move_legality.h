@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "chess/bitboard.h"
 #include "chess/game_state.h"
 
 // The square of a side's king as the king-safety test uses it: the first king FindKing meets, or
@@ -40,3 +41,8 @@ KingSquare KingSquareOf(const GameState& state, int32_t colour);
 // left as it was.
 bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromFile,
                int32_t fromRank, int32_t toFile, int32_t toRank);
+
+// The squares the piece of the colour on the square may legally move to, as one set: exactly the
+// squares GenerateCandidates would mark, by the same proposals and the same trial, without
+// touching the candidate list or the markers. king: KingSquareOf the colour.
+Bitboard LegalTargets(const GameState& state, int32_t colour, KingSquare king, int32_t square);

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "chess/board_geometry.h"
+#include "chess/attacks.h"
 #include "chess/move_legality.h"
 
 namespace {
@@ -136,101 +136,86 @@ bool Reaches(Search& search, SquareRef from) {
                      search.to.rank);
 }
 
-// Calls visit for each square that holds a piece of the searched kind and side and from which
-// that kind's way of moving leads to the target: the reverse of the generator's proposals, so
-// every square the generator could propose the move from is visited, once. Whether the move is
-// really proposed and legal is for CanMoveTo to say.
-template <typename Visit>
-void VisitOrigins(const Search& search, Visit&& visit) {
-    const Board& board = search.state.board;
-    const auto to = static_cast<size_t>(SquareIndex(search.to.file, search.to.rank));
-    auto consider = [&](int32_t index) {
-        const Square& square = board[static_cast<size_t>(index)];
-        if (square.kind == search.kind && square.colour == search.colour)
-            visit(SquareRef{index % 8, index / 8});
-    };
-    // A sliding piece can come only from the first occupied square along each line.
-    auto considerLines = [&](size_t first, size_t last) {
-        for (size_t line = first; line < last; ++line) {
-            const SquareList& squares = kBoardGeometry.lines[to][line];
-            for (int8_t i = 0; i < squares.count; ++i) {
-                const int32_t index = squares.squares[static_cast<size_t>(i)];
-                if (board[static_cast<size_t>(index)].kind == kEmpty) continue;
-                consider(index);
-                break;
-            }
-        }
-    };
+// The squares holding a piece of the searched kind and side from which that kind's way of moving
+// leads to the target: the reverse of the generator's proposals, so every square the generator
+// could propose the move from is among them. Whether the move is really proposed and legal is
+// for CanMoveTo to say.
+Bitboard Origins(const Search& search) {
+    const BoardView& view = search.state.view;
+    const int32_t to = SquareIndex(search.to.file, search.to.rank);
+    const auto at = static_cast<size_t>(to);
+    const Bitboard occupied = Occupied(view);
+    Bitboard squares = kNoSquares;
     switch (search.kind) {
         case kPawn: {
-            // Behind the target: the step, the double step, and the diagonals of a capture.
+            // Behind the target: the step, the double step, and the diagonals of a capture,
+            // which are where a pawn of the other colour on the target would capture.
             const int32_t back = search.colour == kWhite ? -1 : 1;
-            const int32_t file = search.to.file;
             const int32_t rank = search.to.rank + back;
             if (rank < 0 || rank > 7) break;
-            consider(SquareIndex(file, rank));
-            if (rank + back >= 0 && rank + back <= 7) consider(SquareIndex(file, rank + back));
-            if (file > 0) consider(SquareIndex(file - 1, rank));
-            if (file < 7) consider(SquareIndex(file + 1, rank));
+            squares = SquareBit(SquareIndex(search.to.file, rank)) |
+                      kMovement.pawn[static_cast<size_t>(OtherColour(search.colour))][at];
+            if (rank + back >= 0 && rank + back <= 7)
+                squares |= SquareBit(SquareIndex(search.to.file, rank + back));
             break;
         }
-        case kKnight: {
-            const SquareList& jumps = kBoardGeometry.knightJumps[to];
-            for (int8_t i = 0; i < jumps.count; ++i)
-                consider(jumps.squares[static_cast<size_t>(i)]);
+        case kKnight:
+            squares = kMovement.knight[at];
             break;
-        }
+        // A sliding piece can come only from the first occupied square along each line.
         case kBishop:
-            considerLines(kFirstDiagonalLine, kLineSteps.size());
+            squares = BishopAttacks(to, occupied);
             break;
         case kRook:
-            considerLines(0, kFirstDiagonalLine);
+            squares = RookAttacks(to, occupied);
             break;
         case kQueen:
-            considerLines(0, kLineSteps.size());
+            squares = QueenAttacks(to, occupied);
             break;
         case kKing:
-            for (const std::array<SquareList, 8>& lines = kBoardGeometry.lines[to];
-                 const SquareList& line : lines) {
-                if (line.count > 0) consider(line.squares[0]);
-            }
+            squares = kMovement.king[at];
             // Castling: the two-square move from the home square.
             if (search.to.rank == HomeRank(search.colour) &&
                 (search.to.file == 6 || search.to.file == 2))
-                consider(SquareIndex(4, search.to.rank));
+                squares |= SquareBit(SquareIndex(4, search.to.rank));
             break;
         default:
             break;
     }
+    return squares & PiecesOf(view, search.colour, search.kind);
+}
+
+bool CanReach(Search& search, int32_t origin) {
+    return CanMoveTo(search.state, search.colour, search.king, FileOfSquare(origin),
+                     RankOfSquare(origin), search.to.file, search.to.rank);
 }
 
 // The one piece (on the given file, or anywhere when file is -1) that reaches the target; false
 // when there is none or more than one.
 bool FindOnlyMover(Search& search, int32_t file, SquareRef& from) {
+    Bitboard origins = Origins(search);
+    if (file >= 0) origins &= FileBits(file);
     int32_t count = 0;
-    VisitOrigins(search, [&](SquareRef origin) {
-        if (file >= 0 && origin.file != file) return;
-        if (!CanMoveTo(search.state, search.colour, search.king, origin.file, origin.rank,
-                       search.to.file, search.to.rank))
-            return;
-        from = origin;
+    while (origins != kNoSquares) {
+        const int32_t origin = PopFirstSquare(origins);
+        if (!CanReach(search, origin)) continue;
+        from = {FileOfSquare(origin), RankOfSquare(origin)};
         ++count;
-    });
+    }
     return count == 1;
 }
 
 // With a rank given, the piece on the highest file of that rank wins; never ambiguous.
 bool FindMoverOnRank(Search& search, int32_t rank, SquareRef& from) {
-    bool found = false;
-    VisitOrigins(search, [&](SquareRef origin) {
-        if (origin.rank != rank || (found && origin.file < from.file)) return;
-        if (!CanMoveTo(search.state, search.colour, search.king, origin.file, origin.rank,
-                       search.to.file, search.to.rank))
-            return;
-        from = origin;
-        found = true;
-    });
-    return found;
+    Bitboard origins = Origins(search) & RankBits(rank);
+    while (origins != kNoSquares) {
+        const int32_t origin = LastSquare(origins);
+        origins &= ~SquareBit(origin);
+        if (!CanReach(search, origin)) continue;
+        from = {FileOfSquare(origin), RankOfSquare(origin)};
+        return true;
+    }
+    return false;
 }
 
 // Origin and destination from the squares of the token: "e4", "bd7", "1a3" or "g1f3".

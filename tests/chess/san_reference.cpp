@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "chess/move_legality.h"
 #include "chess/san_move.h"
+#include "tests/chess/reference_movement.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ int32_t TakePieceLetter(CharString& text) {
 bool Reaches(GameState& state, int32_t kind, SquareRef from, SquareRef to) {
     const Square& square = At(state, from.file, from.rank);
     if (square.kind != kind || square.colour != state.sideToMove) return false;
-    GenerateCandidates(state, state.sideToMove, from.file, from.rank);
+    reference::GenerateCandidates(state, state.sideToMove, from.file, from.rank);
     return At(state, to.file, to.rank).isTarget != 0;
 }
 
@@ -195,6 +195,7 @@ SanComparison CompareSanDecoders(GameState& state, const CharString& token) {
     const MoveRecord saved = slot < state.moves.size() ? state.moves[slot] : MoveRecord{};
     auto restore = [&] {
         state.board = board;
+        SyncView(state);
         state.flags = flags;
         state.ply = ply;
         state.sideToMove = side;
