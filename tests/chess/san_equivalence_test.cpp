@@ -1,5 +1,6 @@
 // The interpreter's targeted search against the generator-based reference: the same decision on
-// every SAN form, every refusal, and every position of the shared real games.
+// every SAN form, every refusal, and every position of the shared real games; and the movement
+// model against the reference rules in each of those positions.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 
 #include "chess/san_move.h"
 #include "tests/chess/chess_test_support.h"
+#include "tests/chess/movement_comparison.h"
 #include "tests/chess/san_reference.h"
 #include "tests/text/pgn_test_support.h"
 #include "text/pgn_reader.h"
@@ -67,13 +69,17 @@ struct Sweep {
     int64_t decoded = 0;
     std::vector<std::string> differences;
 
+    void Note(const std::string& where, const std::string& difference) {
+        if (!difference.empty() && differences.size() < 20)
+            differences.push_back(where + ": " + difference);
+    }
+
     void Compare(GameState& state, const std::string& token, const std::string& where) {
         ++tokens;
         const CharString text(token.data(), static_cast<int32_t>(token.size()));
         const SanComparison comparison = CompareSanDecoders(state, text);
         decoded += comparison.decoded ? 1 : 0;
-        if (!comparison.difference.empty() && differences.size() < 20)
-            differences.push_back(where + ": " + comparison.difference);
+        Note(where, comparison.difference);
     }
 };
 
@@ -89,6 +95,7 @@ void SetSideForPly(GameState& state) {
 void SweepPosition(GameState& state, Sweep& sweep, const std::string& where) {
     ++sweep.positions;
     SetSideForPly(state);
+    sweep.Note(where, CompareMovement(state, false));
     const std::vector<CandidateMove> moves = LegalMoves(state);
     bool destination[64] = {};
     for (const CandidateMove& move : moves) {
@@ -170,6 +177,7 @@ TEST(SanDecoders, AgreeOnEveryFormInChosenPositions) {
         for (std::string token; before >> token;)
             ASSERT_TRUE(InterpretSanMove(*state, CharString(token.c_str()))) << c.name;
         SetSideForPly(*state);
+        sweep.Note(c.name, CompareMovement(*state, true));
         std::vector<std::string> disambiguations = {""};
         for (int32_t i = 0; i < 8; ++i) {
             disambiguations.push_back(std::string(1, static_cast<char>('a' + i)));
