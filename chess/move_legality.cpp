@@ -330,15 +330,33 @@ bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromF
     return TrialKeepsKingSafe(state, colour, king, from, to);
 }
 
-Bitboard LegalTargets(const GameState& state, int32_t colour, KingSquare king, int32_t square) {
+KingSafety KingSafetyOf(const GameState& state, int32_t colour) {
+    KingSafety safety{KingSquareOf(state, colour), true, ~kNoSquares};
+    if (safety.king.file == kNoKing) return safety;
+    const int32_t square = KingSquareIndex(safety.king);
+    safety.attacked = AttackedNow(state, colour, square);
+    safety.lines = QueenAttacks(square, kNoSquares);
+    return safety;
+}
+
+Bitboard LegalTargets(const GameState& state, int32_t colour, const KingSafety& safety,
+                      int32_t square) {
     const Square& piece = SquareAt(state, square);
     if (!IsPieceOf(piece, colour)) return kNoSquares;
     const Bitboard reach = Reach(state, colour, piece.kind, square);
-    if (piece.kind != kKing && king.file == kNoKing) return reach;
+    if (piece.kind != kKing && safety.king.file == kNoKing) return reach;
+    // Off the king's lines, lifting a piece uncovers nothing, and placing it can only block: with
+    // the king not attacked now, every move of it passes the trial, but en passant, which also
+    // lifts the pawn it takes.
     Bitboard legal = kNoSquares;
-    for (Bitboard rest = reach; rest != kNoSquares;) {
-        const int32_t to = PopFirstSquare(rest);
-        if (TrialKeepsKingSafe(state, colour, king, square, to)) legal |= SquareBit(to);
+    Bitboard trials = reach;
+    if (piece.kind != kKing && !safety.attacked && !Contains(safety.lines, square)) {
+        trials = piece.kind == kPawn ? reach & EnPassantTarget(state, colour, square) : kNoSquares;
+        legal = reach & ~trials;
+    }
+    while (trials != kNoSquares) {
+        const int32_t to = PopFirstSquare(trials);
+        if (TrialKeepsKingSafe(state, colour, safety.king, square, to)) legal |= SquareBit(to);
     }
     return legal;
 }

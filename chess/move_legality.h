@@ -42,7 +42,18 @@ KingSquare KingSquareOf(const GameState& state, int32_t colour);
 bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromFile,
                int32_t fromRank, int32_t toFile, int32_t toRank);
 
+// What the king-safety trial may take for granted in one position: the king square
+// (KingSquareOf), whether that king stands attacked, and the squares on its lines.
+struct KingSafety {
+    KingSquare king;
+    bool attacked;
+    Bitboard lines;
+};
+
+KingSafety KingSafetyOf(const GameState& state, int32_t colour);
+
 // The squares the piece of the colour on the square may legally move to, as one set: exactly the
 // squares GenerateCandidates would mark, by the same proposals and the same trial, without
-// touching the candidate list or the markers. king: KingSquareOf the colour.
-Bitboard LegalTargets(const GameState& state, int32_t colour, KingSquare king, int32_t square);
+// touching the candidate list or the markers. safety: KingSafetyOf the colour in this position.
+Bitboard LegalTargets(const GameState& state, int32_t colour, const KingSafety& safety,
+                      int32_t square);

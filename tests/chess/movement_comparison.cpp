@@ -53,7 +53,7 @@ std::string CompareGenerations(GameState& state, int32_t colour, int32_t file, i
     if (!SameGeneration(actual, expected)) return "GenerateCandidates differs on " + where;
     if (At(state, file, rank).kind == kEmpty || At(state, file, rank).colour != colour) return "";
     const Bitboard legal =
-        LegalTargets(state, colour, KingSquareOf(state, colour), SquareIndex(file, rank));
+        LegalTargets(state, colour, KingSafetyOf(state, colour), SquareIndex(file, rank));
     if (legal != expected.marked) return "LegalTargets differs on " + where;
     return "";
 }

@@ -27,12 +27,12 @@ bool IsPromotion(const GameState& state, int32_t from, int32_t to) {
 
 // Every legal move of the colour, piece by piece, through LegalTargets.
 size_t CollectMoves(const GameState& state, int32_t colour, MoveList& moves) {
-    const KingSquare king = KingSquareOf(state, colour);
+    const KingSafety safety = KingSafetyOf(state, colour);
     size_t count = 0;
     for (Bitboard pieces = state.view.byColour[static_cast<size_t>(colour)];
          pieces != kNoSquares;) {
         const int32_t from = PopFirstSquare(pieces);
-        for (Bitboard targets = LegalTargets(state, colour, king, from);
+        for (Bitboard targets = LegalTargets(state, colour, safety, from);
              targets != kNoSquares && count < kMaxMoves;) {
             const int32_t to = PopFirstSquare(targets);
             moves[count++] = {from, to, IsPromotion(state, from, to)};
@@ -43,13 +43,13 @@ size_t CollectMoves(const GameState& state, int32_t colour, MoveList& moves) {
 
 // The leaves one ply down, counted without making the moves: a promotion counts once per piece.
 uint64_t CountMoves(const GameState& state, int32_t colour) {
-    const KingSquare king = KingSquareOf(state, colour);
+    const KingSafety safety = KingSafetyOf(state, colour);
     const Bitboard lastRanks = RankBits(0) | RankBits(7);
     uint64_t leaves = 0;
     for (Bitboard pieces = state.view.byColour[static_cast<size_t>(colour)];
          pieces != kNoSquares;) {
         const int32_t from = PopFirstSquare(pieces);
-        const Bitboard targets = LegalTargets(state, colour, king, from);
+        const Bitboard targets = LegalTargets(state, colour, safety, from);
         const bool pawn = state.board[static_cast<size_t>(from)].kind == kPawn;
         const Bitboard promotions = pawn ? targets & lastRanks : kNoSquares;
         leaves += static_cast<uint64_t>(CountSquares(targets) + 3 * CountSquares(promotions));
