@@ -37,6 +37,10 @@ struct MovementTables {
     std::array<Bitboard, 64> king;
     std::array<std::array<Bitboard, 64>, 2> pawn;   // by the pawn's colour
     std::array<std::array<Bitboard, 64>, 8> lines;  // by kLineSteps, without the square itself
+    // The straight and the diagonal lines together: where a rook or a bishop could attack from
+    // on an empty board.
+    std::array<Bitboard, 64> straight;
+    std::array<Bitboard, 64> diagonal;
 };
 
 constexpr Bitboard StepFrom(int32_t square, BoardStep step) {
@@ -57,6 +61,8 @@ constexpr MovementTables MakeMovementTables() {
             for (int32_t distance = 1; distance < 8; ++distance)
                 tables.lines[line][at] |=
                     StepFrom(square, {step.file * distance, step.rank * distance});
+            (line < kFirstDiagonalLine ? tables.straight : tables.diagonal)[at] |=
+                tables.lines[line][at];
         }
         tables.pawn[kWhite][at] = StepFrom(square, {-1, 1}) | StepFrom(square, {1, 1});
         tables.pawn[kBlack][at] = StepFrom(square, {-1, -1}) | StepFrom(square, {1, -1});

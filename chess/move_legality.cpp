@@ -48,12 +48,17 @@ Bitboard AttackersOf(const BoardView& view, int32_t square, int32_t attacker, Bi
     const Bitboard queens = view.byKind[kQueen];
     // A pawn attacks the square exactly when a pawn of the other colour on it would attack the
     // pawn's square.
-    const Bitboard near =
+    Bitboard attackers =
         (kMovement.knight[at] & view.byKind[kKnight]) | (kMovement.king[at] & view.byKind[kKing]) |
         (kMovement.pawn[static_cast<size_t>(OtherColour(attacker))][at] & view.byKind[kPawn]);
-    const Bitboard far = (BishopAttacks(square, occupied) & (view.byKind[kBishop] | queens)) |
-                         (RookAttacks(square, occupied) & (view.byKind[kRook] | queens));
-    return (near | far) & theirs;
+    // The slider lookups only where a slider of theirs stands on one of the square's lines.
+    const Bitboard straightSliders = (view.byKind[kRook] | queens) & theirs;
+    const Bitboard diagonalSliders = (view.byKind[kBishop] | queens) & theirs;
+    if ((kMovement.straight[at] & straightSliders) != kNoSquares)
+        attackers |= RookAttacks(square, occupied) & straightSliders;
+    if ((kMovement.diagonal[at] & diagonalSliders) != kNoSquares)
+        attackers |= BishopAttacks(square, occupied) & diagonalSliders;
+    return attackers & theirs;
 }
 
 bool AttackedNow(const GameState& state, int32_t colour, int32_t square) {
@@ -324,10 +329,7 @@ bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromF
     const int32_t from = SquareIndex(fromFile, fromRank);
     const int32_t to = SquareIndex(toFile, toRank);
     if (!Contains(Reach(state, colour, piece.kind, from), to)) return false;
-    // A king's own trial tests its destination, never this square.
-    if (piece.kind != kKing && king.file == kKingNotLookedUp.file)
-        king = KingSquareOf(state, colour);
-    return TrialKeepsKingSafe(state, colour, king, from, to);
+    return KeepsKingSafe(state, colour, king, from, to);
 }
 
 KingSafety KingSafetyOf(const GameState& state, int32_t colour) {
@@ -337,6 +339,13 @@ KingSafety KingSafetyOf(const GameState& state, int32_t colour) {
     safety.attacked = AttackedNow(state, colour, square);
     safety.lines = QueenAttacks(square, kNoSquares);
     return safety;
+}
+
+bool KeepsKingSafe(const GameState& state, int32_t colour, KingSquare& king, int32_t from,
+                   int32_t to) {
+    if (SquareAt(state, from).kind != kKing && king.file == kKingNotLookedUp.file)
+        king = KingSquareOf(state, colour);
+    return TrialKeepsKingSafe(state, colour, king, from, to);
 }
 
 Bitboard LegalTargets(const GameState& state, int32_t colour, const KingSafety& safety,

@@ -145,6 +145,8 @@ Bitboard Origins(const Search& search) {
     const int32_t to = SquareIndex(search.to.file, search.to.rank);
     const auto at = static_cast<size_t>(to);
     const Bitboard occupied = Occupied(view);
+    // Nothing moves onto a piece of its own side.
+    if (Contains(view.byColour[static_cast<size_t>(search.colour)], to)) return kNoSquares;
     Bitboard squares = kNoSquares;
     switch (search.kind) {
         case kPawn: {
@@ -185,7 +187,16 @@ Bitboard Origins(const Search& search) {
     return squares & PiecesOf(view, search.colour, search.kind);
 }
 
+// Whether the piece on the origin may make the move. A knight's, a sliding piece's or a king's
+// step is proposed from the origin exactly when the origin lies in the same kind's attacks seen
+// from the target, which is how Origins found it, so only the trial is left; a pawn's move and
+// castling have rules of their own, which CanMoveTo applies.
 bool CanReach(Search& search, int32_t origin) {
+    const int32_t to = SquareIndex(search.to.file, search.to.rank);
+    const bool step =
+        search.kind == kKing && Contains(kMovement.king[static_cast<size_t>(to)], origin);
+    if (search.kind != kPawn && (search.kind != kKing || step))
+        return KeepsKingSafe(search.state, search.colour, search.king, origin, to);
     return CanMoveTo(search.state, search.colour, search.king, FileOfSquare(origin),
                      RankOfSquare(origin), search.to.file, search.to.rank);
 }

@@ -29,10 +29,11 @@ for _ in $(seq 16); do cat "$source_file"; echo; done >"$big"
 ls -l "$big" | awk '{print $5 " bytes"}'
 
 # Processor time (user + system) of one run of the command, in seconds.
+times_file=$(mktemp)
+trap 'rm -f "$times_file"' EXIT
 cpu_seconds() {
-    local out
-    out=$( { /usr/bin/time -f '%U %S' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
-    echo "$out" | awk '{print $1 + $2}'
+    /usr/bin/time -o "$times_file" -f '%U %S' "$@" >/dev/null 2>&1 || true
+    awk '{print $1 + $2}' "$times_file"
 }
 best_of() {
     local best=999999 t
