@@ -1,18 +1,12 @@
 #include "chess/game_state.h"
 
+#include "chess/castling.h"
+
 namespace {
 
 constexpr uint32_t kInitialFlags = kCastlingRights;
 constexpr std::array<int32_t, 8> kBackRankKinds = {kRook, kKnight, kBishop, kQueen,
                                                    kKing, kBishop, kKnight, kRook};
-
-// Where the rook goes when the king makes its two-square castling move.
-struct CastlingRookMove {
-    int32_t kingToFile;
-    int32_t rookFromFile;
-    int32_t rookToFile;
-};
-constexpr std::array<CastlingRookMove, 2> kCastlingRookMoves = {{{6, 7, 5}, {2, 0, 3}}};
 
 void ClearBoard(Board& board) {
     for (Square& square : board)
@@ -74,27 +68,29 @@ void TakeEnPassant(GameState& state, MoveRecord& record) {
 // The rook goes along only when it stands on its corner: a two-square king move without it
 // (possible only from a FEN set-up) moves the king alone rather than conjure a rook.
 void MoveCastlingRook(GameState& state, MoveRecord& record) {
-    if (record.fromFile != 4 || (record.fromRank != 0 && record.fromRank != 7)) return;
+    if (record.fromFile != kCastlingKingFile || (record.fromRank != 0 && record.fromRank != 7))
+        return;
     const int32_t colour = record.fromRank == 0 ? kWhite : kBlack;
-    for (const CastlingRookMove& castling : kCastlingRookMoves) {
-        if (record.toFile != castling.kingToFile) continue;
-        const Square& rook = At(state, castling.rookFromFile, record.fromRank);
+    for (const CastlingSide& side : kCastlingSides) {
+        if (record.toFile != side.kingToFile) continue;
+        const Square& rook = At(state, side.rookFile, record.fromRank);
         if (rook.kind != kRook || rook.colour != colour) return;
-        EmptySquare(state, castling.rookFromFile, record.fromRank);
-        PlacePiece(state, castling.rookToFile, record.fromRank, kRook, colour);
+        EmptySquare(state, side.rookFile, record.fromRank);
+        PlacePiece(state, side.rookToFile, record.fromRank, kRook, colour);
         record.secondKind = kRook;
         record.secondColour = colour;
-        record.secondFromFile = castling.rookFromFile;
+        record.secondFromFile = side.rookFile;
         record.secondFromRank = record.fromRank;
-        record.secondToFile = castling.rookToFile;
+        record.secondToFile = side.rookToFile;
         record.secondToRank = record.fromRank;
     }
 }
 
 // The right that belongs to a rook on this file: file a is the queen's side, file h the king's.
 uint32_t CornerRight(int32_t colour, int32_t file) {
-    if (file == 0) return QueenSideRight(colour);
-    if (file == 7) return KingSideRight(colour);
+    for (const CastlingSide& side : kCastlingSides) {
+        if (file == side.rookFile) return CastlingRight(colour, side);
+    }
     return 0;
 }
 
@@ -108,6 +104,11 @@ void ClearCapturedRookRight(GameState& state, const MoveRecord& record) {
 }
 
 }  // namespace
+
+int32_t SideForPly(const GameState& state) {
+    const int32_t side = state.ply & 1;
+    return state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
+}
 
 void SyncView(GameState& state) {
     state.view = BoardView{};

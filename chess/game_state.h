@@ -121,6 +121,10 @@ inline const Square& At(const GameState& state, int32_t file, int32_t rank) {
     return state.board[static_cast<size_t>(SquareIndex(file, rank))];
 }
 
+// The side whose move ply is: White on even plies from the initial position; a FEN start with
+// Black to move swaps.
+int32_t SideForPly(const GameState& state);
+
 // Rebuilds view from board.
 void SyncView(GameState& state);
 

@@ -4,28 +4,12 @@
 #include <cstddef>
 
 #include "chess/attacks.h"
+#include "chess/castling.h"
 
 namespace {
 
 // Stands in kingFile when the examined colour has no king (a FEN set-up without one).
 constexpr int32_t kNoKing = -1;
-
-// One castling move: the rook's file, the squares that must be empty and those that must not be
-// attacked (files on the home rank), and the king's destination file.
-struct CastlingRule {
-    bool kingSide;
-    int32_t rookFile;
-    std::array<int32_t, 3> emptyFiles;
-    int32_t emptyCount;
-    std::array<int32_t, 2> safeFiles;
-    int32_t kingToFile;
-};
-constexpr std::array<CastlingRule, 2> kCastlingRules = {{
-    {true, 7, {5, 6, 0}, 2, {5, 4}, 6},
-    // b1 must be empty for the rook to pass, but the king never crosses it.
-    {false, 0, {1, 2, 3}, 3, {3, 4}, 2},
-}};
-constexpr int32_t kCastlingKingFile = 4;
 
 bool IsPieceOf(const Square& square, int32_t colour) {
     return square.kind != kEmpty && square.colour == colour;
@@ -128,10 +112,9 @@ Bitboard PawnReach(const GameState& state, int32_t colour, int32_t from) {
 
 // Besides the right, the rook must stand on its corner: a FEN text may grant a right its
 // position cannot use. The king's own square is the caller's to check.
-bool CastlingAllowed(const GameState& state, int32_t colour, const CastlingRule& rule) {
+bool CastlingAllowed(const GameState& state, int32_t colour, const CastlingSide& rule) {
     const int32_t homeRank = HomeRank(colour);
-    const uint32_t right = rule.kingSide ? KingSideRight(colour) : QueenSideRight(colour);
-    if ((state.flags & right) == 0) return false;
+    if ((state.flags & CastlingRight(colour, rule)) == 0) return false;
     if (!Contains(PiecesOf(state.view, colour, kRook), SquareIndex(rule.rookFile, homeRank)))
         return false;
     const Bitboard occupied = Occupied(state.view);
@@ -150,7 +133,7 @@ Bitboard CastlingReach(const GameState& state, int32_t colour, int32_t from) {
     const int32_t homeRank = HomeRank(colour);
     if (from != SquareIndex(kCastlingKingFile, homeRank)) return kNoSquares;
     Bitboard reach = kNoSquares;
-    for (const CastlingRule& rule : kCastlingRules) {
+    for (const CastlingSide& rule : kCastlingSides) {
         if (CastlingAllowed(state, colour, rule))
             reach |= SquareBit(SquareIndex(rule.kingToFile, homeRank));
     }

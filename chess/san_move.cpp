@@ -3,7 +3,9 @@
 #include <array>
 
 #include "chess/attacks.h"
+#include "chess/castling.h"
 #include "chess/move_legality.h"
+#include "chess/notation.h"
 
 namespace {
 
@@ -54,32 +56,11 @@ int32_t RankOf(unsigned char ch) {
     return ch >= '1' && ch <= '8' ? ch - '1' : -1;
 }
 
-// White moves on even plies from the initial position; a FEN start with Black to move swaps.
-int32_t SideForPly(const GameState& state) {
-    const int32_t side = state.ply & 1;
-    return state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
-}
-
 // 5, 4, 3 or 2 for a trailing capital Q, R, B or N, which is then cut off; else 0.
 int32_t TakePromotionLetter(CleanToken& token) {
     if (token.length == 0) return 0;
-    int32_t promotion = 0;
-    switch (token.chars[static_cast<size_t>(token.length - 1)]) {
-        case 'Q':
-            promotion = kQueen;
-            break;
-        case 'R':
-            promotion = kRook;
-            break;
-        case 'B':
-            promotion = kBishop;
-            break;
-        case 'N':
-            promotion = kKnight;
-            break;
-        default:
-            return 0;
-    }
+    const int32_t promotion = KindOfLetter(token.chars[static_cast<size_t>(token.length - 1)]);
+    if (promotion < kKnight || promotion > kQueen) return 0;
     token.length -= 1;
     return promotion;
 }
@@ -92,22 +73,7 @@ int32_t PieceLetter(const CleanToken& token, int32_t& first) {
     const unsigned char letter = token.chars[0];
     if (FileOf(letter) >= 0) return kPawn;
     first = 1;
-    switch (letter) {
-        case 'P':
-            return kPawn;
-        case 'N':
-            return kKnight;
-        case 'B':
-            return kBishop;
-        case 'R':
-            return kRook;
-        case 'Q':
-            return kQueen;
-        case 'K':
-            return kKing;
-        default:
-            return kEmpty;
-    }
+    return KindOfLetter(letter);
 }
 
 // One decoding: which piece of which side is to reach which square, and the king its trials
@@ -178,8 +144,9 @@ Bitboard Origins(const Search& search) {
             squares = kMovement.king[at];
             // Castling: the two-square move from the home square.
             if (search.to.rank == HomeRank(search.colour) &&
-                (search.to.file == 6 || search.to.file == 2))
-                squares |= SquareBit(SquareIndex(4, search.to.rank));
+                (search.to.file == CastlingSideOf(true).kingToFile ||
+                 search.to.file == CastlingSideOf(false).kingToFile))
+                squares |= SquareBit(SquareIndex(kCastlingKingFile, search.to.rank));
             break;
         default:
             break;
@@ -258,8 +225,8 @@ bool Apply(GameState& state, SquareRef from, SquareRef to, int32_t promotion) {
 // "OO" or "OOO": the king must stand on e1/e8 and may make the two-square move.
 bool InterpretCastling(GameState& state, bool kingSide) {
     const int32_t homeRank = HomeRank(state.sideToMove);
-    const SquareRef from = {4, homeRank};
-    const SquareRef to = {kingSide ? 6 : 2, homeRank};
+    const SquareRef from = {kCastlingKingFile, homeRank};
+    const SquareRef to = {CastlingSideOf(kingSide).kingToFile, homeRank};
     Search search = StartSearch(state, kKing, to);
     if (!Reaches(search, from)) return false;
     return Apply(state, from, to, 0);

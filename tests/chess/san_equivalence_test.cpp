@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "chess/notation.h"
 #include "chess/san_move.h"
 #include "tests/chess/chess_test_support.h"
 #include "tests/chess/movement_comparison.h"
@@ -85,9 +86,7 @@ struct Sweep {
 
 // The side to move as the interpreter will take it from the ply.
 void SetSideForPly(GameState& state) {
-    const int32_t side = state.ply & 1;
-    state.sideToMove =
-        state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
+    state.sideToMove = SideForPly(state);
 }
 
 // For every legal destination, the destination-only token with every piece letter (the
@@ -103,7 +102,8 @@ void SweepPosition(GameState& state, Sweep& sweep, const std::string& where) {
         const std::string to = NameOf(move.toFile, move.toRank);
         const bool lastRank = kind == kPawn && (move.toRank == 0 || move.toRank == 7);
         const std::string promotion = lastRank ? "=Q" : "";
-        const std::string letter = kind == kPawn ? "" : std::string(1, "?PNBRQK"[kind]);
+        const std::string letter =
+            kind == kPawn ? "" : std::string(1, kPieceLetters[static_cast<size_t>(kind)]);
         const std::string file(1, static_cast<char>('a' + move.fromFile));
         const std::string rank(1, static_cast<char>('1' + move.fromRank));
         sweep.Compare(state, letter + file + "x" + to + promotion, where);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "chess/notation.h"
 #include "chess/san_move.h"
 #include "tests/chess/movement_comparison.h"
 #include "tests/chess/reference_movement.h"
@@ -9,7 +10,6 @@
 namespace {
 
 constexpr char kIgnoredChars[] = {'x', '-', '=', ' ', '+', '#'};
-constexpr char kPieceLetters[] = "PNBRQK";
 
 struct SquareRef {
     int32_t file;
@@ -21,11 +21,6 @@ int32_t FileOf(unsigned char ch) {
 }
 int32_t RankOf(unsigned char ch) {
     return ch >= '1' && ch <= '8' ? ch - '1' : -1;
-}
-
-int32_t SideForPly(const GameState& state) {
-    const int32_t side = state.ply & 1;
-    return state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
 }
 
 int32_t TakePromotionLetter(CharString& text) {
@@ -56,7 +51,7 @@ int32_t TakePieceLetter(CharString& text) {
     const unsigned char first = text.at(0);
     if (FileOf(first) >= 0) return kPawn;
     for (int32_t kind = kPawn; kind <= kKing; ++kind) {
-        if (first == static_cast<unsigned char>(kPieceLetters[kind - 1])) {
+        if (first == static_cast<unsigned char>(kPieceLetters[static_cast<size_t>(kind)])) {
             text = text.right(text.length() - 1);
             return kind;
         }

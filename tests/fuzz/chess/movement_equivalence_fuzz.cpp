@@ -33,17 +33,11 @@ void Fail(const std::string& what) {
     std::abort();
 }
 
-// The side the interpreter will take from the ply, so that the comparison sees its position.
-void SetSideForPly(GameState& state) {
-    const int32_t side = state.ply & 1;
-    state.sideToMove =
-        state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
-}
-
 void CompareGame(GameState& state, const uint8_t* data, size_t size) {
     size_t i = 0;
     while (state.ply < kMaxPlies) {
-        SetSideForPly(state);
+        // The side the interpreter will take from the ply, so the comparison sees its position.
+        state.sideToMove = SideForPly(state);
         const std::string movement = CompareMovement(state, true);
         if (!movement.empty()) Fail(movement);
         while (i < size && IsSeparator(data[i]))
