@@ -74,11 +74,17 @@ int main(int argc, char** argv) {
     std::printf("decode every game: %d games, %lld plies, %.3f s, %.0f plies/s\n", decoded.games,
                 static_cast<long long>(decoded.plies), decodeSeconds,
                 static_cast<double>(decoded.plies) / decodeSeconds);
+    // Ten loads a round: Windows counts processor time in ticks of several milliseconds.
+    constexpr int kLoadsPerRound = 10;
     int32_t number = 0;
-    const double loadSeconds = BestSeconds(rounds * 4, [&] {
-        number = decoded.games - 1;
-        LoadCurrentGame(*state, info, number, text);
-    });
+    const double loadSeconds = BestSeconds(rounds,
+                                           [&] {
+                                               for (int load = 0; load < kLoadsPerRound; ++load) {
+                                                   number = decoded.games - 1;
+                                                   LoadCurrentGame(*state, info, number, text);
+                                               }
+                                           }) /
+                               kLoadsPerRound;
     std::printf("LoadCurrentGame, game %d of %d in %d bytes: %.2f ms; %d positions\n", number,
                 decoded.games, text.length(), loadSeconds * 1000, state->moveCount);
     return number == decoded.games - 1 ? 0 : 1;
