@@ -30,14 +30,17 @@ bool IsDecoration(unsigned char ch) {
 }
 
 // False when more is left than any move can hold: such a token is refused whatever it says.
+// The length is counted in a local: stored into the token at each byte, it would be reloaded,
+// since the compiler must assume the character writes may change it.
 bool Clean(const char* bytes, int32_t count, CleanToken& token) {
-    token.length = 0;
+    int32_t length = 0;
     for (int32_t i = 0; i < count; ++i) {
         const auto ch = static_cast<unsigned char>(bytes[i]);
         if (IsDecoration(ch)) continue;
-        if (token.length == kLongestMove) return false;
-        token.chars[static_cast<size_t>(token.length++)] = ch;
+        if (length == kLongestMove) return false;
+        token.chars[static_cast<size_t>(length++)] = ch;
     }
+    token.length = length;
     return true;
 }
 
