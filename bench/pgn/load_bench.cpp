@@ -13,7 +13,7 @@
 #include <string>
 
 #include "bench/processor_time.h"
-#include "text/pgn_reader.h"
+#include "pgn/pgn_reader.h"
 
 namespace {
 

@@ -1,0 +1,48 @@
+#pragma once
+// The saver's process-wide records: the shell's state, the saver's settings, the game on show and
+// its information texts. One instance each, living for the whole process.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "chess/game_state.h"
+#include "display/settings.h"
+#include "pgn/pgn_reader.h"
+#include "text/char_string.h"
+
+// Resource texts are read with this limit, terminator included.
+constexpr int32_t kResourceTextCapacity = 100;
+
+struct ShellState {
+    HINSTANCE instance;
+    char noticeText[kResourceTextCapacity];   // string 107
+    char windowTitle[kResourceTextCapacity];  // string 108
+    char className[kResourceTextCapacity];    // string 111
+    char versionText[kResourceTextCapacity];  // string 110
+    HWND parentWindow;                        // from the command line; null in full-screen
+    int32_t fullScreen;                       // 1 full-screen, 0 otherwise
+    int32_t verifyingPassword;                // 1 while the close password is asked
+    RECT clientRect;
+    HDC drawDC;
+    HBITMAP drawBitmap;
+    HFONT infoFont;  // full-screen only
+    HBRUSH backgroundBrush;
+    HDC skinDC;
+    HBITMAP skinBitmap;
+    CharString errorText;
+    int32_t stepCountdown;
+    POINT cursorAnchor;
+    CharString pgnText;
+    // What the surfaces held when they were made, put back before they are deleted.
+    HGDIOBJ drawDCFirstBitmap;
+    HGDIOBJ drawDCFirstFont;
+    HGDIOBJ skinDCFirstBitmap;
+    // 1 from the window's set-up to its clean-up: late close or destroy messages find it 0.
+    int32_t windowResourcesLive;
+};
+
+extern ShellState theShell;
+extern SaverSettings theSettings;
+extern GameState theGame;
+extern GameInfo theGameInfo;
