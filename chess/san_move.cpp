@@ -108,7 +108,7 @@ bool Reaches(Search& search, SquareRef from) {
 // The squares holding a piece of the searched kind and side from which that kind's way of moving
 // leads to the target: the reverse of the generator's proposals, so every square the generator
 // could propose the move from is among them. Whether the move is really proposed and legal is
-// for CanMoveTo to say.
+// for CanReach to say.
 Bitboard Origins(const Search& search) {
     const BoardView& view = search.state.view;
     const int32_t to = SquareIndex(search.to.file, search.to.rank);
