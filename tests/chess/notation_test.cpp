@@ -15,8 +15,8 @@ TEST(Notation, LettersAndKindsRoundTrip) {
 }
 
 TEST(Notation, OtherCharactersNameNoKind) {
-    for (const unsigned char ch : {'p', 'n', 'k', 'O', 'x', '?', '1', ' ', '\0', '\xC9'})
-        EXPECT_EQ(KindOfLetter(ch), kEmpty) << static_cast<int>(ch);
+    for (const int ch : {'p', 'n', 'k', 'O', 'x', '?', '1', ' ', 0, 0xC9})
+        EXPECT_EQ(KindOfLetter(static_cast<unsigned char>(ch)), kEmpty) << ch;
 }
 
 }  // namespace
