@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(Notation, LettersAndKindsRoundTrip) {
@@ -15,8 +17,11 @@ TEST(Notation, LettersAndKindsRoundTrip) {
 }
 
 TEST(Notation, OtherCharactersNameNoKind) {
-    for (const int ch : {'p', 'n', 'k', 'O', 'x', '?', '1', ' ', 0, 0xC9})
-        EXPECT_EQ(KindOfLetter(static_cast<unsigned char>(ch)), kEmpty) << ch;
+    const std::string others("pnkOx?1 \0\xC9", 10);
+    for (const char ch : others) {
+        const auto byte = static_cast<unsigned char>(ch);
+        EXPECT_EQ(KindOfLetter(byte), kEmpty) << static_cast<int>(byte);
+    }
 }
 
 }  // namespace
