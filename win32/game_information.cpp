@@ -24,7 +24,9 @@ CharString FieldText(const char (&field)[N]) {
 
 void DrawInBand(HDC surface, const CharString& text, const TextBand& band) {
     RECT rect{band.left, band.top, band.right, band.bottom};
-    DrawTextA(surface, text.chars(), text.length(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    // No prefix: an "&" in a name, event or site is text, not a keyboard-shortcut mark.
+    DrawTextA(surface, text.chars(), text.length(), &rect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 template <size_t N>
