@@ -105,11 +105,6 @@ void ClearCapturedRookRight(GameState& state, const MoveRecord& record) {
 
 }  // namespace
 
-int32_t SideForPly(const GameState& state) {
-    const int32_t side = state.ply & 1;
-    return state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
-}
-
 void SyncView(GameState& state) {
     state.view = BoardView{};
     for (int32_t index = 0; index < 64; ++index) {

@@ -123,7 +123,10 @@ inline const Square& At(const GameState& state, int32_t file, int32_t rank) {
 
 // The side whose move ply is: White on even plies from the initial position; a FEN start with
 // Black to move swaps.
-int32_t SideForPly(const GameState& state);
+inline int32_t SideForPly(const GameState& state) {
+    const int32_t side = state.ply & 1;
+    return state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
+}
 
 // Rebuilds view from board.
 void SyncView(GameState& state);

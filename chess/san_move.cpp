@@ -242,8 +242,10 @@ bool InterpretSanMove(GameState& state, const char* bytes, int32_t count) {
     if (state.ply < 0 || state.ply >= kMaxPlies) return false;
     CleanToken token{};
     if (!Clean(bytes, count, token)) return false;
-    if (Equals(token, "OO")) return InterpretCastling(state, true);
-    if (Equals(token, "OOO")) return InterpretCastling(state, false);
+    if (token.length > 0 && token.chars[0] == 'O') {
+        if (Equals(token, "OO")) return InterpretCastling(state, true);
+        if (Equals(token, "OOO")) return InterpretCastling(state, false);
+    }
     const int32_t promotion = TakePromotionLetter(token);
     int32_t first = 0;
     const int32_t kind = PieceLetter(token, first);
