@@ -4,12 +4,12 @@
 # shared PGN folder), prints plies per second of each and the ratio; then pgn_load_bench: every
 # game decoded in process, and LoadCurrentGame for the file's last game. With a Windows build in
 # build/win64 (and Wine) the same program runs there too, and the Wine/native ratios follow.
-# Run by hand: bench/pgn/run.sh [SHARED_PGN_FOLDER] [RUNS]
+# Run by hand: bench/pgn/run.sh [SHARED_PGN_FOLDER] [RUNS]   (RUNS of five runs each)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
 shared=${1:-$root/../shared/pgn}
-runs=${2:-5}
+runs=${2:-3}
 work=${QUORVANE_BENCH_DIR:-$root/build/bench-pgn}
 extract=$(command -v pgn-extract || echo /usr/games/pgn-extract)
 source_file=$shared/shakmaty-benches/twic1599_1000k.pgn
@@ -28,12 +28,14 @@ big=$work/twic1599-x16.pgn
 for _ in $(seq 16); do cat "$source_file"; echo; done >"$big"
 ls -l "$big" | awk '{print $5 " bytes"}'
 
-# Processor time (user + system) of one run of the command, in seconds.
 times_file=$(mktemp)
 trap 'rm -f "$times_file"' EXIT
+# Processor time (user + system) of one run of the command, in seconds: the mean of five runs in
+# a row, timed together, since GNU time counts in hundredths.
 cpu_seconds() {
-    /usr/bin/time -o "$times_file" -f '%U %S' "$@" >/dev/null 2>&1 || true
-    awk '{print $1 + $2}' "$times_file"
+    /usr/bin/time -o "$times_file" -f '%U %S' \
+        sh -c 'for _ in 1 2 3 4 5; do "$@" >/dev/null 2>&1 || true; done' sh "$@" || true
+    awk '{print ($1 + $2) / 5}' "$times_file"
 }
 best_of() {
     local best=999999 t
@@ -44,7 +46,7 @@ best_of() {
     echo "$best"
 }
 
-echo "== quorvane-pgn check, pgn-extract -r: best of $runs, processor time"
+echo "== quorvane-pgn check, pgn-extract -r: processor time, best of $runs means of five runs"
 summary=$("$tool" check "$big" | tail -1 || true)
 echo "$summary"
 our_plies=$(echo "$summary" | sed -E 's/^[0-9]+ games, ([0-9]+) plies.*/\1/')
