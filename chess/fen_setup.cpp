@@ -115,7 +115,8 @@ int32_t LeadingNumber(const CharString& field) {
 }  // namespace
 
 void SetupFromFen(GameState& state, const CharString& fen) {
-    const WordList fields = SplitWords(fen);
+    // Six fields are all a FEN has; a tag of a megabyte of fields is not split past them.
+    const WordList fields = SplitWords(fen, 6);
     ReadPlacement(state, Field(fields, 0));
     SyncView(state);
     const CharString side = Field(fields, 1);
