@@ -35,7 +35,8 @@ Decoded DecodeEveryGame(GameState& state, GameInfo& info, const CharString& text
     GameTextCursor cursor = FirstGameOf(text);
     GameSpan span{};
     while (NextGameSpan(cursor, span)) {
-        decoded.plies += ParseGame(state, info, text.mid(span.start, span.length)).pliesDecoded;
+        decoded.plies +=
+            ParseGame(state, info, text.chars() + span.start, span.length).pliesDecoded;
         ++decoded.games;
     }
     return decoded;
