@@ -32,3 +32,18 @@ constexpr const CastlingSide& CastlingSideOf(bool kingSide) {
 constexpr uint32_t CastlingRight(int32_t colour, const CastlingSide& side) {
     return side.kingSide ? KingSideRight(colour) : QueenSideRight(colour);
 }
+
+// The rights whose king and rook stand on their home squares, whatever the position's flags say.
+inline uint32_t RightsWithPiecesAtHome(const GameState& state) {
+    uint32_t usable = 0;
+    for (const int32_t colour : {kWhite, kBlack}) {
+        const int32_t home = HomeRank(colour);
+        const Square& king = At(state, kCastlingKingFile, home);
+        if (king.kind != kKing || king.colour != colour) continue;
+        for (const CastlingSide& side : kCastlingSides) {
+            const Square& rook = At(state, side.rookFile, home);
+            if (rook.kind == kRook && rook.colour == colour) usable |= CastlingRight(colour, side);
+        }
+    }
+    return usable;
+}

@@ -74,22 +74,6 @@ uint32_t CastlingRightsOf(const CharString& field) {
     return flags;
 }
 
-// The rights whose king and rook stand on their home squares. A FEN text may grant others (a
-// Chess960 text does); kept, they would let a rook that reaches the corner later castle.
-uint32_t UsableRights(const GameState& state) {
-    uint32_t usable = 0;
-    for (const int32_t colour : {kWhite, kBlack}) {
-        const int32_t home = HomeRank(colour);
-        const Square& king = At(state, kCastlingKingFile, home);
-        if (king.kind != kKing || king.colour != colour) continue;
-        for (const CastlingSide& side : kCastlingSides) {
-            const Square& rook = At(state, side.rookFile, home);
-            if (rook.kind == kRook && rook.colour == colour) usable |= CastlingRight(colour, side);
-        }
-    }
-    return usable;
-}
-
 // Only the file of the target square matters: the rank follows from the side to move.
 uint32_t EnPassantOf(const CharString& field) {
     if (field.length() != 2 || field.at(0) < 'a' || field.at(0) > 'h') return 0;
@@ -122,7 +106,9 @@ void SetupFromFen(GameState& state, const CharString& fen) {
     const CharString side = Field(fields, 1);
     state.startSide = side.at(0) == 'w' || side.at(0) == 'W' ? kWhite : kBlack;
     state.sideToMove = state.startSide;
-    const uint32_t rights = CastlingRightsOf(Field(fields, 2)) & UsableRights(state);
+    // A FEN text may grant rights whose king and rook are not at home (a Chess960 text does);
+    // kept, they would let a rook that reaches the corner later castle.
+    const uint32_t rights = CastlingRightsOf(Field(fields, 2)) & RightsWithPiecesAtHome(state);
     state.flags = rights | EnPassantOf(Field(fields, 3));
     state.startFlags = state.flags;
     state.halfmoveClock = LeadingNumber(Field(fields, 4));

@@ -2,13 +2,10 @@
 
 #include <string>
 
-namespace {
+#include "chess/castling.h"
+#include "chess/notation.h"
 
-char PieceLetter(const Square& square) {
-    static constexpr char kLetters[] = " PNBRQK";
-    const char letter = kLetters[square.kind];
-    return square.colour == kWhite ? letter : static_cast<char>(letter - 'A' + 'a');
-}
+namespace {
 
 void AppendPlacement(const GameState& state, std::string& fen) {
     for (int32_t rank = 7; rank >= 0; --rank) {
@@ -21,35 +18,22 @@ void AppendPlacement(const GameState& state, std::string& fen) {
             }
             if (empty > 0) fen += static_cast<char>('0' + empty);
             empty = 0;
-            fen += PieceLetter(square);
+            fen += FenLetterOf(square.kind, square.colour);
         }
         if (empty > 0) fen += static_cast<char>('0' + empty);
         if (rank > 0) fen += '/';
     }
 }
 
-bool Holds(const GameState& state, int32_t file, int32_t rank, int32_t kind, int32_t colour) {
-    const Square& square = At(state, file, rank);
-    return square.kind == kind && square.colour == colour;
-}
-
+// In FEN's order, KQkq: for each colour the king side (K), then the queen side (Q).
 void AppendCastling(const GameState& state, std::string& fen) {
-    struct Right {
-        uint32_t bit;
-        int32_t colour;
-        int32_t rookFile;
-        char letter;
-    };
-    static constexpr Right kRights[] = {{kWhiteKingSide, kWhite, 7, 'K'},
-                                        {kWhiteQueenSide, kWhite, 0, 'Q'},
-                                        {kBlackKingSide, kBlack, 7, 'k'},
-                                        {kBlackQueenSide, kBlack, 0, 'q'}};
+    const uint32_t rights = state.flags & RightsWithPiecesAtHome(state);
     const size_t before = fen.size();
-    for (const Right& right : kRights) {
-        const int32_t home = right.colour == kWhite ? 0 : 7;
-        if ((state.flags & right.bit) != 0 && Holds(state, 4, home, kKing, right.colour) &&
-            Holds(state, right.rookFile, home, kRook, right.colour))
-            fen += right.letter;
+    for (const int32_t colour : {kWhite, kBlack}) {
+        for (const CastlingSide& side : kCastlingSides) {
+            if ((rights & CastlingRight(colour, side)) != 0)
+                fen += FenLetterOf(side.kingSide ? kKing : kQueen, colour);
+        }
     }
     if (fen.size() == before) fen += '-';
 }
@@ -65,11 +49,6 @@ void AppendEnPassant(const GameState& state, int32_t side, std::string& fen) {
 
 }  // namespace
 
-int32_t SideToMoveAfterPlies(const GameState& state) {
-    const int32_t startSide = state.hasStartPosition == 1 ? state.startSide : kWhite;
-    return (state.ply & 1) == 0 ? startSide : OtherColour(startSide);
-}
-
 CharString FormatFen(const GameState& state) {
     // The set-up's counters, then one step per decoded move: a pawn move or a capture resets the
     // halfmove clock, and Black's move ends a full move. A FEN tag may give counters up to the
@@ -82,7 +61,7 @@ CharString FormatFen(const GameState& state) {
         halfmoveClock = resets ? 0 : halfmoveClock + 1;
         if (move.pieceColour == kBlack) ++fullmoveNumber;
     }
-    const int32_t side = SideToMoveAfterPlies(state);
+    const int32_t side = SideForPly(state);
     std::string fen;
     AppendPlacement(state, fen);
     fen += side == kWhite ? " w " : " b ";

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "chess/notation.h"
 #include "chess/san_move.h"
-#include "pgn/pgn_fen_format.h"
 
 namespace {
 
@@ -79,10 +79,11 @@ bool IsRank(char ch) {
     return ch >= '1' && ch <= '8';
 }
 bool IsPieceLetter(char ch) {
-    return ch != 0 && std::string("PNBRQK").find(ch) != std::string::npos;
+    return KindOfLetter(static_cast<unsigned char>(ch)) != kEmpty;
 }
 bool IsPromotionLetter(char ch) {
-    return ch == 'Q' || ch == 'R' || ch == 'B' || ch == 'N';
+    const int32_t kind = KindOfLetter(static_cast<unsigned char>(ch));
+    return kind >= kKnight && kind <= kQueen;
 }
 
 // Bytes the interpreter passes over inside a token; a token's meaning is what is left.
@@ -146,13 +147,13 @@ StopReason ClassifyByOrigins(const GameState& state, std::string_view token) {
         !IsRank(body.back()))
         return StopReason::NotAMove;
     const std::string destination = body.substr(body.size() - 2);
-    static constexpr char kLetters[] = " PNBRQK";
-    const int32_t side = SideToMoveAfterPlies(state);
+    const int32_t side = SideForPly(state);
     int origins = 0;
     for (int32_t rank = 0; rank < 8; ++rank) {
         for (int32_t file = 0; file < 8; ++file) {
             const Square& square = At(state, file, rank);
-            if (square.kind == kEmpty || square.colour != side || kLetters[square.kind] != letter)
+            if (square.kind == kEmpty || square.colour != side ||
+                kPieceLetters[static_cast<size_t>(square.kind)] != letter)
                 continue;
             const std::string origin{static_cast<char>('a' + file), static_cast<char>('1' + rank)};
             if (DecodesIn(state, std::string(1, letter) + origin + destination + promotion))
@@ -178,9 +179,9 @@ bool IsCoordinateMove(const GameState& state, const std::string& cleaned) {
         !IsRank(cleaned[3]))
         return false;
     const Square& origin = At(state, cleaned[0] - 'a', cleaned[1] - '1');
-    if (origin.kind <= kPawn || origin.colour != SideToMoveAfterPlies(state)) return false;
-    static constexpr char kLetters[] = " PNBRQK";
-    return DecodesIn(state, std::string(1, kLetters[origin.kind]) + cleaned);
+    if (origin.kind <= kPawn || origin.colour != SideForPly(state)) return false;
+    return DecodesIn(state,
+                     std::string(1, kPieceLetters[static_cast<size_t>(origin.kind)]) + cleaned);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST(FormatFen, CountsOnlyThePliesOnTheBoard) {
     ReplayPlies(*decoded.state, 3);
     EXPECT_EQ(Str(FormatFen(*decoded.state)),
               "rnbqkb1r/pppppppp/5n2/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 3 2");
-    EXPECT_EQ(SideToMoveAfterPlies(*decoded.state), kBlack);
+    EXPECT_EQ(SideForPly(*decoded.state), kBlack);
 }
 
 struct StopCase {
