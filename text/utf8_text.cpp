@@ -61,7 +61,8 @@ int32_t Utf8CutLength(const char* bytes, int32_t count, int32_t limit) {
     if (!IsValidUtf8(bytes, count)) return limit;
     // Step back over the continuation bytes of the character the limit falls inside.
     int32_t cut = limit;
-    while (cut > 0 && IsContinuation(static_cast<unsigned char>(bytes[cut]))) --cut;
+    while (cut > 0 && IsContinuation(static_cast<unsigned char>(bytes[cut])))
+        --cut;
     return cut;
 }
 

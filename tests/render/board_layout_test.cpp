@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -199,7 +200,7 @@ TEST(BoardLayout, InformationBandsAroundTheBoard) {
         {"under 592 high: Black's name starts above the screen", 30, InfoLine::BlackName, -10, 30}};
     for (const BandCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const TextBand band = InformationBand(256, c.boardTop, c.line);
+        const TextBand band = InformationBand(BoardLayout{256, c.boardTop, 64}, c.line);
         EXPECT_EQ(band.left, 256);
         EXPECT_EQ(band.right, 768);
         EXPECT_EQ(band.top, c.top);
@@ -209,7 +210,7 @@ TEST(BoardLayout, InformationBandsAroundTheBoard) {
 }
 
 TEST(BoardLayout, HomePageBandSpansTheWidthAtTheTop) {
-    const TextBand band = HomePageBand(1024);
+    const TextBand band = HomePageBand(0, 0, 1024, 64);
     EXPECT_EQ(band.left, 0);
     EXPECT_EQ(band.top, 0);
     EXPECT_EQ(band.right, 1024);
@@ -228,6 +229,84 @@ TEST(BoardLayout, FinalPositionIsTheLastOfTheLoadedGame) {
         game.state->moveCount = c.moveCount;
         EXPECT_EQ(IsFinalPosition(*game.state), c.final) << c.ply << " of " << c.moveCount;
     }
+}
+
+struct FitCase {
+    const char* name;
+    int32_t width;
+    int32_t height;
+    BoardLayout expected;
+    int32_t fontHeight;
+};
+
+TEST(BoardLayout, FittedBoardGrowsWithTheScreenAndIsClassicUpTo1024By768) {
+    const FitCase cases[] = {
+        {"1024 x 768 is the classic layout", 1024, 768, {256, 128, 64}, 24},
+        {"800 x 600 is the classic layout", 800, 600, {144, 44, 64}, 24},
+        {"400 x 300 pins the classic board", 400, 300, {0, 0, 64}, 24},
+        {"a wide but low screen keeps the classic cell", 2560, 700, {1024, 94, 64}, 24},
+        {"1280 x 1024 is bound by its width", 1280, 1024, {320, 192, 80}, 30},
+        {"1920 x 1080 is bound by its height", 1920, 1080, {600, 180, 90}, 33},
+        {"2560 x 1440", 2560, 1440, {800, 240, 120}, 45},
+        {"3840 x 2160", 3840, 2160, {1200, 360, 180}, 67},
+        {"portrait 1080 x 1920", 1080, 1920, {272, 692, 67}, 25}};
+    for (const FitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BoardLayout layout = ComputeFullScreenLayout(c.width, c.height, true);
+        EXPECT_EQ(layout.left, c.expected.left);
+        EXPECT_EQ(layout.top, c.expected.top);
+        EXPECT_EQ(layout.cellSize, c.expected.cellSize);
+        EXPECT_EQ(InfoFontHeight(layout.cellSize), c.fontHeight);
+        const BoardLayout classic = ComputeFullScreenLayout(c.width, c.height, false);
+        const BoardLayout expectedClassic = ComputeBoardLayout(c.width, c.height, true);
+        EXPECT_EQ(classic.left, expectedClassic.left);
+        EXPECT_EQ(classic.top, expectedClassic.top);
+        EXPECT_EQ(classic.cellSize, 64);
+    }
+}
+
+TEST(BoardLayout, FittedBoardAndItsBandsStayOnTheScreen) {
+    const struct {
+        int32_t width;
+        int32_t height;
+    } screens[] = {{1024, 768},  {1280, 1024}, {1366, 768},  {1600, 900},  {1920, 1080},
+                   {1920, 1200}, {2560, 1080}, {2560, 1600}, {3840, 2160}, {7680, 4320}};
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(std::to_string(screen.width) + " x " + std::to_string(screen.height));
+        const BoardLayout layout = ComputeFullScreenLayout(screen.width, screen.height, true);
+        const TextBand above = InformationBand(layout, InfoLine::BlackName);
+        const TextBand below = InformationBand(layout, InfoLine::Site);
+        EXPECT_GE(above.top, 0);
+        EXPECT_LE(below.bottom, screen.height);
+        EXPECT_LE(layout.left + 8 * layout.cellSize, screen.width);
+        EXPECT_EQ(above.bottom, layout.top);
+        EXPECT_EQ(InformationBand(layout, InfoLine::WhiteName).top,
+                  layout.top + 8 * layout.cellSize);
+    }
+}
+
+TEST(BoardLayout, BandsScaleWithTheCell) {
+    const BoardLayout layout{600, 180, 90};  // 1920 x 1080 fitted
+    const struct {
+        InfoLine line;
+        int32_t top;
+        int32_t bottom;
+    } cases[] = {{InfoLine::BlackName, 124, 180},
+                 {InfoLine::WhiteName, 900, 956},
+                 {InfoLine::Date, 956, 990},
+                 {InfoLine::Event, 990, 1023},
+                 {InfoLine::Site, 1023, 1057}};
+    for (const auto& c : cases) {
+        const TextBand band = InformationBand(layout, c.line);
+        EXPECT_EQ(band.left, 600);
+        EXPECT_EQ(band.right, 1320);
+        EXPECT_EQ(band.top, c.top) << static_cast<int>(c.line);
+        EXPECT_EQ(band.bottom, c.bottom) << static_cast<int>(c.line);
+    }
+    const TextBand home = HomePageBand(-1280, 0, 1920, 90);
+    EXPECT_EQ(home.left, -1280);
+    EXPECT_EQ(home.right, 640);
+    EXPECT_EQ(home.bottom, 56);
 }
 
 }  // namespace

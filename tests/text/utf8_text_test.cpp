@@ -18,24 +18,32 @@ struct ValidityCase {
 };
 
 TEST(Utf8Text, TellsWellFormedTextFromTheRest) {
-    const ValidityCase cases[] = {
-        {"empty", "", true},
-        {"ASCII", "Tal, Mikhail", true},
-        {"Latin-1 letter in UTF-8", "D\xC3\xBC" "ckhorn", true},
-        {"Cyrillic", "\xD0\xA2\xD0\xB0\xD0\xBB\xD1\x8C", true},
-        {"Chinese", "\xE4\xB8\xAD\xE5\x9B\xBD", true},
-        {"four-byte character", "\xF0\x9F\x98\x80", true},
-        {"largest code point", "\xF4\x8F\xBF\xBF", true},
-        {"8-bit Latin-1 text", "D\xFC" "ckhorn", false},
-        {"stray continuation byte", "a\x80", false},
-        {"lead byte cut off at the end", "ab\xE4\xB8", false},
-        {"lead byte followed by ASCII", "\xC3" "A", false},
-        {"overlong two-byte slash", "\xC0\xAF", false},
-        {"overlong three-byte form", "\xE0\x80\xAF", false},
-        {"UTF-16 surrogate", "\xED\xA0\x80", false},
-        {"beyond U+10FFFF", "\xF4\x90\x80\x80", false},
-        {"five-byte lead", "\xF8\x88\x80\x80\x80", false},
-        {"byte FF", "\xFF", false}};
+    const ValidityCase cases[] = {{"empty", "", true},
+                                  {"ASCII", "Tal, Mikhail", true},
+                                  {"Latin-1 letter in UTF-8",
+                                   "D\xC3\xBC"
+                                   "ckhorn",
+                                   true},
+                                  {"Cyrillic", "\xD0\xA2\xD0\xB0\xD0\xBB\xD1\x8C", true},
+                                  {"Chinese", "\xE4\xB8\xAD\xE5\x9B\xBD", true},
+                                  {"four-byte character", "\xF0\x9F\x98\x80", true},
+                                  {"largest code point", "\xF4\x8F\xBF\xBF", true},
+                                  {"8-bit Latin-1 text",
+                                   "D\xFC"
+                                   "ckhorn",
+                                   false},
+                                  {"stray continuation byte", "a\x80", false},
+                                  {"lead byte cut off at the end", "ab\xE4\xB8", false},
+                                  {"lead byte followed by ASCII",
+                                   "\xC3"
+                                   "A",
+                                   false},
+                                  {"overlong two-byte slash", "\xC0\xAF", false},
+                                  {"overlong three-byte form", "\xE0\x80\xAF", false},
+                                  {"UTF-16 surrogate", "\xED\xA0\x80", false},
+                                  {"beyond U+10FFFF", "\xF4\x90\x80\x80", false},
+                                  {"five-byte lead", "\xF8\x88\x80\x80\x80", false},
+                                  {"byte FF", "\xFF", false}};
     for (const ValidityCase& c : cases) {
         EXPECT_EQ(IsValidUtf8(c.bytes.data(), Length(c.bytes)), c.valid) << c.name;
     }
@@ -85,7 +93,8 @@ TEST(Utf8Text, ConvertsToUtf16WithSurrogatePairsAndWholeCharactersOnly) {
     for (const WideCase& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<WideChar> out(static_cast<size_t>(c.capacity), WideChar{0x7777});
-        const int32_t written = Utf8ToUtf16(c.bytes.data(), Length(c.bytes), out.data(), c.capacity);
+        const int32_t written =
+            Utf8ToUtf16(c.bytes.data(), Length(c.bytes), out.data(), c.capacity);
         ASSERT_EQ(written, static_cast<int32_t>(c.units.size()));
         for (size_t i = 0; i < c.units.size(); ++i) {
             EXPECT_EQ(static_cast<uint16_t>(out[i]), c.units[i]) << i;
