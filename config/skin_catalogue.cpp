@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "config/bitmap_file.h"
+#include "render/board_layout.h"
+#include "render/skin_scale.h"
 
 namespace {
 
@@ -70,20 +72,53 @@ HBITMAP LoadSkinNamed(const SaverSettings& settings, const char* folder, const W
 }
 
 HBITMAP LoadSaverSkin(const SaverSettings& settings) {
+    WideChar chosen[kPathCapacity];
+    return LoadSaverSkin(settings, chosen);
+}
+
+HBITMAP LoadSaverSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]) {
     if (settings.randomSkin == 0) {
         HBITMAP named = LoadSkinNamed(settings, kSaverSkinFolder, settings.skinName);
-        if (named != nullptr) return named;
+        if (named != nullptr) {
+            CopyWideText(chosen, settings.skinName);
+            return named;
+        }
     }
-    return PickRandomSkin(settings);
+    return PickRandomSkin(settings, chosen);
 }
 
 HBITMAP PickRandomSkin(const SaverSettings& settings) {
+    WideChar chosen[kPathCapacity];
+    return PickRandomSkin(settings, chosen);
+}
+
+HBITMAP PickRandomSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]) {
+    chosen[0] = 0;
     auto table = std::make_unique<SkinNameTable>();
     CollectSkinNames(settings, *table);
     if (table->count == 0) return nullptr;
     // One skin needs no random number, so a lone skin leaves the generator's sequence alone.
-    const int32_t chosen = table->count == 1 ? 0 : std::rand() % table->count;
-    return LoadSkinNamed(settings, kSaverSkinFolder, table->names[chosen]);
+    const int32_t pick = table->count == 1 ? 0 : std::rand() % table->count;
+    CopyWideText(chosen, table->names[pick]);
+    return LoadSkinNamed(settings, kSaverSkinFolder, table->names[pick]);
+}
+
+HBITMAP LoadLargeSkin(const SaverSettings& settings, const WideChar* name, int32_t scale) {
+    char scaleFolder[8];
+    LargeSkinFolder(scale, scaleFolder);
+    CharString folder(kSaverSkinFolder);
+    folder.append(scaleFolder);
+    folder.append("\\");
+    HBITMAP skin = LoadSkinNamed(settings, folder.chars(), name);
+    if (skin == nullptr) return nullptr;
+    BITMAP shape{};
+    GetObjectW(skin, sizeof(shape), &shape);
+    // A drawing of another size would put the cells out of step with the scale.
+    if (shape.bmWidth == kSkinSheetWidth * scale && shape.bmHeight == kSkinSheetHeight * scale) {
+        return skin;
+    }
+    DeleteObject(skin);
+    return nullptr;
 }
 
 void ListSkinFiles(HWND list, const SaverSettings& settings) {

@@ -9,6 +9,9 @@
 // Skin cells are this many pixels square; the full-screen board shows them unscaled.
 constexpr int32_t kSkinCellSize = 64;
 constexpr int32_t kFullScreenBoardSize = 8 * kSkinCellSize;
+// A skin sheet: ten columns of cells, seven rows.
+constexpr int32_t kSkinSheetWidth = 10 * kSkinCellSize;
+constexpr int32_t kSkinSheetHeight = 7 * kSkinCellSize;
 
 // Skin cell columns (x of the cell's left edge).
 constexpr int32_t kDarkSquareColumn = 0;

@@ -8,6 +8,8 @@
 
 #include "chess/game_state.h"
 #include "config/settings.h"
+#include "render/board_layout.h"
+#include "render/info_text.h"
 #include "text/char_string.h"
 #include "text/pgn_reader.h"
 
@@ -40,6 +42,22 @@ struct ShellState {
     HGDIOBJ skinDCFirstBitmap;
     // 1 from the window's set-up to its clean-up: late close or destroy messages find it 0.
     int32_t windowResourcesLive;
+    // Where the board and its texts go inside the client area: the primary monitor in
+    // full-screen (the window spans every monitor), the whole area in the preview.
+    RECT boardArea;
+    BoardLayout boardLayout;
+    // The surface's pixels when it is a DIB section (moves slide), else null.
+    uint32_t* drawPixels;
+    // The skin redrawn at the board's cell size, when the board is not drawn from the loaded
+    // skin's own cells; null otherwise.
+    HDC boardSkinDC;
+    HBITMAP boardSkinBitmap;
+    HGDIOBJ boardSkinDCFirstBitmap;
+    uint32_t* boardSkinPixels;
+    InfoFonts infoFonts;
+    // The slide of the latest move: 1 while timer 2 runs, and when it began (GetTickCount).
+    int32_t sliding;
+    uint32_t slideStart;
 };
 
 extern ShellState theShell;

@@ -11,6 +11,10 @@
 constexpr UINT_PTR kPlaybackTimerId = 1;
 constexpr UINT kPlaybackTimerMilliseconds = 1000;
 
+// Timer 2 runs only while a move's piece slides, asking for a frame at this interval.
+constexpr UINT_PTR kSlideTimerId = 2;
+constexpr UINT kSlideTimerMilliseconds = 20;
+
 // A mouse-move that finds the cursor further than this from the anchor, in x or y, ends the run.
 constexpr int32_t kMouseJumpLimit = 10;
 
@@ -34,3 +38,12 @@ void RenderSaverSurface();
 
 // Renders and copies the whole surface to target at (0, 0).
 void PaintSaverSurface(HDC target);
+
+// Redraws the board alone for a frame of a slide and copies the board's rectangle to target.
+void PaintSlideFrame(HDC target);
+
+// Milliseconds since the latest slide began; kSlideMilliseconds or more when none runs.
+int32_t SlideElapsed();
+
+// The board's rectangle in the client area.
+RECT BoardRect();
