@@ -21,6 +21,7 @@ are sampled at the same places of the classic cell, and the pieces are
 drawn from their outlines at the larger size.
 
 Usage: make_skins.py --out DIR       writes every skin into DIR and DIR/x2, DIR/x4
+       make_skins.py --out DIR --theme NAME   writes that one skin, at every size
        make_skins.py --list          prints the classic file names, one per line
        make_skins.py --list-large    prints the larger drawings' paths, x2/NAME.bmp
 """
@@ -232,9 +233,11 @@ def make_skin(theme, scale=1):
     return skin
 
 
-def write_skins(out_dir):
+def write_skins(out_dir, only=None):
     os.makedirs(out_dir, exist_ok=True)
     for theme, file_name in zip(THEMES, skin_file_names()):
+        if only is not None and theme.name != only:
+            continue
         # Pillow writes 24-bit RGB as a bottom-up BI_RGB file with a
         # 40-byte BITMAPINFOHEADER, which LoadImageW reads as it is.
         make_skin(theme).save(os.path.join(out_dir, file_name), format="BMP")
@@ -252,6 +255,7 @@ def main(argv):
     group.add_argument(
         "--list-large", action="store_true", help="print the larger drawings' paths"
     )
+    parser.add_argument("--theme", help="with --out: draw this skin alone, at every size")
     args = parser.parse_args(argv)
     if args.list:
         print("\n".join(skin_file_names()))
@@ -259,7 +263,9 @@ def main(argv):
     if args.list_large:
         print("\n".join(large_skin_paths()))
         return 0
-    write_skins(args.out)
+    if args.theme is not None and args.theme not in (theme.name for theme in THEMES):
+        parser.error(f"no skin named {args.theme}")
+    write_skins(args.out, args.theme)
     return 0
 
 

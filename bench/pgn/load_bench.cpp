@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "text/pgn_reader.h"
+#include "pgn/pgn_reader.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ limit=16777216
 echo "== build (Release) in $work/build"
 cmake -S . -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$work/build" --target quorvane-pgn pgn_load_bench >/dev/null
-tool=$work/build/cli/quorvane-pgn
+tool=$work/build/apps/pgn-tool/quorvane-pgn
 load=$work/build/bench/pgn/pgn_load_bench
 
 echo "== the 16 MiB file"

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "chess/san_move.h"
+#include "pgn/pgn_reader.h"
 #include "tests/chess/chess_test_support.h"
 #include "tests/chess/san_reference.h"
-#include "tests/text/pgn_test_support.h"
-#include "text/pgn_reader.h"
+#include "tests/pgn/pgn_test_support.h"
 
 namespace {
 

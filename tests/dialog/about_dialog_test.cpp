@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dialog_fixture.h"
-#include "resources/resource_ids.h"
+#include "win32/resource_ids.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "dialog_fixture.h"
-#include "resources/resource_ids.h"
 #include "screen_pixels.h"
 #include "user_settings.h"
+#include "win32/resource_ids.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "dialog_fixture.h"
 
-#include "resources/resource_ids.h"
 #include "user_settings.h"
+#include "win32/resource_ids.h"
 
 void SeedUserSettings(const SeededSettings& seed) {
     ClearUserSettings();

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "dialog_fixture.h"
-#include "resources/resource_ids.h"
+#include "win32/resource_ids.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "dialog_fixture.h"
-#include "render/home_page.h"
-#include "resources/resource_ids.h"
+#include "display/home_page.h"
 #include "user_settings.h"
+#include "win32/resource_ids.h"
 
 namespace {
 

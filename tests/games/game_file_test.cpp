@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/tool_run.h"
+#include "tests/apps/pgn-tool/tool_run.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The close-password decision, with a stand-in PASSWORD.CPL beside the test program.
 
-#include "shell/password_check.h"
+#include "win32/password_check.h"
 
 #include <gtest/gtest.h>
 
 #include "saver_window_harness.h"
-#include "shell/saver_state.h"
+#include "win32/saver_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Reading the PGN file: sharing, the 16 MiB bound, and the bytes actually read.
 
-#include "shell/pgn_file.h"
+#include "win32/pgn_file.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "config/settings_store.h"
-#include "shell/saver_window.h"
+#include "win32/saver_window.h"
+#include "win32/settings_store.h"
 
 const char* const kTwoGames =
     "[White \"Wanda\"]\r\n[Black \"Bert\"]\r\n[Date \"2011.02.14\"]\r\n[Event \"Test\"]\r\n"

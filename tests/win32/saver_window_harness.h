@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/saver_state.h"
+#include "win32/saver_state.h"
 #include "win32_test_support.h"
 
 constexpr const char* kTestClassName = "QUORVANE_TEST";

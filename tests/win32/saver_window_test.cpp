@@ -1,15 +1,15 @@
 // The saver window in-process: set-up, painting read back pixel by pixel, the timer, input in
 // both modes, and the clean-up. Skips without an X display for Wine.
 
-#include "shell/saver_window.h"
+#include "win32/saver_window.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "render/board_layout.h"
+#include "display/board_layout.h"
 #include "saver_window_harness.h"
-#include "shell/saver_state.h"
+#include "win32/saver_state.h"
 
 namespace {
 

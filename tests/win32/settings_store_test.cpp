@@ -1,7 +1,7 @@
 // The registry store in the test run's Wine prefix. The key names are fixed, so every test starts
 // and ends with the keys removed.
 
-#include "config/settings_store.h"
+#include "win32/settings_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Finding and loading skins from a private installation folder.
 
-#include "config/skin_catalogue.h"
+#include "win32/skin_catalogue.h"
 
 #include <gtest/gtest.h>
 

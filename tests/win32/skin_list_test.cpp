@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "config/skin_catalogue.h"
 #include "saver_window_harness.h"
+#include "win32/skin_catalogue.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "config/settings_store.h"
+#include "win32/settings_store.h"
 
 namespace {
 

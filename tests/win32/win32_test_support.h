@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/settings.h"
+#include "display/settings.h"
 
 // A fresh folder below the system's temporary folder, removed with its files at the end.
 class TemporaryFolder {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "render/info_text.h"
+#include "win32/info_text.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <memory>
 
-#include "text/pgn_cursor.h"
-#include "text/pgn_fen_format.h"
-#include "text/pgn_reader.h"
-#include "text/pgn_refusal.h"
+#include "pgn/pgn_cursor.h"
+#include "pgn/pgn_fen_format.h"
+#include "pgn/pgn_reader.h"
+#include "pgn/pgn_refusal.h"
 
 namespace {
 

@@ -1,0 +1,53 @@
+// check: decodes every game and reports the ones that stop early.
+
+#include <cstdint>
+#include <string>
+
+#include "apps/pgn-tool/command_support.h"
+#include "apps/pgn-tool/output_text.h"
+#include "apps/pgn-tool/pgn_file.h"
+#include "pgn/pgn_refusal.h"
+
+namespace {
+
+std::string StopLine(const GameWalk& walk, StopReason reason) {
+    const ParseOutcome& outcome = walk.outcome;
+    std::string line = "game " + std::to_string(walk.number) + ": stops after ply " +
+                       std::to_string(outcome.pliesDecoded) + " of " +
+                       std::to_string(outcome.tokensFound) + " move tokens";
+    if (outcome.refused.length > 0) {
+        line += " at '" + SafeText(RefusedToken(walk)) + "'";
+    } else {
+        line += ", dropping " + std::to_string(outcome.surplusTokens) + " more";
+    }
+    return line + ": " + StopReasonText(reason) + '\n';
+}
+
+}  // namespace
+
+int RunCheck(const Arguments& args) {
+    if (args.size() != 1 || args[0].rfind("--", 0) == 0)
+        return Fail("check: expected one FILE (usage: check FILE)");
+    CharString text;
+    std::string error;
+    if (!ReadPgnFile(args[0], text, error)) return Fail(error);
+    GameWalk walk = StartWalk(text);
+    int64_t plies = 0;
+    int64_t tokens = 0;
+    int64_t stopped = 0;
+    std::string out;
+    while (NextGame(walk)) {
+        plies += walk.outcome.pliesDecoded;
+        tokens += walk.outcome.tokensFound + walk.outcome.surplusTokens;
+        const StopReason reason = ClassifyStop(*walk.state, walk.gameText, walk.outcome);
+        if (reason == StopReason::None) continue;
+        ++stopped;
+        out += StopLine(walk, reason);
+        if (out.size() > 65536) Flush(out);
+    }
+    out += std::to_string(walk.number + 1) + " games, " + std::to_string(plies) +
+           " plies decoded of " + std::to_string(tokens) + " move tokens, " +
+           std::to_string(stopped) + (stopped == 1 ? " game stops" : " games stop") + " early\n";
+    Flush(out);
+    return stopped == 0 ? kExitOk : kExitGameStopsEarly;
+}

@@ -1,0 +1,20 @@
+#include "apps/pgn-tool/game_walk.h"
+
+GameWalk StartWalk(const CharString& text) {
+    GameWalk walk{};
+    walk.text = &text;
+    walk.cursor = FirstGameOf(text);
+    walk.state = std::make_unique<GameState>();
+    walk.number = -1;
+    return walk;
+}
+
+bool NextGame(GameWalk& walk) {
+    GameSpan span{};
+    if (!NextGameSpan(walk.cursor, span)) return false;
+    walk.gameText = walk.text->mid(span.start, span.length);
+    walk.outcome = ParseGame(*walk.state, walk.info, walk.gameText);
+    walk.state->moveCount = walk.state->ply + 1;
+    ++walk.number;
+    return true;
+}

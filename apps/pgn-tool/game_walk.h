@@ -1,0 +1,28 @@
+#pragma once
+// Reads the games of a file in order, one pass, through the saver's own reader: each game is
+// parsed with the same GameInfo as the games before it, so the texts carry over as the saver
+// shows them when it plays the file from game 0.
+
+#include <cstdint>
+#include <memory>
+
+#include "chess/game_state.h"
+#include "pgn/pgn_reader.h"
+#include "text/char_string.h"
+
+struct GameWalk {
+    const CharString* text;
+    GameTextCursor cursor;
+    std::unique_ptr<GameState> state;  // the last game read, on its final decoded position
+    GameInfo info;
+    int32_t number;  // of the last game read; -1 before the first
+    CharString gameText;
+    ParseOutcome outcome;
+};
+
+// A walk before the first game of text, which must outlive it.
+GameWalk StartWalk(const CharString& text);
+
+// Reads the next game; false after the last. Leaves its final decoded position on the board with
+// moveCount set, so that ReplayPlies can step back through it.
+bool NextGame(GameWalk& walk);

@@ -1,0 +1,165 @@
+#include "pgn/pgn_lexer.h"
+
+#include <utility>
+
+namespace {
+
+int32_t Offset(const PgnLexer& lexer, const unsigned char* at) {
+    return static_cast<int32_t>(at - reinterpret_cast<const unsigned char*>(lexer.text->chars()));
+}
+
+void AppendRun(CharString& target, const unsigned char* from, const unsigned char* to) {
+    if (to == from) return;
+    CharString run(reinterpret_cast<const char*>(from), static_cast<int32_t>(to - from));
+    // Most names and values are read in one run: take it whole rather than copy it again.
+    if (target.empty()) {
+        target = std::move(run);
+    } else {
+        target.append(run);
+    }
+}
+
+// ] finishes the tag pair under construction (possibly an empty one, for a stray ]).
+void FinishTagPair(PgnLexer& lexer, PgnItem& item) {
+    item.kind = PgnItemKind::TagPair;
+    item.tagName = std::move(lexer.tagName);
+    item.tagValue = std::move(lexer.tagValue);
+    lexer.tagName = CharString();
+    lexer.tagValue = CharString();
+    lexer.inTagName = false;
+    lexer.inTagValue = false;
+}
+
+// Inside a tag pair: the name runs to the first space, the value to ]. A [ starts the name again
+// without emptying what was read (so a [ inside a value sends the bytes after it to the name).
+// True when a tag pair was finished into item.
+bool ReadTagBytes(PgnLexer& lexer, PgnItem& item) {
+    ByteCursor& cursor = lexer.cursor;
+    const unsigned char* const from = cursor.at;
+    SkipUntil(cursor, kClassTagOpen | kClassTagClose | (lexer.inTagName ? kClassSpace : 0u));
+    AppendRun(lexer.inTagName ? lexer.tagName : lexer.tagValue, from, cursor.at);
+    if (AtEnd(cursor)) return false;
+    const unsigned char b = *cursor.at++;
+    if (b == '[') {
+        lexer.inTagName = true;
+    } else if (b == ']') {
+        FinishTagPair(lexer, item);
+        return true;
+    } else {
+        lexer.inTagName = false;
+        lexer.inTagValue = true;
+    }
+    return false;
+}
+
+// A byte that opens a comment or moves the variation depth; false for any other byte.
+bool OpenCommentOrVariation(PgnLexer& lexer, unsigned char b) {
+    switch (b) {
+        case '{':
+            lexer.inBraceComment = true;
+            return true;
+        case ';':
+            lexer.inLineComment = true;
+            return true;
+        case '(':
+            ++lexer.variationDepth;
+            return true;
+        case ')':
+            --lexer.variationDepth;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Inside a variation nothing is collected, and glyphs do not matter: each byte that changes the
+// depth is not a digit and so ends any glyph. True when a tag pair was finished into item.
+bool ReadVariationBytes(PgnLexer& lexer, PgnItem& item) {
+    ByteCursor& cursor = lexer.cursor;
+    if (!SkipUntil(cursor, kClassTagOpen | kClassTagClose | kClassBraceOpen | kClassSemicolon |
+                               kClassVariation))
+        return false;
+    const unsigned char b = *cursor.at++;
+    lexer.inNag = false;
+    switch (b) {
+        case '[':
+            lexer.inTagName = true;
+            break;
+        case ']':
+            FinishTagPair(lexer, item);
+            return true;
+        default:
+            OpenCommentOrVariation(lexer, b);
+            break;
+    }
+    return false;
+}
+
+// Main-line move text, one byte of interest at a time. True when an item was read.
+bool ReadMainLineByte(PgnLexer& lexer, PgnItem& item) {
+    ByteCursor& cursor = lexer.cursor;
+    // Outside a glyph only these bytes change anything; inside one every byte matters.
+    if (!lexer.inNag &&
+        !SkipUntil(cursor, kClassTagOpen | kClassTagClose | kClassBraceOpen | kClassSemicolon |
+                               kClassVariation | kClassDollar | kClassMoveStart))
+        return false;
+    const unsigned char b = *cursor.at;
+    if (b == '[' || b == ']') {
+        ++cursor.at;
+        if (b == '[') {
+            lexer.inTagName = true;
+            return false;
+        }
+        FinishTagPair(lexer, item);
+        return true;
+    }
+    if (lexer.inNag && !HasClass(b, kClassDigit)) lexer.inNag = false;
+    if (lexer.inNag) {
+        ++cursor.at;
+        return false;
+    }
+    if (HasClass(b, kClassMoveStart)) {
+        const unsigned char* const start = cursor.at;
+        SkipWhile(cursor, kClassMoveChar);
+        item.kind = PgnItemKind::MoveToken;
+        item.token = {Offset(lexer, start), static_cast<int32_t>(cursor.at - start)};
+        return true;
+    }
+    ++cursor.at;
+    if (!OpenCommentOrVariation(lexer, b) && b == '$') lexer.inNag = true;
+    return false;
+}
+
+}  // namespace
+
+PgnLexer LexerOver(const CharString& gameText) {
+    PgnLexer lexer{};
+    lexer.text = &gameText;
+    lexer.cursor = CursorOver(gameText);
+    return lexer;
+}
+
+int32_t LexerPosition(const PgnLexer& lexer) {
+    return Offset(lexer, lexer.cursor.at);
+}
+
+bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
+    ByteCursor& cursor = lexer.cursor;
+    while (!AtEnd(cursor)) {
+        if (lexer.inTagName || lexer.inTagValue) {
+            if (ReadTagBytes(lexer, item)) return true;
+        } else if (lexer.inBraceComment) {
+            if (SkipUntil(cursor, kClassBraceClose)) ++cursor.at;
+            lexer.inBraceComment = false;
+        } else if (lexer.inLineComment) {
+            // A rest-of-line comment ends with its line, whichever line end the file uses.
+            if (SkipUntil(cursor, kClassLineEnd)) ++cursor.at;
+            lexer.inLineComment = false;
+        } else if (lexer.variationDepth != 0) {
+            if (ReadVariationBytes(lexer, item)) return true;
+        } else {
+            if (ReadMainLineByte(lexer, item)) return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// From PGN text to a playable game: finds game n, reads its tags and decodes its main line.
+// A forgiving scanner: it never reports an error; what it does not recognise it passes over.
+
+#include <cstdint>
+
+#include "chess/game_state.h"
+#include "pgn/pgn_games.h"
+#include "pgn/pgn_lexer.h"
+#include "text/char_string.h"
+
+// The current game's texts for display; fixed fields, cut to their width, never cleared between
+// games (a game overwrites only the fields whose tags it has).
+struct GameInfo {
+    char white[51];
+    char black[51];
+    char date[11];
+    char event[51];
+    char site[51];
+};
+
+// Bytes that may begin a move token, and bytes that may continue one.
+extern const CharString kMoveStartChars;
+extern const CharString kMoveChars;
+
+// How far the decoding of one game got; the saver ignores it, diagnostics read it.
+struct ParseOutcome {
+    int32_t tokensFound;    // move tokens collected, at most kMaxPlies
+    int32_t surplusTokens;  // tokens met after the kMaxPlies-th, dropped unread
+    int32_t pliesDecoded;   // tokens applied, from the first; equals the state's ply
+    TokenSpan refused;      // the first token the interpreter refused; length 0 when none was
+    int32_t refusedAfter;   // where the text before the refused token begins: the end of the
+                            // token or tag pair read before it
+};
+
+// Reads one game's text: tags into info, start position and decoded moves into state. Leaves the
+// game's final decoded position on the board.
+ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameText);
+
+// Loads game currentGameNumber of pgnText, wrapping to game 0 (and setting the number to 0)
+// when there is no such game; leaves the game's start position on show with moveCount set.
+void LoadCurrentGame(GameState& state, GameInfo& info, int32_t& currentGameNumber,
+                     const CharString& pgnText);

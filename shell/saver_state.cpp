@@ -1,6 +1,0 @@
-#include "shell/saver_state.h"
-
-ShellState theShell{};
-SaverSettings theSettings{};
-GameState theGame{};
-GameInfo theGameInfo{};

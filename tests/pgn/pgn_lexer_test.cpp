@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pgn/pgn_cursor.h"
+#include "pgn/pgn_lexer.h"
+#include "pgn/pgn_reader.h"
+#include "pgn_test_support.h"
+
+namespace {
+
+using Tokens = std::vector<std::string>;
+
+struct TokenCase {
+    const char* name;
+    std::string moveText;
+    Tokens tokens;
+};
+
+TEST(PgnLexer, CollectsTheMainLineTokens) {
+    const std::vector<TokenCase> cases = {
+        {"comments, variations and glyphs are passed over",
+         "1. e4 {best by test} e5 2. Nf3 (2. f4 exf4) Nc6 $1 3. Bb5 a6 1-0",
+         {"e4", "e5", "Nf3", "Nc6", "Bb5", "a6"}},
+        {"move numbers without spaces", "1.e4 e5 2.Nf3", {"e4", "e5", "Nf3"}},
+        {"a rest-of-line comment ends at CR LF",
+         "1. e4 e5 ; a comment\r\n2. Nf3",
+         {"e4", "e5", "Nf3"}},
+        {"a rest-of-line comment ends at an LF alone",
+         "1. e4 e5 ; a comment\n2. Nf3",
+         {"e4", "e5", "Nf3"}},
+        {"a rest-of-line comment ends at a CR alone",
+         "1. e4 e5 ; a comment\r2. Nf3",
+         {"e4", "e5", "Nf3"}},
+        {"check, mate and annotation marks end a token",
+         "Nf3+ Qh7# e4! Nf3?! d4!! c4??",
+         {"Nf3", "Qh7", "e4", "Nf3", "d4", "c4"}},
+        {"the game results yield nothing", "1-0 0-1 1/2-1/2 * e4", {"e4"}},
+        {"castling with zeros yields no token", "4. 0-0 Nf6 5. 0-0-0", {"Nf6"}},
+        {"castling with the letter O", "O-O O-O-O OO", {"O-O", "O-O-O", "OO"}},
+        {"a lower-case promotion letter does not continue a token", "e8=q", {"e8="}},
+        {"promotions and captures", "exd8=Q+ bxa1=N Rxe1", {"exd8=Q", "bxa1=N", "Rxe1"}},
+        {"the digit 0 does not continue a token", "Nf30", {"Nf3"}},
+        {"a token at the very end of the text is complete", "1. e4", {"e4"}},
+        {"nested variations", "e4 (d4 (c4 c5) Nf3 (g3)) e5", {"e4", "e5"}},
+        {"a ) inside a brace comment in a variation", "e4 ( d4 { ) } c4 ) e5", {"e4", "e5"}},
+        {"a rest-of-line comment in a variation", "e4 ( d4 ; )\n c4 ) e5", {"e4", "e5"}},
+        {"brackets of a variation inside a main-line comment",
+         "e4 { ( } e5 { ) } Nf3",
+         {"e4", "e5", "Nf3"}},
+        {"a ( inside a rest-of-line comment", "e4 ; (\r\ne5", {"e4", "e5"}},
+        {"a glyph's digits run on; any other byte ends it",
+         "e4 $12 e5 $3Nf3 $",
+         {"e4", "e5", "Nf3"}},
+        {"a stray ) stops collection", "e4 e5 ) Nf3 Nc6", {"e4", "e5"}},
+        {"a ( after a stray ) brings the depth back to 0", "e4 ) ( e5", {"e4", "e5"}},
+        {"glued moves stay one token", "1.e4e5", {"e4e5"}},
+        {"bytes above 0x7F end a token", "e4\xC2\xB1 Nf3\xE2\x80\xBC", {"e4", "Nf3"}},
+    };
+    for (const TokenCase& c : cases)
+        EXPECT_EQ(TokensOf(c.moveText), c.tokens) << c.name;
+}
+
+// Opening a comment, a variation, a glyph or a tag pair ends a token in progress, so that the
+// text around it cannot glue two moves into one refused token.
+TEST(PgnLexer, OpeningAnythingEndsATokenInProgress) {
+    const std::vector<TokenCase> cases = {
+        {"brace comment", "e4{x}e5", {"e4", "e5"}},
+        {"rest-of-line comment", "e4;x\ne5", {"e4", "e5"}},
+        {"variation", "e4(d4)e5", {"e4", "e5"}},
+        {"glyph", "e4$1e5", {"e4", "e5"}},
+        {"glyph before a space", "e4$1 e5", {"e4", "e5"}},
+        {"tag pair", "e4[White \"x\"]e5", {"e4", "e5"}},
+        {"stray ]", "e4]e5", {"e4", "e5"}},
+    };
+    for (const TokenCase& c : cases)
+        EXPECT_EQ(TokensOf(c.moveText), c.tokens) << c.name;
+}
+
+struct TagCase {
+    const char* name;
+    std::string text;
+    std::vector<TagText> tags;
+    Tokens tokens;
+};
+
+TEST(PgnLexer, ReadsTagPairsRaw) {
+    const std::vector<TagCase> cases = {
+        {"name and quoted value", "[Event \"Open\"]\n1. e4", {{"Event", "\"Open\""}}, {"e4"}},
+        {"two spaces before the value", "[Event  \"Open\"]", {{"Event", " \"Open\""}}, {}},
+        {"a space before the ]", "[Site \"X\" ]", {{"Site", "\"X\" "}}, {}},
+        {"a name alone", "[Event][White \"w\"]", {{"Event", ""}, {"White", "\"w\""}}, {}},
+        {"a ] in the value ends the pair; the rest is move text",
+         "[Event \"a]b\"] 1. e4",
+         {{"Event", "\"a"}, {"", ""}},
+         {"b", "e4"}},
+        {"a [ in the value sends what follows to the name",
+         "[Event \"a[b c\"]",
+         {{"Eventb", "\"ac\""}},
+         {}},
+        {"comment and glyph bytes in a value are text",
+         "[Event \"a;{b}$1(\"] e4",
+         {{"Event", "\"a;{b}$1(\""}},
+         {"e4"}},
+        {"line ends inside a value are kept", "[Event \"a\r\nb\"]", {{"Event", "\"a\r\nb\""}}, {}},
+        {"an unclosed tag pair at the end is dropped",
+         "[Event \"A\"] e4 [White \"x",
+         {{"Event", "\"A\""}},
+         {"e4"}},
+        {"a [ inside a comment opens nothing",
+         "{ [Event \"A\"] } ; [White \"B\"]\r\ne4",
+         {},
+         {"e4"}},
+        {"a tag pair inside a variation is still read",
+         "e4 ( [Black \"b\"] d4 ) e5",
+         {{"Black", "\"b\""}},
+         {"e4", "e5"}},
+    };
+    for (const TagCase& c : cases) {
+        EXPECT_EQ(TagsOf(c.text), c.tags) << c.name;
+        EXPECT_EQ(TokensOf(c.text), c.tokens) << c.name;
+    }
+}
+
+TEST(PgnLexer, TokenSpansPointIntoTheGameText) {
+    const CharString text("[Event \"A\"]\n1. e4 {c} Nf3");
+    PgnLexer lexer = LexerOver(text);
+    PgnItem item{};
+    std::vector<std::pair<int32_t, int32_t>> spans;
+    while (NextPgnItem(lexer, item))
+        if (item.kind == PgnItemKind::MoveToken)
+            spans.emplace_back(item.token.start, item.token.length);
+    EXPECT_EQ(spans, (std::vector<std::pair<int32_t, int32_t>>{{15, 2}, {22, 3}}));
+    EXPECT_EQ(LexerPosition(lexer), text.length());
+}
+
+// The scanners' byte classes must say exactly what the two published tables say.
+TEST(PgnByteClasses, MatchTheMoveCharacterTables) {
+    EXPECT_STREQ(kMoveStartChars.chars(), "abcdefghNBRQKO");
+    EXPECT_STREQ(kMoveChars.chars(), "abcdefghNBRQKO123456789-x=");
+    for (int b = 1; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        const bool start =
+            std::string(kMoveStartChars.chars()).find(static_cast<char>(b)) != std::string::npos;
+        const bool more =
+            std::string(kMoveChars.chars()).find(static_cast<char>(b)) != std::string::npos;
+        EXPECT_EQ(HasClass(byte, kClassMoveStart), start) << "byte " << b;
+        EXPECT_EQ(HasClass(byte, kClassMoveChar), more) << "byte " << b;
+    }
+    EXPECT_FALSE(HasClass(0, kClassMoveStart | kClassMoveChar));
+}
+
+}  // namespace

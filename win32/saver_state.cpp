@@ -1,0 +1,6 @@
+#include "win32/saver_state.h"
+
+ShellState theShell{};
+SaverSettings theSettings{};
+GameState theGame{};
+GameInfo theGameInfo{};

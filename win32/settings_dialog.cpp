@@ -1,0 +1,328 @@
+#include "win32/settings_dialog.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "display/home_page.h"
+#include "win32/about_dialog.h"
+#include "win32/board_renderer.h"
+#include "win32/resource_ids.h"
+#include "win32/saver_state.h"
+#include "win32/settings_store.h"
+#include "win32/skin_catalogue.h"
+
+namespace {
+
+// What the dialog owns while it is open; there is only ever one settings dialog per process.
+struct SettingsDialogState {
+    SaverSettings settings;
+    HDC previewDC;
+    HFONT pathFont;
+};
+
+SettingsDialogState dialogState{};
+
+// Offered in the colour chooser's custom row; the chooser may change them during the run.
+COLORREF customColors[16] = {
+    RGB(255, 0, 0),     RGB(255, 128, 0),   RGB(255, 255, 0),   RGB(128, 255, 0),
+    RGB(0, 255, 0),     RGB(0, 255, 128),   RGB(0, 255, 255),   RGB(0, 128, 255),
+    RGB(0, 0, 255),     RGB(128, 0, 255),   RGB(255, 0, 255),   RGB(255, 0, 128),
+    RGB(100, 100, 100), RGB(150, 150, 150), RGB(175, 175, 175), RGB(200, 200, 200)};
+
+HWND Control(HWND dialog, int id) {
+    return GetDlgItem(dialog, id);
+}
+
+// A colour button's text as the colour it stands for.
+uint32_t ReadColorNumber(HWND dialog, int buttonId) {
+    char text[32] = {0};
+    GetDlgItemTextA(dialog, buttonId, text, static_cast<int>(sizeof text));
+    return static_cast<uint32_t>(std::strtoul(text, nullptr, 10));
+}
+
+void SetColorNumber(HWND dialog, int buttonId, uint32_t color) {
+    SetDlgItemInt(dialog, buttonId, color, FALSE);
+    PaintColorSwatch(dialog, buttonId);
+}
+
+int32_t IsTicked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
+}
+
+int TimeModeButton(int32_t timeMode) {
+    if (timeMode == 0) return IDC_PAUSE_SMALL;
+    if (timeMode == 1) return IDC_PAUSE_MEDIUM;
+    return IDC_PAUSE_LARGE;
+}
+
+// Keeps a selection the user made; otherwise the saved skin, else the first file listed.
+void SelectSavedSkin(HWND list, const SaverSettings& settings) {
+    if (SendMessageW(list, LB_GETCURSEL, 0, 0) != LB_ERR) return;
+    // LB_FINDSTRING matches the beginning of an entry, without regard to case.
+    LRESULT found = SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(settings.skinName));
+    if (found == LB_ERR && SendMessageW(list, LB_GETCOUNT, 0, 0) > 0) found = 0;
+    if (found != LB_ERR) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(found), 0);
+}
+
+void ReloadPreview(HWND dialog) {
+    LoadPreviewSkin(dialogState.settings, Control(dialog, IDC_SKIN_LIST), dialogState.previewDC);
+}
+
+// The path label in the label's own font at its heaviest weight.
+void MakePathFontHeavy(HWND dialog) {
+    HWND label = Control(dialog, IDC_PGN_PATH);
+    auto font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+    if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTA description{};
+    if (GetObjectA(font, sizeof description, &description) == 0) return;
+    description.lfWeight = 1000;
+    dialogState.pathFont = CreateFontIndirectA(&description);
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(dialogState.pathFont), FALSE);
+}
+
+BOOL OnInitSettings(HWND dialog) {
+    // The preview shows the standard starting position, whatever a saver run left behind.
+    ResetGame(theGame, false);
+    LoadSettings(dialogState.settings);
+    ListSkinFiles(Control(dialog, IDC_SKIN_LIST), dialogState.settings);
+    RefreshSettingsControls(dialog, dialogState.settings);
+    dialogState.previewDC = CreateCompatibleDC(nullptr);
+    ReloadPreview(dialog);
+    MakePathFontHeavy(dialog);
+    return TRUE;
+}
+
+void DeleteSwatchImage(HWND dialog, int buttonId) {
+    HWND button = Control(dialog, buttonId);
+    auto image = reinterpret_cast<HGDIOBJ>(
+        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(nullptr)));
+    if (image != nullptr) DeleteObject(image);
+}
+
+void OnDestroySettings(HWND dialog) {
+    if (dialogState.pathFont != nullptr) DeleteObject(dialogState.pathFont);
+    dialogState.pathFont = nullptr;
+    if (dialogState.previewDC != nullptr) {
+        HBITMAP placeholder = CreateCompatibleBitmap(dialogState.previewDC, 1, 1);
+        HGDIOBJ skin = SelectObject(dialogState.previewDC, placeholder);
+        // The DC's first bitmap is a stock object; deleting it is refused and harmless.
+        if (skin != nullptr) DeleteObject(skin);
+        DeleteDC(dialogState.previewDC);
+        DeleteObject(placeholder);
+        dialogState.previewDC = nullptr;
+    }
+    // The buttons do not own their images.
+    DeleteSwatchImage(dialog, IDC_BACKGROUND_COLOR);
+    DeleteSwatchImage(dialog, IDC_FONT_COLOR);
+}
+
+void FillWithBackground(HDC target, const RECT& area) {
+    HBRUSH brush = CreateSolidBrush(dialogState.settings.backgroundColor);
+    FillRect(target, &area, brush);
+    DeleteObject(brush);
+}
+
+void OnPaintSettings(HWND dialog) {
+    PAINTSTRUCT paint;
+    BeginPaint(dialog, &paint);
+    HWND preview = Control(dialog, IDC_SKIN_PREVIEW);
+    HDC target = GetDC(preview);
+    RECT area;
+    GetClientRect(preview, &area);
+    const bool noSkinShown =
+        IsTicked(dialog, IDC_RANDOM_SKIN) != 0 ||
+        SendMessageW(Control(dialog, IDC_SKIN_LIST), LB_GETCURSEL, 0, 0) == LB_ERR;
+    if (noSkinShown) {
+        FillWithBackground(target, area);
+    } else {
+        // Full-screen flag 0: the board is scaled into the control and no text is drawn.
+        DrawPosition(0, theSettings, theGame, theGameInfo, target, dialogState.previewDC, area);
+    }
+    ReleaseDC(preview, target);
+    EndPaint(dialog, &paint);
+}
+
+// The preview is a picture label without a picture, which would fill itself with the dialog's
+// background after the dialog has drawn into it; a hollow brush keeps the dialog's drawing.
+INT_PTR OnPreviewColor(HWND dialog, HWND control) {
+    if (control != Control(dialog, IDC_SKIN_PREVIEW)) return FALSE;
+    return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+}
+
+void OnOk(HWND dialog) {
+    SaverSettings& settings = dialogState.settings;
+    settings.backgroundColor = ReadColorNumber(dialog, IDC_BACKGROUND_COLOR);
+    settings.fontColor = ReadColorNumber(dialog, IDC_FONT_COLOR);
+    // The count bounds the copy: the label never writes past the 260-character field.
+    GetDlgItemTextW(dialog, IDC_PGN_PATH, settings.pgnPath, kPathCapacity);
+    settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
+    settings.showInfo = IsTicked(dialog, IDC_SHOW_INFO);
+    settings.showLastMove = IsTicked(dialog, IDC_SHOW_LAST_MOVE);
+    settings.timeMode = 2 * IsTicked(dialog, IDC_PAUSE_LARGE) + IsTicked(dialog, IDC_PAUSE_MEDIUM);
+    // With nothing selected this is the text read last, as the preview used it.
+    CopyWideText(settings.skinName, ReadSelectedSkinName(Control(dialog, IDC_SKIN_LIST)));
+    StoreSettings(settings);
+    EndDialog(dialog, IDOK);
+}
+
+void OnChooseColor(HWND dialog, int buttonId) {
+    CHOOSECOLORA chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = dialog;
+    chooser.lpCustColors = customColors;
+    chooser.Flags = CC_ANYCOLOR;
+    if (!ChooseColorA(&chooser)) return;
+    if (buttonId == IDC_BACKGROUND_COLOR) {
+        dialogState.settings.backgroundColor = chooser.rgbResult;
+    } else {
+        dialogState.settings.fontColor = chooser.rgbResult;
+    }
+    RefreshSettingsControls(dialog, dialogState.settings);
+    InvalidateRect(dialog, nullptr, FALSE);
+}
+
+void OnSetToDefault(HWND dialog) {
+    SetDefaultSettings(dialogState.settings);
+    RefreshSettingsControls(dialog, dialogState.settings);
+    ReloadPreview(dialog);
+    InvalidateRect(dialog, nullptr, FALSE);
+}
+
+void OnAbout(HWND dialog) {
+    DialogBoxParamA(theShell.instance, MAKEINTRESOURCEA(IDD_ABOUT_DIALOG), dialog, AboutDialogProc,
+                    0);
+}
+
+void OnHomePage(HWND dialog) {
+    ShellExecuteA(dialog, "open", kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void OnSelectPgn(HWND dialog) {
+    if (!ChoosePgnFile(dialogState.settings, dialog)) return;
+    RefreshSettingsControls(dialog, dialogState.settings);
+    // A new file starts at its first game.
+    dialogState.settings.currentGameNumber = 0;
+}
+
+void OnSkinListNotify(HWND dialog, int notification) {
+    if (notification != LBN_SELCHANGE) return;
+    ReloadPreview(dialog);
+    InvalidateRect(dialog, nullptr, FALSE);
+}
+
+void OnRandomToggled(HWND dialog) {
+    dialogState.settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
+    RefreshSettingsControls(dialog, dialogState.settings);
+    ReloadPreview(dialog);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+void OnSettingsCommand(HWND dialog, int id, int notification) {
+    switch (id) {
+        case IDOK:
+            OnOk(dialog);
+            break;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            break;
+        case IDC_BACKGROUND_COLOR:
+        case IDC_FONT_COLOR:
+            OnChooseColor(dialog, id);
+            break;
+        case IDC_SET_DEFAULT:
+            OnSetToDefault(dialog);
+            break;
+        case IDC_ABOUT_BUTTON:
+            OnAbout(dialog);
+            break;
+        case IDC_HOME_PAGE:
+            OnHomePage(dialog);
+            break;
+        case IDC_SELECT_PGN:
+            OnSelectPgn(dialog);
+            break;
+        case IDC_SKIN_LIST:
+            OnSkinListNotify(dialog, notification);
+            break;
+        case IDC_RANDOM_SKIN:
+            OnRandomToggled(dialog);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+void PaintColorSwatch(HWND dialog, int buttonId) {
+    HWND button = Control(dialog, buttonId);
+    RECT client;
+    GetClientRect(button, &client);
+    HDC buttonDC = GetDC(button);
+    HDC memoryDC = CreateCompatibleDC(buttonDC);
+    HBITMAP image = CreateCompatibleBitmap(buttonDC, client.right, client.bottom);
+    ReleaseDC(button, buttonDC);
+    HGDIOBJ first = SelectObject(memoryDC, image);
+    HBRUSH brush = CreateSolidBrush(ReadColorNumber(dialog, buttonId));
+    FillRect(memoryDC, &client, brush);
+    DeleteObject(brush);
+    SelectObject(memoryDC, first);
+    DeleteDC(memoryDC);
+    auto previous = reinterpret_cast<HGDIOBJ>(
+        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image)));
+    if (previous != nullptr) DeleteObject(previous);
+}
+
+void RefreshSettingsControls(HWND dialog, SaverSettings settings) {
+    SetColorNumber(dialog, IDC_BACKGROUND_COLOR, settings.backgroundColor);
+    SetColorNumber(dialog, IDC_FONT_COLOR, settings.fontColor);
+    SetDlgItemTextW(dialog, IDC_PGN_PATH, settings.pgnPath);
+    CheckDlgButton(dialog, IDC_RANDOM_SKIN, static_cast<UINT>(settings.randomSkin));
+    CheckDlgButton(dialog, IDC_SHOW_INFO, static_cast<UINT>(settings.showInfo));
+    CheckDlgButton(dialog, IDC_SHOW_LAST_MOVE, static_cast<UINT>(settings.showLastMove));
+    CheckRadioButton(dialog, IDC_PAUSE_SMALL, IDC_PAUSE_LARGE, TimeModeButton(settings.timeMode));
+    HWND list = Control(dialog, IDC_SKIN_LIST);
+    SelectSavedSkin(list, settings);
+    const BOOL pickByHand = settings.randomSkin == 0 ? TRUE : FALSE;
+    EnableWindow(list, pickByHand);
+    EnableWindow(Control(dialog, IDC_SKIN_PREVIEW), pickByHand);
+}
+
+bool ChoosePgnFile(SaverSettings& settings, HWND dialog) {
+    WideChar fileName[kPathCapacity] = {0};
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = dialog;
+    request.lpstrFilter = L"Portable game notation (*.pgn)\0*.pgn\0";
+    request.lpstrFile = fileName;
+    request.nMaxFile = kPathCapacity;
+    request.lpstrTitle = L"Select .PGN file for playing";
+    request.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST |
+                    OFN_EXPLORER | OFN_ENABLESIZING;
+    if (!GetOpenFileNameW(&request)) return false;
+    return CopyWideText(settings.pgnPath, fileName);
+}
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitSettings(dialog);
+        case WM_PAINT:
+            OnPaintSettings(dialog);
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            return OnPreviewColor(dialog, reinterpret_cast<HWND>(lParam));
+        case WM_COMMAND:
+            OnSettingsCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_DESTROY:
+            OnDestroySettings(dialog);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The settings in the registry: the installation folder under the machine-wide key, the user
+// values under the per-user key of the same path. Reads never fail loudly; writes fail silently.
+
+#include <windows.h>
+
+#include "display/settings.h"
+
+// The one key path, under HKEY_LOCAL_MACHINE ("Install path") and HKEY_CURRENT_USER (the rest).
+constexpr const wchar_t* kSettingsKeyPath = L"Software\\Brenholt\\Quorvane";
+
+// Reads "Install path" without its trailing backslash; false, destination untouched, on failure.
+bool ReadInstallPath(WideChar (&destination)[kPathCapacity]);
+
+// Install path, defaults, then every per-user value that is present and of the right type.
+void LoadSettings(SaverSettings& settings);
+
+// Writes the per-user values, "Current game number" last.
+void StoreSettings(SaverSettings settings);
+
+// Writes "Current game number" alone.
+void StoreCurrentGameNumber(SaverSettings settings);

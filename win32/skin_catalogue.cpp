@@ -1,0 +1,150 @@
+#include "win32/skin_catalogue.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "display/bitmap_file.h"
+#include "display/board_layout.h"
+#include "display/skin_scale.h"
+
+namespace {
+
+// The saver's spelling of the folder; the dialog's "\skin\" names the same folder.
+constexpr const char* kSaverSkinFolder = "\\Skin\\";
+constexpr const char* kDialogSkinFolder = "\\skin\\";
+
+WideChar selectedSkinName[kPathCapacity] = {0};
+
+struct SkinNameTable {
+    WideChar names[kMaxRandomSkins][kPathCapacity];
+    int32_t count;
+};
+
+// The folder's "*.bmp" files in search order, at most kMaxRandomSkins of them.
+void CollectSkinNames(const SaverSettings& settings, SkinNameTable& table) {
+    table.count = 0;
+    WideChar pattern[kPathCapacity];
+    const WideChar star[] = {'*', '.', 'b', 'm', 'p', 0};
+    if (!ComposePath(pattern, settings.installPath, kSaverSkinFolder, star)) return;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // A folder whose name ends in .bmp is no skin.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        if (CopyWideText(table.names[table.count], found.cFileName)) ++table.count;
+    } while (table.count < kMaxRandomSkins && FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
+namespace {
+
+// Whether the file's headers promise no more bytes than it holds; a cut-short bitmap would
+// otherwise be read past its end by the loader.
+bool SkinFileIsComplete(const WideChar* path) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    unsigned char head[kBitmapHeadBytes] = {};
+    DWORD read = 0;
+    LARGE_INTEGER size{};
+    const bool ok =
+        GetFileSizeEx(file, &size) != 0 && ReadFile(file, head, sizeof(head), &read, nullptr) != 0;
+    CloseHandle(file);
+    return ok &&
+           BitmapFitsFile(head, static_cast<int32_t>(read), static_cast<uint64_t>(size.QuadPart));
+}
+
+}  // namespace
+
+HBITMAP LoadSkinFile(const WideChar* path) {
+    if (!SkinFileIsComplete(path)) return nullptr;
+    return static_cast<HBITMAP>(
+        LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
+HBITMAP LoadSkinNamed(const SaverSettings& settings, const char* folder, const WideChar* name) {
+    WideChar path[kPathCapacity];
+    if (!ComposePath(path, settings.installPath, folder, name)) return nullptr;
+    return LoadSkinFile(path);
+}
+
+HBITMAP LoadSaverSkin(const SaverSettings& settings) {
+    WideChar chosen[kPathCapacity];
+    return LoadSaverSkin(settings, chosen);
+}
+
+HBITMAP LoadSaverSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]) {
+    if (settings.randomSkin == 0) {
+        HBITMAP named = LoadSkinNamed(settings, kSaverSkinFolder, settings.skinName);
+        if (named != nullptr) {
+            CopyWideText(chosen, settings.skinName);
+            return named;
+        }
+    }
+    return PickRandomSkin(settings, chosen);
+}
+
+HBITMAP PickRandomSkin(const SaverSettings& settings) {
+    WideChar chosen[kPathCapacity];
+    return PickRandomSkin(settings, chosen);
+}
+
+HBITMAP PickRandomSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]) {
+    chosen[0] = 0;
+    auto table = std::make_unique<SkinNameTable>();
+    CollectSkinNames(settings, *table);
+    if (table->count == 0) return nullptr;
+    // One skin needs no random number, so a lone skin leaves the generator's sequence alone.
+    const int32_t pick = table->count == 1 ? 0 : std::rand() % table->count;
+    CopyWideText(chosen, table->names[pick]);
+    return LoadSkinNamed(settings, kSaverSkinFolder, table->names[pick]);
+}
+
+HBITMAP LoadLargeSkin(const SaverSettings& settings, const WideChar* name, int32_t scale) {
+    char scaleFolder[8];
+    LargeSkinFolder(scale, scaleFolder);
+    CharString folder(kSaverSkinFolder);
+    folder.append(scaleFolder);
+    folder.append("\\");
+    HBITMAP skin = LoadSkinNamed(settings, folder.chars(), name);
+    if (skin == nullptr) return nullptr;
+    BITMAP shape{};
+    GetObjectW(skin, sizeof(shape), &shape);
+    // A drawing of another size would put the cells out of step with the scale.
+    if (shape.bmWidth == kSkinSheetWidth * scale && shape.bmHeight == kSkinSheetHeight * scale) {
+        return skin;
+    }
+    DeleteObject(skin);
+    return nullptr;
+}
+
+void ListSkinFiles(HWND list, const SaverSettings& settings) {
+    CharString pattern;
+    pattern.assignWide(settings.installPath);
+    pattern.append(kDialogSkinFolder);
+    pattern.append("*.bmp");
+    SendMessageA(list, LB_DIR, 0, reinterpret_cast<LPARAM>(pattern.chars()));
+}
+
+const WideChar* ReadSelectedSkinName(HWND list) {
+    const LRESULT selection = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (selection == LB_ERR) return selectedSkinName;
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(selection), 0);
+    // LB_GETTEXT has no size of its own: an entry too long for the buffer is not read at all.
+    if (length == LB_ERR || length >= kPathCapacity) return selectedSkinName;
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(selection),
+                 reinterpret_cast<LPARAM>(selectedSkinName));
+    return selectedSkinName;
+}
+
+void LoadPreviewSkin(const SaverSettings& settings, HWND list, HDC previewDC) {
+    const WideChar* name = ReadSelectedSkinName(list);
+    HBITMAP skin = LoadSkinNamed(settings, kDialogSkinFolder, name);
+    if (skin == nullptr) return;
+    HGDIOBJ previous = SelectObject(previewDC, skin);
+    // The DC's own first bitmap is a stock object; deleting it is refused and harmless.
+    if (previous != nullptr) DeleteObject(previous);
+}
