@@ -72,7 +72,8 @@ def copy_prefix(template, target):
 
 class VirtualDisplay:
     """A private Xvfb; -displayfd lets the server pick a free display number. Several screens
-    are joined side by side with Xinerama, which Wine reports as several monitors."""
+    become Xinerama heads, which Wine reports as several monitors when it does not use XRandR
+    (Xvfb puts every head at the origin)."""
 
     def __init__(self, screens=(SCREEN,)):
         read_end, write_end = os.pipe()
@@ -113,9 +114,10 @@ class VirtualDisplay:
 class Session:
     def __init__(self, config, name, screens=(SCREEN,)):
         self.config = config
-        # The first screen is the primary monitor; with more, they stand side by side.
+        # The first screen is the primary monitor and the X root: Xvfb puts every Xinerama head at
+        # the origin, so further screens lie over the first one's corner.
         self.screens = tuple(screens)
-        self.size = (sum(w for w, _ in self.screens), max(h for _, h in self.screens))
+        self.size = self.screens[0]
         self.name = name
         self.dir = Path(config["work"]) / name
         shutil.rmtree(self.dir, ignore_errors=True)
