@@ -53,6 +53,30 @@ BoardLayout ComputeFullScreenLayout(int32_t width, int32_t height, bool fit) {
     return CentredBoard(width, height, fit ? FittedCellSize(width, height) : kSkinCellSize);
 }
 
+ScreenPreview ComputeScreenPreview(int32_t width, int32_t height, int32_t screenWidth,
+                                   int32_t screenHeight) {
+    if (width <= 0 || height <= 0 || screenWidth <= 0 || screenHeight <= 0) {
+        return ScreenPreview{{0, 0, 0, 0}, {0, 0, 0}};
+    }
+    // The small screen keeps the screen's shape: full width, or full height when that is the
+    // tighter side. 64-bit, as width times a screen's size may pass 2^31 on a large preview.
+    int64_t smallWidth = width;
+    int64_t smallHeight = int64_t{screenHeight} * width / screenWidth;
+    if (smallHeight > height) {
+        smallHeight = height;
+        smallWidth = int64_t{screenWidth} * height / screenHeight;
+    }
+    const int32_t left = CentredEdge(width, static_cast<int32_t>(smallWidth));
+    const int32_t top = CentredEdge(height, static_cast<int32_t>(smallHeight));
+    const BoardLayout full = ComputeFullScreenLayout(screenWidth, screenHeight, true);
+    const auto shrink = [&](int64_t length) {
+        return static_cast<int32_t>(length * smallWidth / screenWidth);
+    };
+    return ScreenPreview{{left, top, left + static_cast<int32_t>(smallWidth),
+                          top + static_cast<int32_t>(smallHeight)},
+                         {left + shrink(full.left), top + shrink(full.top), shrink(full.cellSize)}};
+}
+
 int32_t InfoFontHeight(int32_t cellSize) {
     return Scaled(kClassicInfoFontHeight, cellSize);
 }

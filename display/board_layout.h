@@ -62,6 +62,18 @@ int32_t FittedCellSize(int32_t width, int32_t height);
 // The full-screen board: classic 64-pixel cells, or with fit the fitted cell; centred either way.
 BoardLayout ComputeFullScreenLayout(int32_t width, int32_t height, bool fit);
 
+// The settings' preview of a fitted board: the screen drawn as large as the preview area allows,
+// centred in it, and the fitted board at its place on that small screen.
+struct ScreenPreview {
+    TextBand screen;
+    BoardLayout board;  // cellSize 0 when the small screen is too small for any board
+};
+
+// The preview of a board fitted to a screen of screenWidth x screenHeight in an area of
+// width x height.
+ScreenPreview ComputeScreenPreview(int32_t width, int32_t height, int32_t screenWidth,
+                                   int32_t screenHeight);
+
 // Height of the information font for a board of this cell size (24 at the classic 64).
 int32_t InfoFontHeight(int32_t cellSize);
 

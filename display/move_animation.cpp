@@ -1,5 +1,8 @@
 #include "display/move_animation.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 constexpr Square kEmptySquare{kEmpty, kWhite, 0};
@@ -63,6 +66,26 @@ void TakeBackMove(Board& board, const MoveRecord& move) {
     if (move.secondKind == kPawn && move.secondFromFile >= 0) {
         On(board, move.secondFromFile, move.secondFromRank) = Square{kPawn, move.secondColour, 0};
     }
+}
+
+TextBand SlideBounds(const GameState& state, const BoardLayout& layout) {
+    const MoveRecord* move = MoveAt(state, state.ply);
+    if (move == nullptr) return TextBand{layout.left, layout.top, layout.left, layout.top};
+    TextBand bounds{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    const auto take = [&](int32_t file, int32_t rank) {
+        const PixelPoint corner = SquareOrigin(layout, file, rank);
+        bounds.left = std::min(bounds.left, corner.x);
+        bounds.top = std::min(bounds.top, corner.y);
+        bounds.right = std::max(bounds.right, corner.x + layout.cellSize);
+        bounds.bottom = std::max(bounds.bottom, corner.y + layout.cellSize);
+    };
+    take(move->fromFile, move->fromRank);
+    take(move->toFile, move->toRank);
+    if (MovesRook(*move)) {
+        take(move->secondFromFile, move->secondFromRank);
+        take(move->secondToFile, move->secondToRank);
+    }
+    return bounds;
 }
 
 void ComposeBoardFrame(const GameState& state, const BoardLayout& layout, int32_t elapsed,

@@ -43,6 +43,10 @@ bool IsSliding(const GameState& state, int32_t elapsed);
 // captured piece, the pawn taken en passant and the castling rook back where they stood.
 void TakeBackMove(Board& board, const MoveRecord& move);
 
+// The smallest rectangle that holds every square the latest move's pieces travel from or to: all
+// a frame of its slide changes. Empty (right = left) at ply 0.
+TextBand SlideBounds(const GameState& state, const BoardLayout& layout);
+
 // The frame to draw elapsed milliseconds after the ply was stepped. During the slide the board is
 // the one before the move, less the travelling pieces, with the earlier move's marks; the captured
 // piece stays until the slide ends, and the move's own marks come with the end. From then on, and

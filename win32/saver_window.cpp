@@ -252,14 +252,20 @@ bool IsInside(const RECT& inner, const RECT& outer) {
 LRESULT OnPaint(HWND window, UINT, WPARAM, LPARAM) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    // A slide's frame asks for the board alone; anything wider is a whole new picture.
-    if (theShell.sliding != 0 && IsInside(paint.rcPaint, BoardRect())) {
-        PaintSlideFrame(target);
+    // When moves slide, their frames ask for part of the board alone; anything wider is a whole
+    // new picture. The classic saver always paints everything.
+    if (SlidesMoves() && IsInside(paint.rcPaint, BoardRect())) {
+        PaintBoardPart(target, paint.rcPaint);
     } else {
         PaintSaverSurface(target);
     }
     EndPaint(window, &paint);
     return 0;
+}
+
+void InvalidateBand(HWND window, const TextBand& band) {
+    const RECT rect{band.left, band.top, band.right, band.bottom};
+    InvalidateRect(window, &rect, FALSE);
 }
 
 // A new ply of the same game starts a slide, when moves slide: timer 2 then asks for frames
@@ -279,21 +285,31 @@ void OnPlaybackTimer(HWND window) {
     }
     const bool nextPly =
         theSettings.currentGameNumber == gameBefore && theGame.ply == plyBefore + 1;
-    if (SlidesMoves() && nextPly) StartSlide(window);
+    if (SlidesMoves() && nextPly) {
+        // The screen already shows the slide's first frame, the board before the move: the
+        // frames to come repaint what they change.
+        StartSlide(window);
+        return;
+    }
     InvalidateRect(window, nullptr, FALSE);
 }
 
 void OnSlideTimer(HWND window) {
     if (theShell.sliding == 0) return;
     if (SlideElapsed() >= kSlideMilliseconds) {
-        // The last frame, with the capture gone and the marks on, is a whole new picture.
+        // The last frame: the capture gone, the marks moved to this move's squares, and at a
+        // game's end the home page line; the board alone when the texts stay as they are.
         KillTimer(window, kSlideTimerId);
         theShell.sliding = 0;
-        InvalidateRect(window, nullptr, FALSE);
+        if (IsFinalPosition(theGame)) {
+            InvalidateRect(window, nullptr, FALSE);
+        } else {
+            const RECT board = BoardRect();
+            InvalidateRect(window, &board, FALSE);
+        }
         return;
     }
-    const RECT board = BoardRect();
-    InvalidateRect(window, &board, FALSE);
+    InvalidateBand(window, SlideBounds(theGame, theShell.boardLayout));
 }
 
 LRESULT OnTimer(HWND window, UINT, WPARAM timerId, LPARAM) {
@@ -515,7 +531,7 @@ void RenderSaverSurface() {
     SetBkColor(surface, theSettings.backgroundColor);
     FillRect(surface, &theShell.clientRect, theShell.backgroundBrush);
     if (!theShell.errorText.empty()) {
-        RECT area = theShell.clientRect;
+        RECT area = theShell.boardArea;  // on the primary monitor, where the board would be
         DrawTextA(surface, theShell.errorText.chars(), theShell.errorText.length(), &area,
                   DT_WORDBREAK);
         return;
@@ -523,12 +539,15 @@ void RenderSaverSurface() {
     PaintBoard(theSettings, theGame, theGameInfo, surface, SaverBoardPaint());
 }
 
-void PaintSlideFrame(HDC target) {
+void PaintBoardPart(HDC target, RECT part) {
     if (theShell.windowResourcesLive == 0) return;
+    if (!theShell.errorText.empty()) {
+        PaintSaverSurface(target);
+        return;
+    }
     PaintSquares(theSettings, theGame, theShell.drawDC, SaverBoardPaint());
-    const RECT board = BoardRect();
-    BitBlt(target, board.left, board.top, board.right - board.left, board.bottom - board.top,
-           theShell.drawDC, board.left, board.top, SRCCOPY);
+    BitBlt(target, part.left, part.top, part.right - part.left, part.bottom - part.top,
+           theShell.drawDC, part.left, part.top, SRCCOPY);
 }
 
 void PaintSaverSurface(HDC target) {

@@ -39,8 +39,9 @@ void RenderSaverSurface();
 // Renders and copies the whole surface to target at (0, 0).
 void PaintSaverSurface(HDC target);
 
-// Redraws the board alone for a frame of a slide and copies the board's rectangle to target.
-void PaintSlideFrame(HDC target);
+// Redraws the board's squares alone (a frame of a slide) and copies part, which lies within the
+// board, to target.
+void PaintBoardPart(HDC target, RECT part);
 
 // Milliseconds since the latest slide began; kSlideMilliseconds or more when none runs.
 int32_t SlideElapsed();

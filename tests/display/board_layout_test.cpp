@@ -309,4 +309,45 @@ TEST(BoardLayout, BandsScaleWithTheCell) {
     EXPECT_EQ(home.bottom, 56);
 }
 
+struct PreviewCase {
+    const char* name;
+    int32_t width;
+    int32_t height;
+    int32_t screenWidth;
+    int32_t screenHeight;
+    TextBand screen;
+    BoardLayout board;
+};
+
+TEST(BoardLayout, ThePreviewOfAFittedBoardIsTheScreenInSmall) {
+    const PreviewCase cases[] = {
+        {"1920 x 1080 in a square preview", 256, 256, 1920, 1080, {0, 56, 256, 200}, {80, 80, 12}},
+        {"1024 x 768 in a square preview", 256, 256, 1024, 768, {0, 32, 256, 224}, {64, 64, 16}},
+        {"a portrait screen takes the full height",
+         256,
+         200,
+         1080,
+         1920,
+         {72, 0, 184, 200},
+         {100, 71, 6}},
+        {"3840 x 2160 in a wide preview", 400, 150, 3840, 2160, {67, 0, 333, 150}, {150, 24, 12}},
+        {"a tiny preview has no board", 8, 8, 1920, 1080, {0, 2, 8, 6}, {2, 2, 0}},
+        {"no screen size: nothing", 256, 256, 0, 0, {0, 0, 0, 0}, {0, 0, 0}}};
+    for (const PreviewCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScreenPreview preview =
+            ComputeScreenPreview(c.width, c.height, c.screenWidth, c.screenHeight);
+        EXPECT_EQ(preview.screen.left, c.screen.left);
+        EXPECT_EQ(preview.screen.top, c.screen.top);
+        EXPECT_EQ(preview.screen.right, c.screen.right);
+        EXPECT_EQ(preview.screen.bottom, c.screen.bottom);
+        EXPECT_EQ(preview.board.left, c.board.left);
+        EXPECT_EQ(preview.board.top, c.board.top);
+        EXPECT_EQ(preview.board.cellSize, c.board.cellSize);
+        // The small board lies within the small screen.
+        EXPECT_LE(preview.board.left + 8 * preview.board.cellSize, preview.screen.right);
+        EXPECT_LE(preview.board.top + 8 * preview.board.cellSize, preview.screen.bottom);
+    }
+}
+
 }  // namespace

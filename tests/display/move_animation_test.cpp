@@ -186,4 +186,34 @@ TEST(MoveAnimation, NoSlideAtTheStartAndNoMarksWhenTheyAreOff) {
     EXPECT_FALSE(IsSliding(*state, 0));
 }
 
+TEST(MoveAnimation, AFrameChangesOnlyTheSquaresTheMoveTouches) {
+    const struct {
+        const char* name;
+        const char* fen;
+        std::vector<std::string> moves;
+        const char* topLeft;      // square whose corner is the bounds' top-left
+        const char* bottomRight;  // square whose far corner is the bounds' bottom-right
+    } cases[] = {
+        {"pawn push", "", {"e2e4"}, "e4", "e2"},
+        {"knight jump", "", {"g1f3"}, "f3", "g1"},
+        {"castling queen side takes the rook's a1",
+         "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1",
+         {"e1c1"},
+         "a1",
+         "e1"},
+        {"black castles king side", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", {"e8g8"}, "e8", "h8"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto state = Played(c.fen, c.moves);
+        const TextBand bounds = SlideBounds(*state, kLayout);
+        EXPECT_EQ(bounds.left, Corner(c.topLeft).x);
+        EXPECT_EQ(bounds.top, Corner(c.topLeft).y);
+        EXPECT_EQ(bounds.right, Corner(c.bottomRight).x + kLayout.cellSize);
+        EXPECT_EQ(bounds.bottom, Corner(c.bottomRight).y + kLayout.cellSize);
+    }
+    auto start = Played("", {});
+    const TextBand none = SlideBounds(*start, kLayout);
+    EXPECT_EQ(none.right, none.left);
+}
+
 }  // namespace
