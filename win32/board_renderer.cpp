@@ -11,6 +11,15 @@ bool IsMarked(const BoardFrame& frame, int32_t file, int32_t rank) {
     return index == frame.markedFrom || index == frame.markedTo;
 }
 
+// Whether the square at this corner meets the part of the board the paint asks for.
+bool IsWanted(const BoardPaint& paint, PixelPoint at) {
+    const RECT& only = paint.only;
+    if (only.right <= only.left || only.bottom <= only.top) return true;
+    const int32_t size = paint.layout.cellSize;
+    return at.x < only.right && at.x + size > only.left && at.y < only.bottom &&
+           at.y + size > only.top;
+}
+
 void CopyCell(const BoardPaint& paint, HDC target, PixelPoint at, SkinCell cell) {
     const int32_t size = paint.layout.cellSize;
     const int32_t skinSize = paint.skinCellSize;
@@ -53,8 +62,10 @@ void PaintSquares(const SaverSettings& settings, const GameState& state, HDC tar
     ComposeBoardFrame(state, paint.layout, paint.slideElapsed, settings.showLastMove != 0, frame);
     for (int32_t rank = 7; rank >= 0; --rank) {
         for (int32_t file = 0; file < 8; ++file) {
+            const PixelPoint at = SquareOrigin(paint.layout, file, rank);
+            if (!IsWanted(paint, at)) continue;
             const Square& square = frame.board[static_cast<size_t>(SquareIndex(file, rank))];
-            CopyCell(paint, target, SquareOrigin(paint.layout, file, rank),
+            CopyCell(paint, target, at,
                      SquareCell(square, file, rank, IsMarked(frame, file, rank)));
         }
     }

@@ -26,6 +26,7 @@ struct BoardPaint {
     PixelView targetPixels;  // the target's pixels, for travelling pieces; null pixels: none
     ConstPixelView skinPixels;  // the skin's pixels, at the layout's cell size
     InfoFonts* fonts;           // wide-text fonts for UTF-8 names; null: 8-bit drawing only
+    RECT only;  // squares outside it are left as they are; an empty rectangle: all squares
 };
 
 // The 64 squares (unscaled and centred when fullScreen is 1, halftone-scaled into area otherwise),

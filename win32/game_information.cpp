@@ -21,8 +21,9 @@ CharString FieldText(const char (&field)[N]) {
 
 void DrawInBand(HDC surface, InfoFonts* fonts, const CharString& text, const TextBand& band) {
     RECT rect{band.left, band.top, band.right, band.bottom};
+    // No prefix: an "&" in a name, event or site is text, not a keyboard-shortcut mark.
     DrawInfoText(surface, fonts, text.chars(), text.length(), rect,
-                 DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 template <size_t N>

@@ -94,7 +94,6 @@ void DrawInfoText(HDC surface, InfoFonts* fonts, const char* bytes, int32_t coun
         return;
     }
     HGDIOBJ previous = SelectObject(surface, FontFor(surface, *fonts, wide, length));
-    // A name is shown as written: an ampersand is no accelerator prefix.
-    DrawTextW(surface, wide, length, &rect, format | DT_NOPREFIX);
+    DrawTextW(surface, wide, length, &rect, format);
     SelectObject(surface, previous);
 }

@@ -55,6 +55,7 @@ struct ShellState {
     HGDIOBJ boardSkinDCFirstBitmap;
     uint32_t* boardSkinPixels;
     InfoFonts infoFonts;
+    HWND window;  // the saver window, from its set-up
     // The slide of the latest move: 1 while timer 2 runs, and when it began (GetTickCount).
     int32_t sliding;
     uint32_t slideStart;

@@ -164,6 +164,7 @@ void LoadPgnText() {
 
 void SetUpSaverWindow(HWND window) {
     std::srand(GetTickCount());
+    theShell.window = window;
     GetClientRect(window, &theShell.clientRect);
     LayOutBoard();
     CreateDrawingSurface(window);
@@ -224,10 +225,10 @@ void ReleaseDrawingSurface() {
 
 // Runs once: a close request or destroy message queued behind the quit message finds nothing
 // left to release and stores nothing again.
-void CleanUpSaverWindow(HWND window) {
+void CleanUpSaverWindow() {
     if (theShell.windowResourcesLive == 0) return;
     theShell.windowResourcesLive = 0;
-    if (theShell.sliding != 0) KillTimer(window, kSlideTimerId);
+    if (theShell.sliding != 0) KillTimer(theShell.window, kSlideTimerId);
     theShell.sliding = 0;
     ReleaseSkin();
     if (IsFullScreen()) StoreCurrentGameNumber(theSettings);
@@ -367,15 +368,13 @@ LRESULT OnPowerBroadcast(HWND window, UINT, WPARAM wParam, LPARAM) {
     return wParam == PBT_APMQUERYSUSPEND ? TRUE : 0;
 }
 
-LRESULT OnClose(HWND window, UINT, WPARAM, LPARAM) {
-    if (theShell.verifyingPassword != 0) return 0;
-    if (VerifyClosePassword() == 0) return 0;
-    CleanUpSaverWindow(window);
+LRESULT OnClose(HWND, UINT, WPARAM, LPARAM) {
+    CloseSaverWindowOnPlatform(RunningPlatformId());
     return 0;
 }
 
-LRESULT OnDestroy(HWND window, UINT, WPARAM, LPARAM) {
-    CleanUpSaverWindow(window);
+LRESULT OnDestroy(HWND, UINT, WPARAM, LPARAM) {
+    CleanUpSaverWindow();
     return 0;
 }
 
@@ -407,6 +406,13 @@ constexpr MessageRoute kMessageRoutes[] = {
 };
 
 }  // namespace
+
+void CloseSaverWindowOnPlatform(DWORD platformId) {
+    if (theShell.windowResourcesLive == 0) return;
+    if (theShell.verifyingPassword != 0) return;
+    if (VerifyClosePasswordOnPlatform(platformId) == 0) return;
+    CleanUpSaverWindow();
+}
 
 bool RegisterSaverClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass{};
@@ -545,7 +551,10 @@ void PaintBoardPart(HDC target, RECT part) {
         PaintSaverSurface(target);
         return;
     }
-    PaintSquares(theSettings, theGame, theShell.drawDC, SaverBoardPaint());
+    // Only the squares under the part: a slide's frame changes two to four of them.
+    BoardPaint paint = SaverBoardPaint();
+    paint.only = part;
+    PaintSquares(theSettings, theGame, theShell.drawDC, paint);
     BitBlt(target, part.left, part.top, part.right - part.left, part.bottom - part.top,
            theShell.drawDC, part.left, part.top, SRCCOPY);
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "display/home_page.h"
+#include "display/move_animation.h"
 #include "win32/about_dialog.h"
 #include "win32/board_renderer.h"
 #include "win32/resource_ids.h"
@@ -20,6 +21,7 @@ namespace {
 struct SettingsDialogState {
     SaverSettings settings;
     HDC previewDC;
+    bool previewHasSkin;  // false when the selected file did not load: the preview shows none
     HFONT pathFont;
 };
 
@@ -69,7 +71,23 @@ void SelectSavedSkin(HWND list, const SaverSettings& settings) {
 }
 
 void ReloadPreview(HWND dialog) {
-    LoadPreviewSkin(dialogState.settings, Control(dialog, IDC_SKIN_LIST), dialogState.previewDC);
+    dialogState.previewHasSkin = LoadPreviewSkin(
+        dialogState.settings, Control(dialog, IDC_SKIN_LIST), dialogState.previewDC);
+}
+
+// What the controls show, into the record: every action that refreshes the controls from the
+// record first takes the user's unsaved choices into it, and OK stores exactly this.
+void ReadSettingsControls(HWND dialog, SaverSettings& settings) {
+    settings.backgroundColor = ReadColorNumber(dialog, IDC_BACKGROUND_COLOR);
+    settings.fontColor = ReadColorNumber(dialog, IDC_FONT_COLOR);
+    // The count bounds the copy: the label never writes past the 260-character field.
+    GetDlgItemTextW(dialog, IDC_PGN_PATH, settings.pgnPath, kPathCapacity);
+    settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
+    settings.showInfo = IsTicked(dialog, IDC_SHOW_INFO);
+    settings.showLastMove = IsTicked(dialog, IDC_SHOW_LAST_MOVE);
+    settings.fitBoard = IsTicked(dialog, IDC_FIT_BOARD);
+    settings.animateMoves = IsTicked(dialog, IDC_ANIMATE_MOVES);
+    settings.timeMode = 2 * IsTicked(dialog, IDC_PAUSE_LARGE) + IsTicked(dialog, IDC_PAUSE_MEDIUM);
 }
 
 // The path label in the label's own font at its heaviest weight.
@@ -126,6 +144,23 @@ void FillWithBackground(HDC target, const RECT& area) {
     DeleteObject(brush);
 }
 
+// With "Fit board" ticked the preview is the primary screen in small: the background colour,
+// and the board as large and where the fitted saver puts it.
+void PaintFittedPreview(HDC target, const RECT& area) {
+    FillRect(target, &area, GetSysColorBrush(COLOR_BTNFACE));
+    const ScreenPreview preview = ComputeScreenPreview(
+        area.right, area.bottom, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    FillWithBackground(target, RECT{preview.screen.left, preview.screen.top, preview.screen.right,
+                                    preview.screen.bottom});
+    BoardPaint paint{};
+    paint.area = area;
+    paint.layout = preview.board;
+    paint.skin = dialogState.previewDC;
+    paint.skinCellSize = kSkinCellSize;
+    paint.slideElapsed = kSlideMilliseconds;
+    PaintBoard(theSettings, theGame, theGameInfo, target, paint);
+}
+
 void OnPaintSettings(HWND dialog) {
     PAINTSTRUCT paint;
     BeginPaint(dialog, &paint);
@@ -134,10 +169,12 @@ void OnPaintSettings(HWND dialog) {
     RECT area;
     GetClientRect(preview, &area);
     const bool noSkinShown =
-        IsTicked(dialog, IDC_RANDOM_SKIN) != 0 ||
+        IsTicked(dialog, IDC_RANDOM_SKIN) != 0 || !dialogState.previewHasSkin ||
         SendMessageW(Control(dialog, IDC_SKIN_LIST), LB_GETCURSEL, 0, 0) == LB_ERR;
     if (noSkinShown) {
         FillWithBackground(target, area);
+    } else if (IsTicked(dialog, IDC_FIT_BOARD) != 0) {
+        PaintFittedPreview(target, area);
     } else {
         // Full-screen flag 0: the board is scaled into the control and no text is drawn.
         DrawPosition(0, theSettings, theGame, theGameInfo, target, dialogState.previewDC, area);
@@ -155,14 +192,7 @@ INT_PTR OnPreviewColor(HWND dialog, HWND control) {
 
 void OnOk(HWND dialog) {
     SaverSettings& settings = dialogState.settings;
-    settings.backgroundColor = ReadColorNumber(dialog, IDC_BACKGROUND_COLOR);
-    settings.fontColor = ReadColorNumber(dialog, IDC_FONT_COLOR);
-    // The count bounds the copy: the label never writes past the 260-character field.
-    GetDlgItemTextW(dialog, IDC_PGN_PATH, settings.pgnPath, kPathCapacity);
-    settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
-    settings.showInfo = IsTicked(dialog, IDC_SHOW_INFO);
-    settings.showLastMove = IsTicked(dialog, IDC_SHOW_LAST_MOVE);
-    settings.timeMode = 2 * IsTicked(dialog, IDC_PAUSE_LARGE) + IsTicked(dialog, IDC_PAUSE_MEDIUM);
+    ReadSettingsControls(dialog, settings);
     // With nothing selected this is the text read last, as the preview used it.
     CopyWideText(settings.skinName, ReadSelectedSkinName(Control(dialog, IDC_SKIN_LIST)));
     StoreSettings(settings);
@@ -176,6 +206,7 @@ void OnChooseColor(HWND dialog, int buttonId) {
     chooser.lpCustColors = customColors;
     chooser.Flags = CC_ANYCOLOR;
     if (!ChooseColorA(&chooser)) return;
+    ReadSettingsControls(dialog, dialogState.settings);
     if (buttonId == IDC_BACKGROUND_COLOR) {
         dialogState.settings.backgroundColor = chooser.rgbResult;
     } else {
@@ -202,6 +233,7 @@ void OnHomePage(HWND dialog) {
 }
 
 void OnSelectPgn(HWND dialog) {
+    ReadSettingsControls(dialog, dialogState.settings);
     if (!ChoosePgnFile(dialogState.settings, dialog)) return;
     RefreshSettingsControls(dialog, dialogState.settings);
     // A new file starts at its first game.
@@ -215,7 +247,7 @@ void OnSkinListNotify(HWND dialog, int notification) {
 }
 
 void OnRandomToggled(HWND dialog) {
-    dialogState.settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
+    ReadSettingsControls(dialog, dialogState.settings);
     RefreshSettingsControls(dialog, dialogState.settings);
     ReloadPreview(dialog);
     InvalidateRect(dialog, nullptr, TRUE);
@@ -251,6 +283,10 @@ void OnSettingsCommand(HWND dialog, int id, int notification) {
         case IDC_RANDOM_SKIN:
             OnRandomToggled(dialog);
             break;
+        case IDC_FIT_BOARD:
+            // The preview shows the board the way the box now says.
+            InvalidateRect(dialog, nullptr, FALSE);
+            break;
         default:
             break;
     }
@@ -284,6 +320,9 @@ void RefreshSettingsControls(HWND dialog, SaverSettings settings) {
     CheckDlgButton(dialog, IDC_RANDOM_SKIN, static_cast<UINT>(settings.randomSkin));
     CheckDlgButton(dialog, IDC_SHOW_INFO, static_cast<UINT>(settings.showInfo));
     CheckDlgButton(dialog, IDC_SHOW_LAST_MOVE, static_cast<UINT>(settings.showLastMove));
+    CheckDlgButton(dialog, IDC_FIT_BOARD, settings.fitBoard != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_ANIMATE_MOVES,
+                   settings.animateMoves != 0 ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(dialog, IDC_PAUSE_SMALL, IDC_PAUSE_LARGE, TimeModeButton(settings.timeMode));
     HWND list = Control(dialog, IDC_SKIN_LIST);
     SelectSavedSkin(list, settings);

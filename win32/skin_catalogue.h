@@ -21,7 +21,8 @@ HBITMAP LoadSaverSkin(const SaverSettings& settings);
 // The same, giving the chosen file's name, so that its larger drawings can be found.
 HBITMAP LoadSaverSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]);
 
-// One of the first 100 skins the folder search returns, chosen with rand(); null when none.
+// One of the first 100 skins the folder search returns, chosen with rand(); when it does not
+// load, the others in a further random order; null when none loads.
 HBITMAP PickRandomSkin(const SaverSettings& settings);
 HBITMAP PickRandomSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]);
 
@@ -29,7 +30,8 @@ HBITMAP PickRandomSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCa
 // Skin folder; null when there is none or it is not exactly that size.
 HBITMAP LoadLargeSkin(const SaverSettings& settings, const WideChar* name, int32_t scale);
 
-// Fills the settings dialog's list box with the folder's skin files, in the platform's order.
+// Fills the settings dialog's list box with the folder's skin files, in the platform's order,
+// through the wide-character path so that any folder name lists.
 void ListSkinFiles(HWND list, const SaverSettings& settings);
 
 // The text of the list's selection, kept in one buffer for the whole program: with no selection
@@ -37,5 +39,6 @@ void ListSkinFiles(HWND list, const SaverSettings& settings);
 const WideChar* ReadSelectedSkinName(HWND list);
 
 // Loads the list's selected skin into the preview device context, deleting the bitmap selected
-// there before; a failed load keeps the previous one.
-void LoadPreviewSkin(const SaverSettings& settings, HWND list, HDC previewDC);
+// there before; false when it does not load (the previous bitmap stays, but is no longer the
+// selection's: the preview then shows the background).
+bool LoadPreviewSkin(const SaverSettings& settings, HWND list, HDC previewDC);
