@@ -186,9 +186,11 @@ class Session:
         return self.unix_path(PROGRAM_DIR + r"\Skin")
 
     def keep_only_skins(self, *names):
-        for bitmap in self.skin_folder().iterdir():
-            if bitmap.name not in names:
-                bitmap.unlink()
+        """Removes every other skin, its larger drawings (in the x2, x4 folders) with it."""
+        for entry in self.skin_folder().iterdir():
+            for bitmap in entry.iterdir() if entry.is_dir() else [entry]:
+                if bitmap.name not in names:
+                    bitmap.unlink()
 
     def install_game_file(self, name, data):
         """Writes a PGN file into the program folder and returns its Windows path."""
