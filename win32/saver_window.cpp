@@ -86,7 +86,8 @@ HBITMAP LargestUsefulDrawing(const WideChar* skinName, int32_t& scale) {
 void PrepareBoardSkin(HWND window, const WideChar* skinName) {
     const int32_t cell = theShell.boardLayout.cellSize;
     theShell.boardSkinDC = nullptr;
-    if (cell == kSkinCellSize && !SlidesMoves()) return;
+    // The classic saver and preview draw from the loaded skin as they always have.
+    if (!SlidesMoves() && (cell == kSkinCellSize || !IsFullScreen())) return;
     int32_t scale = 1;
     HBITMAP large = cell > kSkinCellSize ? LargestUsefulDrawing(skinName, scale) : nullptr;
     HDC windowDC = GetDC(window);
