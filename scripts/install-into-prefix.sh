@@ -3,7 +3,8 @@
 # install tree that `cmake --install` stages (cmake/install_layout.cmake; the build stages it in
 # build/win64/stage):
 #   system/*   -> C:\windows\system32                  (where the desktop settings look)
-#   program/*  -> C:\Program Files\Brenholt\Quorvane   (the program folder: Skin\, varnoth.pgn)
+#   program/*  -> C:\Program Files\Brenholt\Quorvane   (the program folder: Skin\, its larger
+#                                                    drawings in Skin\x2 and x4, varnoth.pgn)
 #   HKLM\Software\Brenholt\Quorvane "Install path" (REG_SZ, 64-bit view) = the program folder
 # Creates the prefix first when it does not exist. Used by the end-to-end and dialog tests, the
 # run command and the benchmark.

@@ -12,6 +12,8 @@ packages=(
     g++-mingw-w64-x86-64 nsis
     # Windows tests: Wine on a virtual display, input, screenshots
     wine wine64 xvfb xdotool imagemagick
+    # a font with CJK letters, for the Unicode names under Wine
+    fonts-wqy-microhei
     # skins and artwork
     python3 python3-pil fonts-dejavu-core
     # the PGN benchmark's peer

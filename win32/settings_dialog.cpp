@@ -8,6 +8,7 @@
 
 #include "chess/game_state.h"
 #include "display/home_page.h"
+#include "display/move_animation.h"
 #include "pgn/game_info.h"
 #include "win32/board_renderer.h"
 #include "win32/resource_ids.h"
@@ -93,6 +94,8 @@ void ReadSettingsControls(HWND dialog, SaverSettings& settings) {
     settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
     settings.showInfo = IsTicked(dialog, IDC_SHOW_INFO);
     settings.showLastMove = IsTicked(dialog, IDC_SHOW_LAST_MOVE);
+    settings.fitBoard = IsTicked(dialog, IDC_FIT_BOARD);
+    settings.animateMoves = IsTicked(dialog, IDC_ANIMATE_MOVES);
     settings.timeMode = 2 * IsTicked(dialog, IDC_PAUSE_LARGE) + IsTicked(dialog, IDC_PAUSE_MEDIUM);
 }
 
@@ -155,6 +158,25 @@ void FillWithBackground(HDC target, const RECT& area, COLORREF color) {
     DeleteObject(brush);
 }
 
+// With "Fit board" ticked the preview is the primary screen in small: the background colour,
+// and the board as large and where the fitted saver puts it.
+void PaintFittedPreview(HDC target, const RECT& area, const SettingsDialogState& state) {
+    FillRect(target, &area, GetSysColorBrush(COLOR_BTNFACE));
+    const ScreenPreview preview = ComputeScreenPreview(
+        area.right, area.bottom, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    FillWithBackground(
+        target,
+        RECT{preview.screen.left, preview.screen.top, preview.screen.right, preview.screen.bottom},
+        state.settings.backgroundColor);
+    BoardPaint paint{};
+    paint.area = area;
+    paint.layout = preview.board;
+    paint.skin = state.previewDC;
+    paint.skinCellSize = kSkinCellSize;
+    paint.slideElapsed = kSlideMilliseconds;
+    PaintBoard(*state.context.saverSettings, state.previewGame, GameInfo{}, target, paint);
+}
+
 void OnPaintSettings(HWND dialog) {
     const SettingsDialogState& state = StateOf(dialog);
     PAINTSTRUCT paint;
@@ -168,6 +190,8 @@ void OnPaintSettings(HWND dialog) {
         SendMessageW(Control(dialog, IDC_SKIN_LIST), LB_GETCURSEL, 0, 0) == LB_ERR;
     if (noSkinShown) {
         FillWithBackground(target, area, state.settings.backgroundColor);
+    } else if (IsTicked(dialog, IDC_FIT_BOARD) != 0) {
+        PaintFittedPreview(target, area, state);
     } else {
         // Full-screen flag 0: the board is scaled into the control and no text is drawn, so no
         // game information is needed.
@@ -281,6 +305,10 @@ void OnSettingsCommand(HWND dialog, int id, int notification) {
         case IDC_RANDOM_SKIN:
             OnRandomToggled(dialog);
             break;
+        case IDC_FIT_BOARD:
+            // The preview shows the board the way the box now says.
+            InvalidateRect(dialog, nullptr, FALSE);
+            break;
         default:
             break;
     }
@@ -314,6 +342,9 @@ void RefreshSettingsControls(HWND dialog, SaverSettings settings) {
     CheckDlgButton(dialog, IDC_RANDOM_SKIN, static_cast<UINT>(settings.randomSkin));
     CheckDlgButton(dialog, IDC_SHOW_INFO, static_cast<UINT>(settings.showInfo));
     CheckDlgButton(dialog, IDC_SHOW_LAST_MOVE, static_cast<UINT>(settings.showLastMove));
+    CheckDlgButton(dialog, IDC_FIT_BOARD, settings.fitBoard != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_ANIMATE_MOVES,
+                   settings.animateMoves != 0 ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(dialog, IDC_PAUSE_SMALL, IDC_PAUSE_LARGE, TimeModeButton(settings.timeMode));
     HWND list = Control(dialog, IDC_SKIN_LIST);
     SelectSavedSkin(list, settings);
