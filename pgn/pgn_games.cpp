@@ -1,5 +1,6 @@
 #include "pgn/pgn_games.h"
 
+#include "pgn/pgn_byte_search.h"
 #include "pgn/pgn_cursor.h"
 
 namespace {
@@ -8,15 +9,21 @@ namespace {
 // another: each opens only outside the others.
 enum class Inside { Text, TagPair, BraceComment, LineComment };
 
+// The bytes that open a tag pair or a comment: where the long runs of move text stop.
+constexpr WantedBytes kOpeners{'[', '{', ';'};
+constexpr WantedBytes kTagClose{']', ']', ']'};
+constexpr WantedBytes kBraceClose{'}', '}', '}'};
+constexpr WantedBytes kLineEnd{'\r', '\n', '\n'};
+
 // A brace comment ends at }, a rest-of-line comment at CR or LF.
 void SkipComment(ByteCursor& cursor, Inside comment) {
-    SkipUntil(cursor, comment == Inside::BraceComment ? kClassBraceClose : kClassLineEnd);
+    SkipToWanted(cursor, comment == Inside::BraceComment ? kBraceClose : kLineEnd);
     if (!AtEnd(cursor)) ++cursor.at;
 }
 
 // A game's text ends just before the first [ met outside comments after its move text began.
 const unsigned char* FindGameEnd(ByteCursor cursor) {
-    while (SkipUntil(cursor, kClassTagOpen | kClassBraceOpen | kClassSemicolon)) {
+    while (SkipToWanted(cursor, kOpeners)) {
         const unsigned char b = *cursor.at;
         if (b == '[') return cursor.at;
         ++cursor.at;
@@ -31,15 +38,21 @@ const unsigned char* FindGameEnd(ByteCursor cursor) {
 bool FindNextGameStart(ByteCursor& cursor, const unsigned char*& start) {
     bool armed = false;
     for (;;) {
-        const uint32_t wanted =
-            kClassTagOpen | kClassBraceOpen | kClassSemicolon | (armed ? kClassGameStart : 0u);
-        if (!SkipUntil(cursor, wanted)) return false;
+        // Between tag pairs the runs are short (a line end), so the table serves there.
+        const bool found = armed ? SkipUntil(cursor, kClassTagOpen | kClassBraceOpen |
+                                                         kClassSemicolon | kClassGameStart)
+                                 : SkipToWanted(cursor, kOpeners);
+        if (!found) return false;
         const unsigned char b = *cursor.at;
         if (b == '[') {
-            if (!armed) start = cursor.at;
-            armed = true;
-            SkipUntil(cursor, kClassTagClose);
-            if (AtEnd(cursor)) return false;
+            if (!armed) {
+                start = cursor.at;
+                armed = true;
+                // Once a game: a run of tag pairs laid out line by line, crossed in blocks.
+                SkipLaidOutTagPairs(cursor);
+                if (cursor.at != start) continue;
+            }
+            if (!SkipToWanted(cursor, kTagClose)) return false;
             ++cursor.at;
         } else if (b == '{' || b == ';') {
             ++cursor.at;
