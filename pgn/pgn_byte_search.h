@@ -40,19 +40,29 @@ inline bool AnyWantedIn64(const unsigned char* p, __m128i a, __m128i b, __m128i 
     return _mm_movemask_epi8(_mm_or_si128(low, high)) != 0;
 }
 
+// Index of the first wanted byte among the 16 at p, or -1 when none is.
+inline int FirstWantedIn16(const unsigned char* p, __m128i a, __m128i b, __m128i c) {
+    const auto bits = static_cast<uint32_t>(_mm_movemask_epi8(WantedLanesOf16(p, a, b, c)));
+    return bits == 0 ? -1 : __builtin_ctz(bits);
+}
+
 // Moves over whole 16-byte blocks to the first wanted byte (true), or to where fewer than 16
-// bytes are left (false). Long runs are crossed 64 bytes a round, the hit found 16 at a time.
+// bytes are left (false). The first block is tried alone, as short runs are common; long runs
+// are crossed 64 bytes a round, and the hit is then found 16 at a time.
 inline bool SkipToWantedInBlocks(ByteCursor& cursor, WantedBytes wanted) {
     const __m128i a = _mm_set1_epi8(static_cast<char>(wanted.a));
     const __m128i b = _mm_set1_epi8(static_cast<char>(wanted.b));
     const __m128i c = _mm_set1_epi8(static_cast<char>(wanted.c));
     const unsigned char* at = cursor.at;
-    while (cursor.end - at >= 64 && !AnyWantedIn64(at, a, b, c))
-        at += 64;
+    if (cursor.end - at >= 16 && FirstWantedIn16(at, a, b, c) < 0) {
+        at += 16;
+        while (cursor.end - at >= 64 && !AnyWantedIn64(at, a, b, c))
+            at += 64;
+    }
     for (; cursor.end - at >= 16; at += 16) {
-        const auto bits = static_cast<uint32_t>(_mm_movemask_epi8(WantedLanesOf16(at, a, b, c)));
-        if (bits != 0) {
-            cursor.at = at + __builtin_ctz(bits);
+        const int hit = FirstWantedIn16(at, a, b, c);
+        if (hit >= 0) {
+            cursor.at = at + hit;
             return true;
         }
     }
@@ -138,14 +148,23 @@ inline void SkipLaidOutTagPairs(ByteCursor&) {}
 
 // Moves to the first wanted byte; false (at the end) when there is none. The same stop as
 // SkipUntil with the classes holding exactly those bytes.
+// Moves to the first wanted byte among at most limit bytes; true when it found one.
+inline bool SkipToWantedWithin(ByteCursor& cursor, WantedBytes wanted, int64_t limit) {
+    const unsigned char* at = cursor.at;
+    const unsigned char* const stop = cursor.end - at > limit ? at + limit : cursor.end;
+    while (at != stop && !IsWanted(*at, wanted))
+        ++at;
+    cursor.at = at;
+    return at != stop;
+}
+
 inline bool SkipToWanted(ByteCursor& cursor, WantedBytes wanted) {
+    // Short runs are common (a tag pair, the bytes before the next one): the first few bytes
+    // are cheaper to look at one by one than to load as a block.
+    constexpr int64_t kFirstBytesAlone = 8;
+    if (SkipToWantedWithin(cursor, wanted, kFirstBytesAlone)) return true;
 #if defined(__SSE2__)
     if (SkipToWantedInBlocks(cursor, wanted)) return true;
 #endif
-    const unsigned char* at = cursor.at;
-    const unsigned char* const end = cursor.end;
-    while (at != end && !IsWanted(*at, wanted))
-        ++at;
-    cursor.at = at;
-    return at != end;
+    return SkipToWantedWithin(cursor, wanted, cursor.end - cursor.at);
 }

@@ -32,11 +32,21 @@ const unsigned char* FindGameEnd(ByteCursor cursor) {
     return cursor.end;
 }
 
+// The [ of a tag pair that opens right after the line end at the cursor; null otherwise. The
+// bytes between (CR, LF) stop no scan.
+const unsigned char* TagOnNextLine(const ByteCursor& cursor) {
+    const unsigned char* at = cursor.at;
+    if (at != cursor.end && *at == '\r') ++at;
+    if (cursor.end - at >= 2 && at[0] == '\n' && at[1] == '[') return at + 1;
+    return nullptr;
+}
+
 // Finds where the next game's move text begins: a byte of the game-start class met outside tag
 // pairs and comments while a tag pair has begun since the last game. start receives the [ of
 // the game's first tag pair.
 bool FindNextGameStart(ByteCursor& cursor, const unsigned char*& start) {
     bool armed = false;
+    bool blocksTried = false;
     for (;;) {
         // Between tag pairs the runs are short (a line end), so the table serves there.
         const bool found = armed ? SkipUntil(cursor, kClassTagOpen | kClassBraceOpen |
@@ -48,12 +58,17 @@ bool FindNextGameStart(ByteCursor& cursor, const unsigned char*& start) {
             if (!armed) {
                 start = cursor.at;
                 armed = true;
-                // Once a game: a run of tag pairs laid out line by line, crossed in blocks.
-                SkipLaidOutTagPairs(cursor);
-                if (cursor.at != start) continue;
             }
             if (!SkipToWanted(cursor, kTagClose)) return false;
             ++cursor.at;
+            // A second tag pair on the next line: the section is laid out line by line, and its
+            // remaining tag pairs are crossed in blocks (tried once a game, not for one-tag games).
+            const unsigned char* next = blocksTried ? nullptr : TagOnNextLine(cursor);
+            if (next != nullptr) {
+                blocksTried = true;
+                cursor.at = next;
+                SkipLaidOutTagPairs(cursor);
+            }
         } else if (b == '{' || b == ';') {
             ++cursor.at;
             SkipComment(cursor, b == '{' ? Inside::BraceComment : Inside::LineComment);
