@@ -1,7 +1,7 @@
 #pragma once
-// Finding the first of a few chosen bytes in a long run, 16 bytes at a time where SSE2 is there
-// (always on x86-64), one byte at a time elsewhere and for the last bytes of the text, so no
-// load ever reaches past its end.
+// Finding the first of a few chosen bytes in a long run, and crossing a tag section laid out line
+// by line, 16 bytes at a time where SSE2 is there (always on x86-64); one byte at a time
+// elsewhere and for the last bytes of the text, so no load ever reaches past its end.
 
 #include <cstdint>
 
@@ -146,8 +146,6 @@ inline void SkipLaidOutTagPairs(ByteCursor& cursor) {
 inline void SkipLaidOutTagPairs(ByteCursor&) {}
 #endif
 
-// Moves to the first wanted byte; false (at the end) when there is none. The same stop as
-// SkipUntil with the classes holding exactly those bytes.
 // Moves to the first wanted byte among at most limit bytes; true when it found one.
 inline bool SkipToWantedWithin(ByteCursor& cursor, WantedBytes wanted, int64_t limit) {
     const unsigned char* at = cursor.at;
@@ -158,6 +156,8 @@ inline bool SkipToWantedWithin(ByteCursor& cursor, WantedBytes wanted, int64_t l
     return at != stop;
 }
 
+// Moves to the first wanted byte; false (at the end) when there is none. The same stop as
+// SkipUntil with the classes holding exactly those bytes.
 inline bool SkipToWanted(ByteCursor& cursor, WantedBytes wanted) {
     // Short runs are common (a tag pair, the bytes before the next one): the first few bytes
     // are cheaper to look at one by one than to load as a block.
