@@ -1,7 +1,7 @@
 #pragma once
 // A tiny forward cursor over bytes and the byte classes the PGN scanners look for. The scanners
-// skip whole runs of uninteresting bytes with one table lookup per byte, so a 16 MiB file is
-// crossed in a few milliseconds.
+// skip whole runs of uninteresting bytes with one table lookup per byte; the game scanner, which
+// crosses the whole file, searches its long runs in blocks (pgn_byte_search.h).
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "pgn/pgn_games.h"
 
+#include "pgn/pgn_byte_search.h"
 #include "pgn/pgn_cursor.h"
 
 namespace {
@@ -8,15 +9,21 @@ namespace {
 // another: each opens only outside the others.
 enum class Inside { Text, TagPair, BraceComment, LineComment };
 
+// The bytes that open a tag pair or a comment: where the long runs of move text stop.
+constexpr WantedBytes kOpeners{'[', '{', ';'};
+constexpr WantedBytes kTagClose{']', ']', ']'};
+constexpr WantedBytes kBraceClose{'}', '}', '}'};
+constexpr WantedBytes kLineEnd{'\r', '\n', '\n'};
+
 // A brace comment ends at }, a rest-of-line comment at CR or LF.
 void SkipComment(ByteCursor& cursor, Inside comment) {
-    SkipUntil(cursor, comment == Inside::BraceComment ? kClassBraceClose : kClassLineEnd);
+    SkipToWanted(cursor, comment == Inside::BraceComment ? kBraceClose : kLineEnd);
     if (!AtEnd(cursor)) ++cursor.at;
 }
 
 // A game's text ends just before the first [ met outside comments after its move text began.
 const unsigned char* FindGameEnd(ByteCursor cursor) {
-    while (SkipUntil(cursor, kClassTagOpen | kClassBraceOpen | kClassSemicolon)) {
+    while (SkipToWanted(cursor, kOpeners)) {
         const unsigned char b = *cursor.at;
         if (b == '[') return cursor.at;
         ++cursor.at;
@@ -25,22 +32,43 @@ const unsigned char* FindGameEnd(ByteCursor cursor) {
     return cursor.end;
 }
 
+// The [ of a tag pair that opens right after the line end at the cursor; null otherwise. The
+// bytes between (CR, LF) stop no scan.
+const unsigned char* TagOnNextLine(const ByteCursor& cursor) {
+    const unsigned char* at = cursor.at;
+    if (at != cursor.end && *at == '\r') ++at;
+    if (cursor.end - at >= 2 && at[0] == '\n' && at[1] == '[') return at + 1;
+    return nullptr;
+}
+
 // Finds where the next game's move text begins: a byte of the game-start class met outside tag
 // pairs and comments while a tag pair has begun since the last game. start receives the [ of
 // the game's first tag pair.
 bool FindNextGameStart(ByteCursor& cursor, const unsigned char*& start) {
     bool armed = false;
+    bool blocksTried = false;
     for (;;) {
-        const uint32_t wanted =
-            kClassTagOpen | kClassBraceOpen | kClassSemicolon | (armed ? kClassGameStart : 0u);
-        if (!SkipUntil(cursor, wanted)) return false;
+        // Between tag pairs the runs are short (a line end), so the table serves there.
+        const bool found = armed ? SkipUntil(cursor, kClassTagOpen | kClassBraceOpen |
+                                                         kClassSemicolon | kClassGameStart)
+                                 : SkipToWanted(cursor, kOpeners);
+        if (!found) return false;
         const unsigned char b = *cursor.at;
         if (b == '[') {
-            if (!armed) start = cursor.at;
-            armed = true;
-            SkipUntil(cursor, kClassTagClose);
-            if (AtEnd(cursor)) return false;
+            if (!armed) {
+                start = cursor.at;
+                armed = true;
+            }
+            if (!SkipToWanted(cursor, kTagClose)) return false;
             ++cursor.at;
+            // A second tag pair on the next line: the section is laid out line by line, and its
+            // remaining tag pairs are crossed in blocks (tried once a game, not for one-tag games).
+            const unsigned char* next = blocksTried ? nullptr : TagOnNextLine(cursor);
+            if (next != nullptr) {
+                blocksTried = true;
+                cursor.at = next;
+                SkipLaidOutTagPairs(cursor);
+            }
         } else if (b == '{' || b == ';') {
             ++cursor.at;
             SkipComment(cursor, b == '{' ? Inside::BraceComment : Inside::LineComment);

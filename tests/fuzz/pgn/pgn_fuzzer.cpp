@@ -1,11 +1,14 @@
-// Fuzzes the PGN reader: game finding (the one-pass cursor against ExtractGameText), the lexer,
-// ParseGame with the chess engine behind it, the diagnostics, and LoadCurrentGame.
+// Fuzzes the PGN reader: game finding (the one-pass cursor against ExtractGameText and against the
+// byte-at-a-time reference scanner), the lexer, ParseGame with the chess engine behind it, the
+// diagnostics, and LoadCurrentGame.
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
+#include "../../pgn/reference_game_scanner.h"
 #include "pgn/pgn_cursor.h"
 #include "pgn/pgn_fen_format.h"
 #include "pgn/pgn_reader.h"
@@ -70,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static GameState* state = new GameState();
     static GameInfo* info = new GameInfo();
 
+    const std::vector<GameSpan> expected = reference::GameSpansOf(text);
     GameTextCursor cursor = FirstGameOf(text);
     GameSpan span{};
     int32_t count = 0;
@@ -79,6 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(span.start >= 0 && span.length > 0 && span.start + span.length <= text.length());
         Require(previousEnd < 0 || span.start == previousEnd);
         Require(text.at(span.start) == '[');
+        Require(static_cast<size_t>(count) < expected.size() &&
+                expected[static_cast<size_t>(count)].start == span.start &&
+                expected[static_cast<size_t>(count)].length == span.length);
         previousEnd = span.start + span.length;
         const CharString game = text.mid(span.start, span.length);
         // Each lookup scans from the start: the first games are enough to hold them equal.
@@ -87,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ++count;
     }
     Require(ExtractGameText(text, count).length() == 0);
+    Require(static_cast<size_t>(count) == expected.size());
 
     int32_t number = size > 0 ? static_cast<int32_t>(data[0]) - 8 : 0;
     LoadCurrentGame(*state, *info, number, text);
