@@ -11,3 +11,10 @@ constexpr int32_t kBitmapHeadBytes = 54;
 // Whether head (the first headLength bytes of a file of fileSize bytes) starts a bitmap whose
 // headers and pixel data all lie inside the file.
 bool BitmapFitsFile(const unsigned char* head, int32_t headLength, uint64_t fileSize);
+
+// Skins wider or taller than this are refused before loading: no real skin comes near it, and a
+// header that claims more would have the loader ask for gigabytes.
+constexpr int32_t kMaxSkinSide = 8192;
+
+// Whether a skin file may be loaded: BitmapFitsFile, and neither side above kMaxSkinSide.
+bool SkinFileAcceptable(const unsigned char* head, int32_t headLength, uint64_t fileSize);

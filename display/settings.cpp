@@ -8,6 +8,8 @@ void SetDefaultSettings(SaverSettings& settings) {
     settings.currentGameNumber = 0;
     settings.randomSkin = 1;
     settings.showLastMove = 1;
+    settings.fitBoard = 0;
+    settings.animateMoves = 0;
     WideChar pgnName[kPathCapacity] = {0};
     AppendAsciiText(pgnName, kDefaultPgnName);
     ComposePath(settings.pgnPath, settings.installPath, "\\", pgnName);

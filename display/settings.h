@@ -1,7 +1,7 @@
 #pragma once
-// The ten user settings of the saver: colours, what to show, the pause, the skin, the PGN file and
-// the game to continue with, plus the installation folder every default path is built from.
-// A plain value, copied freely.
+// The twelve user settings of the saver: colours, what to show, the pause, the skin, the PGN file
+// and the game to continue with, plus the installation folder every default path is built from. A
+// plain value, copied freely.
 
 #include <cstdint>
 
@@ -18,6 +18,8 @@ struct SaverSettings {
     WideChar skinName[kPathCapacity];  // file name inside the Skin folder
     int32_t randomSkin;
     int32_t showLastMove;
+    int32_t fitBoard;      // 0: the classic layout
+    int32_t animateMoves;  // 0: moves jump
 };
 
 constexpr uint32_t kDefaultFontColor = 0xc8c8c8;
