@@ -1,0 +1,230 @@
+#include "x11/saver_loop.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+#include "display/playback.h"
+#include "display/saver_texts.h"
+#include "x11/config_file.h"
+#include "x11/file_text.h"
+#include "x11/saver_view.h"
+#include "x11/skin_loader.h"
+
+namespace {
+
+constexpr int64_t kTickMilliseconds = 1000;
+constexpr int32_t kOwnWindowWidth = 1024;
+constexpr int32_t kOwnWindowHeight = 768;
+
+volatile sig_atomic_t stopRequested = 0;
+int wakePipe[2] = {-1, -1};
+volatile sig_atomic_t targetGone = 0;
+
+void OnStopSignal(int) {
+    stopRequested = 1;
+    const char byte = 0;
+    [[maybe_unused]] const ssize_t ignored = write(wakePipe[1], &byte, 1);
+}
+
+// X errors come only from a target window that went away under us (XScreenSaver destroys its
+// window when it is done); the run then ends as if told to.
+int OnXError(Display*, XErrorEvent* event) {
+    if (event->error_code == BadWindow || event->error_code == BadDrawable) targetGone = 1;
+    return 0;
+}
+
+bool InstallStopSignals() {
+    if (pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    return sigaction(SIGTERM, &action, nullptr) == 0 && sigaction(SIGINT, &action, nullptr) == 0 &&
+           sigaction(SIGHUP, &action, nullptr) == 0;
+}
+
+int64_t NowMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+struct SaverRun {
+    RunOptions options;
+    std::string configPath;
+    SaverSettings settings;
+    GameState game;
+    GameInfo info;
+    CharString pgnText;
+    PixelImage skin;
+    std::string errorText;
+    int32_t stepCountdown;
+    Display* display;
+    Window window;
+    bool ownWindow;
+    Atom deleteWindow;
+    SaverView view;
+};
+
+void AppendErrorLine(std::string& text, const std::string& line) {
+    if (!text.empty()) text += "\n";
+    text += line;
+}
+
+// Settings, skin, PGN text and the current game, in the Windows saver's order and with its texts.
+void LoadSaverData(SaverRun& run) {
+    LoadSettingsFile(run.settings, run.configPath, DataFolder());
+    if (!LoadSaverSkin(run.settings, run.skin)) run.errorText = kSkinsMissingText;
+    switch (ReadFileText(PathBytes(run.settings.pgnPath), run.pgnText)) {
+        case FileTextResult::NotOpened:
+            AppendErrorLine(run.errorText, PgnMissingTextFor(run.configPath));
+            break;
+        case FileTextResult::OutOfMemory:
+            AppendErrorLine(run.errorText, kOutOfMemoryText);
+            break;
+        case FileTextResult::Read:
+            break;
+    }
+    if (run.errorText.empty()) {
+        LoadCurrentGame(run.game, run.info, run.settings.currentGameNumber, run.pgnText);
+    }
+    StartPlayback(run.stepCountdown, run.settings);
+}
+
+Window OpenOwnWindow(SaverRun& run) {
+    const int screen = DefaultScreen(run.display);
+    const unsigned long background =
+        BlackPixel(run.display, screen);  // until the first frame covers it
+    Window window =
+        XCreateSimpleWindow(run.display, RootWindow(run.display, screen), 0, 0, kOwnWindowWidth,
+                            kOwnWindowHeight, 0, background, background);
+    XStoreName(run.display, window, "Quorvane");
+    XClassHint classHint{const_cast<char*>("quorvane"), const_cast<char*>("Quorvane")};
+    XSetClassHint(run.display, window, &classHint);
+    run.deleteWindow = XInternAtom(run.display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(run.display, window, &run.deleteWindow, 1);
+    XSelectInput(run.display, window, ExposureMask | StructureNotifyMask | KeyPressMask);
+    XMapWindow(run.display, window);
+    return window;
+}
+
+Window ChooseWindow(SaverRun& run) {
+    switch (run.options.target) {
+        case DrawTarget::Root:
+            return DefaultRootWindow(run.display);
+        case DrawTarget::GivenWindow:
+            return static_cast<Window>(run.options.windowId);
+        case DrawTarget::OwnWindow:
+            break;
+    }
+    run.ownWindow = true;
+    return OpenOwnWindow(run);
+}
+
+SaverScene SceneOf(const SaverRun& run) {
+    return SaverScene{&run.settings, &run.game, &run.info, &run.skin, run.errorText};
+}
+
+void Repaint(SaverRun& run, bool render) {
+    if (render) RenderSaverScene(run.view, SceneOf(run));
+    PresentSaverView(run.view);
+}
+
+bool IsCloseKey(XKeyEvent& event) {
+    const KeySym key = XLookupKeysym(&event, 0);
+    return key == XK_Escape || key == XK_q || key == XK_Q;
+}
+
+// Handles every event waiting; false when the run must end.
+bool HandleEvents(SaverRun& run) {
+    bool render = false;
+    bool present = false;
+    while (XPending(run.display) > 0) {
+        XEvent event{};
+        XNextEvent(run.display, &event);
+        if (event.type == Expose && event.xexpose.count == 0) present = true;
+        if (event.type == ConfigureNotify && event.xconfigure.window == run.window) {
+            render |= ResizeSaverView(run.view, event.xconfigure.width, event.xconfigure.height);
+        }
+        if (event.type == DestroyNotify && event.xdestroywindow.window == run.window) return false;
+        if (!run.ownWindow) continue;
+        if (event.type == KeyPress && IsCloseKey(event.xkey)) return false;
+        if (event.type == ClientMessage &&
+            static_cast<Atom>(event.xclient.data.l[0]) == run.deleteWindow) {
+            return false;
+        }
+    }
+    if (render || present) Repaint(run, render);
+    return true;
+}
+
+// Waits for X events, a stop signal or the next tick, whichever comes first.
+void WaitForWork(SaverRun& run, int64_t nextTick) {
+    if (XPending(run.display) > 0) return;
+    pollfd waits[2] = {{ConnectionNumber(run.display), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
+    const int64_t left = nextTick - NowMilliseconds();
+    poll(waits, 2, left > 0 ? static_cast<int>(left) : 0);
+}
+
+void PlayUntilStopped(SaverRun& run) {
+    int64_t nextTick = NowMilliseconds() + kTickMilliseconds;
+    while (stopRequested == 0 && targetGone == 0) {
+        if (!HandleEvents(run)) break;
+        WaitForWork(run, nextTick);
+        const int64_t now = NowMilliseconds();
+        if (now < nextTick) continue;
+        // A late tick (a suspended machine) starts the count afresh rather than catching up.
+        nextTick = now - nextTick >= kTickMilliseconds ? now + kTickMilliseconds
+                                                       : nextTick + kTickMilliseconds;
+        if (OnPlaybackTick(run.stepCountdown, !run.errorText.empty(), run.game, run.info,
+                           run.settings, run.pgnText)) {
+            Repaint(run, true);
+        }
+        XSync(run.display, False);  // surfaces an error of a vanished window now
+    }
+}
+
+}  // namespace
+
+int RunSaver(const RunOptions& options) {
+    if (!InstallStopSignals()) return 1;
+    std::srand(static_cast<unsigned>(std::time(nullptr) ^ getpid()));
+    auto run = std::make_unique<SaverRun>();
+    run->options = options;
+    run->configPath = options.configPath.empty()
+                          ? DefaultConfigPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
+                          : options.configPath;
+    LoadSaverData(*run);
+    run->display = XOpenDisplay(nullptr);
+    if (run->display == nullptr) {
+        std::fprintf(stderr, "quorvane: cannot open the display\n");
+        return 1;
+    }
+    XSetErrorHandler(OnXError);
+    run->window = ChooseWindow(*run);
+    XSync(run->display, False);
+    if (targetGone != 0 ||
+        !OpenSaverView(run->view, run->display, run->window, run->settings.fontColor)) {
+        std::fprintf(stderr, "quorvane: cannot draw into window 0x%lx\n", run->window);
+        XCloseDisplay(run->display);
+        return 1;
+    }
+    if (!run->ownWindow)
+        XSelectInput(run->display, run->window, ExposureMask | StructureNotifyMask);
+    Repaint(*run, true);
+    PlayUntilStopped(*run);
+    StoreGameNumber(run->configPath, run->settings.currentGameNumber);
+    CloseSaverView(run->view);
+    XCloseDisplay(run->display);
+    return 0;
+}

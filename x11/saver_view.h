@@ -1,0 +1,57 @@
+#pragma once
+// The drawing side of the native program: one off-screen pixmap the size of the target window,
+// drawn whole (background, board picture, texts) when the picture changes and copied to the
+// window in one piece on every repaint, as the Windows saver paints through its memory surface.
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+
+#include "chess/game_state.h"
+#include "display/board_picture.h"
+#include "display/settings.h"
+#include "pgn/pgn_reader.h"
+#include "x11/text_drawing.h"
+
+// What one frame shows: the error text when there is one, else the position.
+struct SaverScene {
+    const SaverSettings* settings;
+    const GameState* state;
+    const GameInfo* info;
+    const PixelImage* skin;
+    std::string errorText;  // UTF-8
+};
+
+struct SaverView {
+    Display* display;
+    Window window;
+    Visual* visual;
+    Colormap colormap;
+    int32_t depth;
+    int32_t width;
+    int32_t height;
+    Pixmap pixmap;
+    GC gc;
+    TextPainter painter;
+    uint32_t fontColor;  // 0x00BBGGRR, for the painter made with each pixmap
+};
+
+// The classic layout (64-pixel cells unscaled, information texts, home page) needs room for the
+// board; a smaller window, such as XScreenSaver's preview, gets the board scaled to fit alone.
+bool UsesClassicLayout(int32_t width, int32_t height);
+
+// Takes the window's size, visual and colour map and makes the pixmap; false when the window is
+// gone or the text font does not open.
+bool OpenSaverView(SaverView& view, Display* display, Window window, uint32_t fontColor);
+
+// Makes the pixmap again for the window's new size; false (the old one kept) when unchanged.
+bool ResizeSaverView(SaverView& view, int32_t width, int32_t height);
+
+void CloseSaverView(SaverView& view);
+
+// Draws the scene into the pixmap.
+void RenderSaverScene(SaverView& view, const SaverScene& scene);
+
+// Copies the whole pixmap to the window.
+void PresentSaverView(SaverView& view);
