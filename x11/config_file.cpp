@@ -65,7 +65,9 @@ void LoadSettingsFile(SaverSettings& settings, const std::string& configPath,
     AppendAsciiText(pgnName, kDefaultPgnName);
     ComposePath(settings.pgnPath, settings.installPath, "/", pgnName);
     CharString text;
-    if (configPath.empty() || ReadFileText(configPath, text) != FileTextResult::Read) return;
+    if (configPath.empty() ||
+        ReadFileText(configPath, text, ZeroByte::Kept) != FileTextResult::Read)
+        return;
     ApplySettingsText(settings, text);
 }
 
@@ -76,7 +78,7 @@ bool StoreGameNumber(const std::string& givenPath, int32_t number) {
     const std::string configPath = real != nullptr ? std::string(real) : givenPath;
     std::free(real);
     CharString old;
-    if (ReadFileText(configPath, old) != FileTextResult::Read) {
+    if (ReadFileText(configPath, old, ZeroByte::Kept) != FileTextResult::Read) {
         old = CharString();
         MakeParentFolders(configPath);
     }

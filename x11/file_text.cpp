@@ -8,7 +8,7 @@
 #include <memory>
 #include <new>
 
-FileTextResult ReadFileText(const std::string& path, CharString& text) {
+FileTextResult ReadFileText(const std::string& path, CharString& text, ZeroByte zero) {
     const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) return FileTextResult::NotOpened;
     struct stat status {};
@@ -32,6 +32,7 @@ FileTextResult ReadFileText(const std::string& path, CharString& text) {
     }
     close(file);
     buffer[got] = 0;
-    text = CharString(buffer.get());
+    text = zero == ZeroByte::EndsText ? CharString(buffer.get())
+                                      : CharString(buffer.get(), static_cast<int32_t>(got));
     return FileTextResult::Read;
 }

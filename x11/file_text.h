@@ -7,6 +7,9 @@
 
 enum class FileTextResult { Read, NotOpened, OutOfMemory };
 
-// At most CharString::kMaxStringLength bytes of the file; the text ends at its first zero byte,
-// as the PGN reader expects.
-FileTextResult ReadFileText(const std::string& path, CharString& text);
+enum class ZeroByte { EndsText, Kept };
+
+// At most CharString::kMaxStringLength bytes of the file. With ZeroByte::EndsText the text ends
+// at its first zero byte, as the PGN reader expects; a settings file keeps all its bytes.
+FileTextResult ReadFileText(const std::string& path, CharString& text,
+                            ZeroByte zero = ZeroByte::EndsText);

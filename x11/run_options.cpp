@@ -75,7 +75,10 @@ RunOptions ParseRunOptions(const std::vector<std::string>& words, const char* xs
             options.error = "unknown option " + words[i];
         }
     }
-    if (!targetGiven && xscreensaverWindow != nullptr && xscreensaverWindow[0] != 0 &&
+    // XScreenSaver runs its modules with -root and names its own window, which covers the real
+    // root, in the variable: that window is the root to draw on.
+    const bool rootOrNothing = !targetGiven || options.target == DrawTarget::Root;
+    if (rootOrNothing && xscreensaverWindow != nullptr && xscreensaverWindow[0] != 0 &&
         options.error.empty()) {
         if (ParseWindowId(xscreensaverWindow, options.windowId)) {
             options.target = DrawTarget::GivenWindow;

@@ -16,8 +16,9 @@ struct RunOptions {
 };
 
 // Reads the words after the program's name: -root, -window, -window-id ID (decimal or 0x hex),
-// --config FILE, -h/--help. With none of -root, -window, -window-id, a window id in
-// xscreensaverWindow (XSCREENSAVER_WINDOW, may be null) is taken, else the program's own window.
+// --config FILE, -h/--help. With -root or none of the three, a window id in xscreensaverWindow
+// (XSCREENSAVER_WINDOW, may be null) is taken: XScreenSaver's window stands in for the root. Else
+// -root is the root window, and nothing the program's own window.
 // XScreenSaver's other common switches (-install, -visual V, -fps, -pair, ...) are accepted and
 // ignored, so that a line copied from another module runs.
 RunOptions ParseRunOptions(const std::vector<std::string>& words, const char* xscreensaverWindow);

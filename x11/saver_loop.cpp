@@ -44,6 +44,17 @@ int OnXError(Display*, XErrorEvent* event) {
     return 0;
 }
 
+// The run whose game number an X connection lost at the end of a session still writes back.
+struct SaverRun;
+SaverRun* runOnShow = nullptr;
+[[noreturn]] void StoreAndExit();
+
+// Xlib ends the process after this returns; XScreenSaver's window or the server may go away
+// before the stop signal is handled, which is an end like any other.
+int OnXConnectionLost(Display*) {
+    StoreAndExit();
+}
+
 bool InstallStopSignals() {
     if (pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
     struct sigaction action {};
@@ -194,6 +205,12 @@ void PlayUntilStopped(SaverRun& run) {
     }
 }
 
+void StoreAndExit() {
+    if (runOnShow != nullptr)
+        StoreGameNumber(runOnShow->configPath, runOnShow->settings.currentGameNumber);
+    std::_Exit(0);
+}
+
 }  // namespace
 
 int RunSaver(const RunOptions& options) {
@@ -207,10 +224,12 @@ int RunSaver(const RunOptions& options) {
     LoadSaverData(*run);
     run->display = XOpenDisplay(nullptr);
     if (run->display == nullptr) {
-        std::fprintf(stderr, "quorvane: cannot open the display\n");
+        std::fprintf(stderr, "quorvane: cannot open the display %s\n", XDisplayName(nullptr));
         return 1;
     }
     XSetErrorHandler(OnXError);
+    runOnShow = run.get();
+    XSetIOErrorHandler(OnXConnectionLost);
     run->window = ChooseWindow(*run);
     XSync(run->display, False);
     if (targetGone != 0 ||
@@ -225,6 +244,8 @@ int RunSaver(const RunOptions& options) {
     PlayUntilStopped(*run);
     StoreGameNumber(run->configPath, run->settings.currentGameNumber);
     CloseSaverView(run->view);
+    XSetIOErrorHandler(nullptr);
+    runOnShow = nullptr;
     XCloseDisplay(run->display);
     return 0;
 }

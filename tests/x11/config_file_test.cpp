@@ -59,6 +59,17 @@ TEST(ConfigFile, TheGameNumberIsWrittenBackInPlaceOfTheOldFile) {
     EXPECT_EQ(entries, 1);
 }
 
+TEST(ConfigFile, AZeroByteNeitherEndsTheFileNorIsLost) {
+    TempFolder folder;
+    const std::string bytes("junk\0junk\nTime mode=0\n", 22);
+    const std::string conf = folder.Write("q.conf", bytes);
+    SaverSettings settings{};
+    LoadSettingsFile(settings, conf, "/data");
+    EXPECT_EQ(settings.timeMode, 0);
+    ASSERT_TRUE(StoreGameNumber(conf, 4));
+    EXPECT_EQ(ReadAll(conf), bytes + "Current game number=4\n");
+}
+
 TEST(ConfigFile, AMissingFileAndItsFoldersAreMade) {
     TempFolder folder;
     const std::string conf = (folder.path / "a/b/quorvane.conf").string();
