@@ -10,6 +10,7 @@ packages=(
     g++-mingw-w64-x86-64 mingw-w64-tools
     wine wine64 xvfb xdotool x11-utils imagemagick nsis fonts-dejavu-core
     python3 python3-pil pgn-extract
+    libx11-dev libxft-dev libfontconfig-dev libstb-dev xscreensaver fonts-urw-base35
 )
 
 missing=()
