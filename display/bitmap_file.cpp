@@ -65,6 +65,7 @@ bool BitmapFitsFile(const unsigned char* head, int32_t headLength, uint64_t file
     BitmapShape shape{};
     if (!ReadShape(head, headLength, infoBytes, shape)) return false;
     if (shape.width == 0 || shape.height == 0 || !KnownBitCount(shape.bitCount)) return false;
+    if (shape.width > kMaxSkinSide || shape.height > kMaxSkinSide) return false;
     const uint64_t pixels = PixelBytes(shape);
     if (pixels == 0) return false;
     return pixelOffset >= kFileHeaderBytes + infoBytes && pixelOffset <= fileSize &&

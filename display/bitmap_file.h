@@ -8,8 +8,12 @@
 // fields it reads.
 constexpr int32_t kBitmapHeadBytes = 54;
 
-// Whether head (the first headLength bytes of a file of fileSize bytes) starts a bitmap whose
-// headers and pixel data all lie inside the file.
+// The widest and tallest skin taken: a compressed file of a few bytes may claim any size, and the
+// loader would commit memory for all of it.
+constexpr uint64_t kMaxSkinSide = 8192;
+
+// Whether head (the first headLength bytes of a file of fileSize bytes) starts a bitmap of at most
+// kMaxSkinSide pixels a side whose headers and pixel data all lie inside the file.
 bool BitmapFitsFile(const unsigned char* head, int32_t headLength, uint64_t fileSize);
 
 // Skins wider or taller than this are refused before loading: no real skin comes near it, and a

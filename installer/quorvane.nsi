@@ -69,10 +69,58 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 ; ---------------------------------------------------------------------------------------------
+; Both halves
+
+; Leaves the text on the stack without one trailing backslash (a drive root keeps its own).
+!macro TrimTrailingBackslashFunction PREFIX
+Function ${PREFIX}TrimTrailingBackslash
+    Exch $0
+    Push $1
+    StrCpy $1 "$0" 1 -1
+    ${If} $1 == "\"
+    ${AndIf} "$0" != "\"
+        StrCpy $1 "$0" 1 -2
+        ${If} $1 != ":"
+            StrCpy $0 "$0" -1
+        ${EndIf}
+    ${EndIf}
+    Pop $1
+    Exch $0
+FunctionEnd
+!macroend
+!insertmacro TrimTrailingBackslashFunction ""
+!insertmacro TrimTrailingBackslashFunction "un."
+
+; The files setup put into FOLDER, and the folders when that leaves them empty: the user's own
+; files (other games, other skins) stay with theirs.
+!macro QuorvaneRemoveFolderFiles FOLDER
+    !insertmacro QuorvaneRemoveSkins "${FOLDER}"
+    Delete "${FOLDER}\varnoth.pgn"
+    Delete "${FOLDER}\${UNINSTALLER}"
+    RMDir "${FOLDER}\Skin"
+    RMDir "${FOLDER}"
+    ; The maker's folder only when it is the default one: a parent the user chose is not ours.
+    ${If} "${FOLDER}" == "$PROGRAMFILES64\${PUBLISHER}\${PRODUCT}"
+        RMDir "$PROGRAMFILES64\${PUBLISHER}"
+    ${EndIf}
+!macroend
+
+; ---------------------------------------------------------------------------------------------
 ; Installation
 
 Section "-${PRODUCT}" SecProgram
     SectionIn RO
+
+    ; Moving to another folder: the old folder's files and uninstaller go, so that no stale
+    ; uninstaller is left behind to remove this installation.
+    Push "$INSTDIR"
+    Call TrimTrailingBackslash
+    Pop $3
+    ReadRegStr $2 HKLM "${SETTINGS_KEY}" "Install path"
+    ${If} $2 != ""
+    ${AndIf} $2 != $3
+        !insertmacro QuorvaneRemoveFolderFiles "$2"
+    ${EndIf}
 
     ; The saver belongs in the real system folder, where the desktop settings look for savers.
     ${DisableX64FSRedirection}
@@ -110,22 +158,6 @@ Section "Make ${PRODUCT} the current screen saver" SecSetSaver
     WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
 SectionEnd
 
-; Leaves the text on the stack without one trailing backslash (a drive root keeps its own).
-Function TrimTrailingBackslash
-    Exch $0
-    Push $1
-    StrCpy $1 "$0" 1 -1
-    ${If} $1 == "\"
-    ${AndIf} "$0" != "\"
-        StrCpy $1 "$0" 1 -2
-        ${If} $1 != ":"
-            StrCpy $0 "$0" -1
-        ${EndIf}
-    ${EndIf}
-    Pop $1
-    Exch $0
-FunctionEnd
-
 Function .onInit
     SetRegView 64
     ; A silent setup leaves the user's screen saver alone unless asked with /SETSAVER.
@@ -142,35 +174,38 @@ FunctionEnd
 ; ---------------------------------------------------------------------------------------------
 ; Uninstallation
 
+; 1 when this uninstaller's folder is the recorded installation (or none is recorded); an old
+; folder's uninstaller must leave the live installation elsewhere alone.
+Var OwnsInstallation
+
 Section "-un.${PRODUCT}" SecUnProgram
     SectionIn RO
 
-    ; Before the file goes: its short path form is only known while it exists.
-    Call un.ForgetScreenSaver
-    ${DisableX64FSRedirection}
-    ; A saver running right now keeps its file: it goes at the next restart instead.
-    Delete /REBOOTOK "$SYSDIR\${SCR_NAME}"
-    ${EnableX64FSRedirection}
-
-    !insertmacro QuorvaneRemoveSkins
-    Delete "$INSTDIR\varnoth.pgn"
-    Delete "$INSTDIR\${UNINSTALLER}"
-    ; Only empty folders go: the user's own files (other games, other skins) stay with theirs.
-    RMDir "$INSTDIR\Skin"
-    RMDir "$INSTDIR"
-    ; The maker's folder only when it is the default one: a parent the user chose is not ours.
-    ${If} "$INSTDIR" == "$PROGRAMFILES64\${PUBLISHER}\${PRODUCT}"
-        RMDir "$PROGRAMFILES64\${PUBLISHER}"
+    ${If} $OwnsInstallation == 1
+        ; Before the file goes: its short path form is only known while it exists.
+        Call un.ForgetScreenSaver
+        ${DisableX64FSRedirection}
+        ; A saver running right now keeps its file: it goes at the next restart instead.
+        Delete /REBOOTOK "$SYSDIR\${SCR_NAME}"
+        ${EnableX64FSRedirection}
     ${EndIf}
 
-    DeleteRegKey HKLM "${SETTINGS_KEY}"
-    DeleteRegKey /ifempty HKLM "Software\${PUBLISHER}"
-    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    !insertmacro QuorvaneRemoveFolderFiles "$INSTDIR"
+
+    ${If} $OwnsInstallation == 1
+        DeleteRegKey HKLM "${SETTINGS_KEY}"
+        DeleteRegKey /ifempty HKLM "Software\${PUBLISHER}"
+        DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    ${EndIf}
 SectionEnd
 
-Section /o "un.Remove my ${PRODUCT} settings (colours, skin, game file)" SecUnSettings
-    DeleteRegKey HKCU "${SETTINGS_KEY}"
-    DeleteRegKey /ifempty HKCU "Software\${PUBLISHER}"
+; Short enough for the option list: a longer text ends behind a scroll bar.
+Section /o "un.Remove my settings" SecUnSettings
+    ; The settings belong to the live installation, not to an old folder's leftovers.
+    ${If} $OwnsInstallation == 1
+        DeleteRegKey HKCU "${SETTINGS_KEY}"
+        DeleteRegKey /ifempty HKCU "Software\${PUBLISHER}"
+    ${EndIf}
 SectionEnd
 
 ; Clears the current screen saver only while it is still ours; another choice is the user's.
@@ -191,6 +226,16 @@ FunctionEnd
 
 Function un.onInit
     SetRegView 64
+    Push "$INSTDIR"
+    Call un.TrimTrailingBackslash
+    Pop $0
+    ReadRegStr $1 HKLM "${SETTINGS_KEY}" "Install path"
+    StrCpy $OwnsInstallation 0
+    ; The comparison ignores case, as the platform's file names do.
+    ${If} $1 == ""
+    ${OrIf} $1 == $0
+        StrCpy $OwnsInstallation 1
+    ${EndIf}
     ${If} ${Silent}
         ${un.GetParameters} $0
         ClearErrors

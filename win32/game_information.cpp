@@ -12,7 +12,9 @@ constexpr const char* kInfoFontFace = "Palatino Linotype";
 
 void DrawInBand(HDC surface, const CharString& text, const TextBand& band) {
     RECT rect{band.left, band.top, band.right, band.bottom};
-    DrawTextA(surface, text.chars(), text.length(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    // No prefix: an "&" in a name, event or site is text, not a keyboard-shortcut mark.
+    DrawTextA(surface, text.chars(), text.length(), &rect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace

@@ -42,10 +42,14 @@ int32_t VerifyClosePasswordOnPlatform(DWORD platformId) {
     return agreed;
 }
 
-int32_t VerifyClosePassword() {
-    if (theShell.fullScreen != 1) return 1;
+DWORD RunningPlatformId() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof(version);
-    if (!GetVersionExA(&version)) return 1;
-    return VerifyClosePasswordOnPlatform(version.dwPlatformId);
+    if (!GetVersionExA(&version)) return VER_PLATFORM_WIN32_NT;
+    return version.dwPlatformId;
+}
+
+int32_t VerifyClosePassword() {
+    if (theShell.fullScreen != 1) return 1;
+    return VerifyClosePasswordOnPlatform(RunningPlatformId());
 }

@@ -10,6 +10,9 @@
 // verifyingPassword at 1 while the password dialog runs.
 int32_t VerifyClosePassword();
 
+// The platform family the running system reports; the NT family when it reports none.
+DWORD RunningPlatformId();
+
 // The same decision for a given platform id (VER_PLATFORM_WIN32_WINDOWS asks), so that the
 // asking path can be exercised on any system.
 int32_t VerifyClosePasswordOnPlatform(DWORD platformId);

@@ -194,9 +194,7 @@ LRESULT OnPowerBroadcast(HWND window, UINT, WPARAM wParam, LPARAM) {
 }
 
 LRESULT OnClose(HWND, UINT, WPARAM, LPARAM) {
-    if (theShell.verifyingPassword != 0) return 0;
-    if (VerifyClosePassword() == 0) return 0;
-    CleanUpSaverWindow();
+    CloseSaverWindowOnPlatform(RunningPlatformId());
     return 0;
 }
 
@@ -233,6 +231,13 @@ constexpr MessageRoute kMessageRoutes[] = {
 };
 
 }  // namespace
+
+void CloseSaverWindowOnPlatform(DWORD platformId) {
+    if (theShell.windowResourcesLive == 0) return;
+    if (theShell.verifyingPassword != 0) return;
+    if (VerifyClosePasswordOnPlatform(platformId) == 0) return;
+    CleanUpSaverWindow();
+}
 
 bool RegisterSaverClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass{};

@@ -22,6 +22,10 @@ bool RegisterSaverClass(HINSTANCE instance);
 // Creates the window for the shell state's mode, shows it and paints it; false when not created.
 bool CreateSaverWindow(HINSTANCE instance, int showCommand);
 
+// A close request as the window handles it on the given platform family: once the window is
+// cleaned up there is nothing to guard, so no password is asked for.
+void CloseSaverWindowOnPlatform(DWORD platformId);
+
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Draws the current picture (error text, or the position) into the off-screen surface.

@@ -20,6 +20,7 @@ namespace {
 struct SettingsDialogState {
     SaverSettings settings;
     HDC previewDC;
+    bool previewHasSkin;  // false when the selected file did not load: the preview shows none
     HFONT pathFont;
 };
 
@@ -69,7 +70,21 @@ void SelectSavedSkin(HWND list, const SaverSettings& settings) {
 }
 
 void ReloadPreview(HWND dialog) {
-    LoadPreviewSkin(dialogState.settings, Control(dialog, IDC_SKIN_LIST), dialogState.previewDC);
+    dialogState.previewHasSkin = LoadPreviewSkin(
+        dialogState.settings, Control(dialog, IDC_SKIN_LIST), dialogState.previewDC);
+}
+
+// What the controls show, into the record: every action that refreshes the controls from the
+// record first takes the user's unsaved choices into it, and OK stores exactly this.
+void ReadSettingsControls(HWND dialog, SaverSettings& settings) {
+    settings.backgroundColor = ReadColorNumber(dialog, IDC_BACKGROUND_COLOR);
+    settings.fontColor = ReadColorNumber(dialog, IDC_FONT_COLOR);
+    // The count bounds the copy: the label never writes past the 260-character field.
+    GetDlgItemTextW(dialog, IDC_PGN_PATH, settings.pgnPath, kPathCapacity);
+    settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
+    settings.showInfo = IsTicked(dialog, IDC_SHOW_INFO);
+    settings.showLastMove = IsTicked(dialog, IDC_SHOW_LAST_MOVE);
+    settings.timeMode = 2 * IsTicked(dialog, IDC_PAUSE_LARGE) + IsTicked(dialog, IDC_PAUSE_MEDIUM);
 }
 
 // The path label in the label's own font at its heaviest weight.
@@ -134,7 +149,7 @@ void OnPaintSettings(HWND dialog) {
     RECT area;
     GetClientRect(preview, &area);
     const bool noSkinShown =
-        IsTicked(dialog, IDC_RANDOM_SKIN) != 0 ||
+        IsTicked(dialog, IDC_RANDOM_SKIN) != 0 || !dialogState.previewHasSkin ||
         SendMessageW(Control(dialog, IDC_SKIN_LIST), LB_GETCURSEL, 0, 0) == LB_ERR;
     if (noSkinShown) {
         FillWithBackground(target, area);
@@ -155,14 +170,7 @@ INT_PTR OnPreviewColor(HWND dialog, HWND control) {
 
 void OnOk(HWND dialog) {
     SaverSettings& settings = dialogState.settings;
-    settings.backgroundColor = ReadColorNumber(dialog, IDC_BACKGROUND_COLOR);
-    settings.fontColor = ReadColorNumber(dialog, IDC_FONT_COLOR);
-    // The count bounds the copy: the label never writes past the 260-character field.
-    GetDlgItemTextW(dialog, IDC_PGN_PATH, settings.pgnPath, kPathCapacity);
-    settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
-    settings.showInfo = IsTicked(dialog, IDC_SHOW_INFO);
-    settings.showLastMove = IsTicked(dialog, IDC_SHOW_LAST_MOVE);
-    settings.timeMode = 2 * IsTicked(dialog, IDC_PAUSE_LARGE) + IsTicked(dialog, IDC_PAUSE_MEDIUM);
+    ReadSettingsControls(dialog, settings);
     // With nothing selected this is the text read last, as the preview used it.
     CopyWideText(settings.skinName, ReadSelectedSkinName(Control(dialog, IDC_SKIN_LIST)));
     StoreSettings(settings);
@@ -176,6 +184,7 @@ void OnChooseColor(HWND dialog, int buttonId) {
     chooser.lpCustColors = customColors;
     chooser.Flags = CC_ANYCOLOR;
     if (!ChooseColorA(&chooser)) return;
+    ReadSettingsControls(dialog, dialogState.settings);
     if (buttonId == IDC_BACKGROUND_COLOR) {
         dialogState.settings.backgroundColor = chooser.rgbResult;
     } else {
@@ -202,6 +211,7 @@ void OnHomePage(HWND dialog) {
 }
 
 void OnSelectPgn(HWND dialog) {
+    ReadSettingsControls(dialog, dialogState.settings);
     if (!ChoosePgnFile(dialogState.settings, dialog)) return;
     RefreshSettingsControls(dialog, dialogState.settings);
     // A new file starts at its first game.
@@ -215,7 +225,7 @@ void OnSkinListNotify(HWND dialog, int notification) {
 }
 
 void OnRandomToggled(HWND dialog) {
-    dialogState.settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
+    ReadSettingsControls(dialog, dialogState.settings);
     RefreshSettingsControls(dialog, dialogState.settings);
     ReloadPreview(dialog);
     InvalidateRect(dialog, nullptr, TRUE);

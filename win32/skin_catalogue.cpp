@@ -80,18 +80,25 @@ HBITMAP LoadSaverSkin(const SaverSettings& settings) {
 HBITMAP PickRandomSkin(const SaverSettings& settings) {
     auto table = std::make_unique<SkinNameTable>();
     CollectSkinNames(settings, *table);
-    if (table->count == 0) return nullptr;
-    // One skin needs no random number, so a lone skin leaves the generator's sequence alone.
-    const int32_t chosen = table->count == 1 ? 0 : std::rand() % table->count;
-    return LoadSkinNamed(settings, kSaverSkinFolder, table->names[chosen]);
+    // A file that does not load leaves the draw and the others are tried, so one broken file
+    // among good skins never leaves the run without a skin.
+    while (table->count > 0) {
+        // One skin needs no random number, so a lone skin leaves the generator's sequence alone.
+        const int32_t chosen = table->count == 1 ? 0 : std::rand() % table->count;
+        HBITMAP skin = LoadSkinNamed(settings, kSaverSkinFolder, table->names[chosen]);
+        if (skin != nullptr) return skin;
+        --table->count;
+        CopyWideText(table->names[chosen], table->names[table->count]);
+    }
+    return nullptr;
 }
 
 void ListSkinFiles(HWND list, const SaverSettings& settings) {
-    CharString pattern;
-    pattern.assignWide(settings.installPath);
-    pattern.append(kDialogSkinFolder);
-    pattern.append("*.bmp");
-    SendMessageA(list, LB_DIR, 0, reinterpret_cast<LPARAM>(pattern.chars()));
+    // The wide form: an installation folder outside the 8-bit code page must still list.
+    WideChar pattern[kPathCapacity];
+    const WideChar star[] = {'*', '.', 'b', 'm', 'p', 0};
+    if (!ComposePath(pattern, settings.installPath, kDialogSkinFolder, star)) return;
+    SendMessageW(list, LB_DIR, 0, reinterpret_cast<LPARAM>(pattern));
 }
 
 const WideChar* ReadSelectedSkinName(HWND list) {
@@ -105,11 +112,12 @@ const WideChar* ReadSelectedSkinName(HWND list) {
     return selectedSkinName;
 }
 
-void LoadPreviewSkin(const SaverSettings& settings, HWND list, HDC previewDC) {
+bool LoadPreviewSkin(const SaverSettings& settings, HWND list, HDC previewDC) {
     const WideChar* name = ReadSelectedSkinName(list);
     HBITMAP skin = LoadSkinNamed(settings, kDialogSkinFolder, name);
-    if (skin == nullptr) return;
+    if (skin == nullptr) return false;
     HGDIOBJ previous = SelectObject(previewDC, skin);
     // The DC's own first bitmap is a stock object; deleting it is refused and harmless.
     if (previous != nullptr) DeleteObject(previous);
+    return true;
 }

@@ -18,10 +18,12 @@ HBITMAP LoadSkinNamed(const SaverSettings& settings, const char* folder, const W
 // The skin of a saver run: the named one when randomSkin is 0 and it loads, else a random one.
 HBITMAP LoadSaverSkin(const SaverSettings& settings);
 
-// One of the first 100 skins the folder search returns, chosen with rand(); null when none.
+// One of the first 100 skins the folder search returns, chosen with rand(); when it does not
+// load, the others in a further random order; null when none loads.
 HBITMAP PickRandomSkin(const SaverSettings& settings);
 
-// Fills the settings dialog's list box with the folder's skin files, in the platform's order.
+// Fills the settings dialog's list box with the folder's skin files, in the platform's order,
+// through the wide-character path so that any folder name lists.
 void ListSkinFiles(HWND list, const SaverSettings& settings);
 
 // The text of the list's selection, kept in one buffer for the whole program: with no selection
@@ -29,5 +31,6 @@ void ListSkinFiles(HWND list, const SaverSettings& settings);
 const WideChar* ReadSelectedSkinName(HWND list);
 
 // Loads the list's selected skin into the preview device context, deleting the bitmap selected
-// there before; a failed load keeps the previous one.
-void LoadPreviewSkin(const SaverSettings& settings, HWND list, HDC previewDC);
+// there before; false when it does not load (the previous bitmap stays, but is no longer the
+// selection's: the preview then shows the background).
+bool LoadPreviewSkin(const SaverSettings& settings, HWND list, HDC previewDC);

@@ -95,6 +95,7 @@ TEST_F(ColourChooserTest, CustomColourRepaintsTheBackgroundSwatchAndThePreview) 
     SeedUserSettings(seed);
     Open();
     ASSERT_TRUE(Eventually([&] { return SwatchShows(IDC_BACKGROUND_COLOR, RGB(10, 20, 30)); }));
+    MakeUnsavedChoices(dialog);
     HWND chooser = OpenChooser(IDC_BACKGROUND_COLOR);
     ASSERT_NE(chooser, nullptr) << "no colour chooser";
     // The dialog's own custom colours: the seventh is (0, 255, 255).
@@ -110,8 +111,10 @@ TEST_F(ColourChooserTest, CustomColourRepaintsTheBackgroundSwatchAndThePreview) 
         return ScreenAreaIs(ClientScreenRect(GetDlgItem(dialog, IDC_SKIN_PREVIEW)),
                             RGB(0, 255, 255));
     }));
+    ExpectUnsavedChoicesShown(dialog);
     EndWith(IDOK);
     EXPECT_EQ(ReadUserNumber(L"Color of background"), RGB(0, 255, 255));
+    ExpectUnsavedChoicesStored();
 }
 
 TEST_F(ColourChooserTest, BasicColourRepaintsTheInkSwatch) {
@@ -180,11 +183,14 @@ TEST_F(FileChooserTest, SelectSetsThePathAndRestartsAtGameZero) {
     seed.currentGameNumber = 9;
     SeedUserSettings(seed);
     Open();
+    MakeUnsavedChoices(dialog);
     ChooseFile(chosen);
     EXPECT_EQ(ControlText(dialog, IDC_PGN_PATH), chosen);
+    ExpectUnsavedChoicesShown(dialog);
     EndWith(IDOK);
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), chosen);
     EXPECT_EQ(ReadUserNumber(L"Current game number"), 0u);
+    ExpectUnsavedChoicesStored();
 }
 
 TEST_F(FileChooserTest, CancelAfterSelectKeepsTheOldFileAndNumber) {

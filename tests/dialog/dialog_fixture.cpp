@@ -68,3 +68,23 @@ std::wstring SettingsDialogTest::DefaultPgnPath() const {
 bool Eventually(const std::function<bool()>& predicate) {
     return PumpUntil(predicate, 3000);
 }
+
+void MakeUnsavedChoices(HWND dialog) {
+    ClickButton(dialog, IDC_PAUSE_SMALL);
+    ClickButton(dialog, IDC_SHOW_INFO);
+    ClickButton(dialog, IDC_SHOW_LAST_MOVE);
+    ExpectUnsavedChoicesShown(dialog);
+}
+
+void ExpectUnsavedChoicesShown(HWND dialog) {
+    const ControlState shown = ReadControls(dialog);
+    EXPECT_TRUE(shown.small && !shown.medium && !shown.large) << "the pause jumped back";
+    EXPECT_FALSE(shown.showInfo) << "\"Game information\" jumped back";
+    EXPECT_FALSE(shown.showLastMove) << "\"Last move\" jumped back";
+}
+
+void ExpectUnsavedChoicesStored() {
+    EXPECT_EQ(ReadUserNumber(L"Time mode"), 0u);
+    EXPECT_EQ(ReadUserNumber(L"Show info"), 0u);
+    EXPECT_EQ(ReadUserNumber(L"Show last move"), 0u);
+}

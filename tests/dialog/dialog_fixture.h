@@ -60,6 +60,12 @@ class SettingsDialogTest : public ::testing::Test {
     std::wstring installPath;
 };
 
+// Every pause and "Show" control set away from its default (Small, both boxes clear), as a user
+// would before an action that refreshes the dialog; the checks expect them on screen and stored.
+void MakeUnsavedChoices(HWND dialog);
+void ExpectUnsavedChoicesShown(HWND dialog);
+void ExpectUnsavedChoicesStored();
+
 // Waits (pumping) until predicate holds, for at most three seconds: repaints happen in the
 // saver's own time.
 bool Eventually(const std::function<bool()>& predicate);

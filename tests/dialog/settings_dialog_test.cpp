@@ -282,6 +282,110 @@ TEST_F(SettingsDialogTest, RandomGreysTheListAndFillsThePreviewWithTheBackground
     EXPECT_EQ(ReadUserNumber(L"Random skin"), 0u);
 }
 
+TEST_F(SettingsDialogTest, TickingAndUntickingRandomKeepsTheUnsavedChoices) {
+    Open();
+    MakeUnsavedChoices(dialog);
+    ClickButton(dialog, IDC_RANDOM_SKIN);
+    ExpectUnsavedChoicesShown(dialog);
+    ClickButton(dialog, IDC_RANDOM_SKIN);
+    ExpectUnsavedChoicesShown(dialog);
+    EndWith(IDOK);
+    ExpectUnsavedChoicesStored();
+}
+
+// The window that has the keyboard focus in the saver's dialog thread.
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread)) return nullptr;
+    return thread.hwndFocus;
+}
+
+TEST_F(SettingsDialogTest, ArrowKeysStayAmongThePauseButtons) {
+    Open();
+    ClickButton(dialog, IDC_PAUSE_LARGE);
+    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, IDC_PAUSE_LARGE); }));
+    const struct {
+        WPARAM key;
+        int lands;
+    } steps[] = {{VK_DOWN, IDC_PAUSE_SMALL},
+                 {VK_UP, IDC_PAUSE_LARGE},
+                 {VK_RIGHT, IDC_PAUSE_SMALL},
+                 {VK_DOWN, IDC_PAUSE_MEDIUM}};
+    for (const auto& step : steps) {
+        PressKey(dialog, step.key);
+        EXPECT_TRUE(Eventually([&] {
+            return FocusOf(dialog) == GetDlgItem(dialog, step.lands) &&
+                   IsTicked(dialog, step.lands);
+        })) << "after key "
+            << step.key << " the focus is on control " << GetDlgCtrlID(FocusOf(dialog));
+    }
+    EndWith(IDCANCEL);
+}
+
+TEST_F(SettingsDialogTest, ABrokenSkinFileShowsTheBackgroundNotThePreviousSkin) {
+    const std::wstring broken = SkinPath(L"Broken.bmp");
+    HANDLE file = CreateFileW(broken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "BM not a bitmap", 15, &written, nullptr);
+    CloseHandle(file);
+    SeededSettings seed;
+    seed.randomSkin = 0;
+    seed.skinName = L"Slate.bmp";
+    seed.backgroundColor = RGB(0x33, 0x66, 0x99);
+    SeedUserSettings(seed);
+    Open();
+    EXPECT_TRUE(Eventually([&] { return PreviewShowsSkin(dialog, SkinPath(L"Slate.bmp")); }));
+    const int index = IndexOfSkin(dialog, L"Broken.bmp");
+    EXPECT_GE(index, 0);
+    SelectListEntry(dialog, IDC_SKIN_LIST, index);
+    HWND preview = GetDlgItem(dialog, IDC_SKIN_PREVIEW);
+    EXPECT_TRUE(
+        Eventually([&] { return ScreenAreaIs(ClientScreenRect(preview), RGB(0x33, 0x66, 0x99)); }));
+    SelectListEntry(dialog, IDC_SKIN_LIST, IndexOfSkin(dialog, L"Slate.bmp"));
+    EXPECT_TRUE(Eventually([&] { return PreviewShowsSkin(dialog, SkinPath(L"Slate.bmp")); }));
+    EndWith(IDCANCEL);
+    DeleteFileW(broken.c_str());
+}
+
+// The installation moved, for one test, into a folder no 8-bit code page can name.
+struct CyrillicInstallation {
+    std::wstring original = InstallPath();
+    std::wstring folder = L"C:\\\u0418\u0433\u0440\u044b";
+    std::wstring install = folder + L"\\Quorvane";
+
+    explicit CyrillicInstallation(const std::wstring& skinSource) {
+        CreateDirectoryW(folder.c_str(), nullptr);
+        CreateDirectoryW(install.c_str(), nullptr);
+        CreateDirectoryW((install + L"\\Skin").c_str(), nullptr);
+        CopyFileW(skinSource.c_str(), (install + L"\\Skin\\Slate.bmp").c_str(), FALSE);
+        WriteInstallPath(install);
+    }
+    ~CyrillicInstallation() {
+        WriteInstallPath(original);
+        DeleteFileW((install + L"\\Skin\\Slate.bmp").c_str());
+        RemoveDirectoryW((install + L"\\Skin").c_str());
+        RemoveDirectoryW(install.c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+};
+
+TEST_F(SettingsDialogTest, AFolderOutsideTheCodePageListsAndPreviewsItsSkins) {
+    CyrillicInstallation moved(SkinPath(L"Slate.bmp"));
+    SeededSettings seed;
+    seed.randomSkin = 0;
+    seed.skinName = L"Slate.bmp";
+    SeedUserSettings(seed);
+    Open();
+    EXPECT_EQ(ListEntry(dialog, IDC_SKIN_LIST, 0), L"Slate.bmp");
+    EXPECT_TRUE(
+        Eventually([&] { return PreviewShowsSkin(dialog, moved.install + L"\\Skin\\Slate.bmp"); }));
+    EndWith(IDOK);
+    EXPECT_EQ(ReadUserText(L"Name of skin"), L"Slate.bmp");
+}
+
 // ---- Faults: over-long and stale values
 
 TEST_F(SettingsDialogTest, LongestPgnPathIsShownAndKeptExactly) {

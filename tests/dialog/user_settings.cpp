@@ -112,3 +112,14 @@ std::wstring InstallPath() {
     const auto value = ReadValue(HKEY_LOCAL_MACHINE, L"Install path");
     return value && value->type == REG_SZ ? TextOf(*value) : std::wstring();
 }
+
+void WriteInstallPath(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExW(key, L"Install path", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}

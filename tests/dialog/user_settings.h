@@ -31,3 +31,4 @@ std::map<std::wstring, RegistryValue> SnapshotUserSettings();
 
 // HKLM "Install path", as the installer wrote it.
 std::wstring InstallPath();
+void WriteInstallPath(const std::wstring& path);

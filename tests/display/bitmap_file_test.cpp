@@ -89,6 +89,23 @@ TEST(BitmapFitsFile, HugeDimensionsDoNotOverflow) {
     EXPECT_FALSE(Fits(InfoHead(0x7FFFFFFF, INT32_MIN, 32, 54), UINT32_MAX));
 }
 
+TEST(BitmapFitsFile, RefusesSidesOver8192PixelsCompressedOrNot) {
+    // RLE: a few bytes may claim any size, and the loader would commit memory for all of it.
+    const struct {
+        int32_t width;
+        int32_t height;
+        uint32_t compression;
+        bool fits;
+    } rows[] = {{8192, 8192, 1, true}, {8193, 16, 1, false},     {16, 8193, 1, false},
+                {16, -8193, 1, false}, {40000, 40000, 1, false}, {40000, 40000, 2, false},
+                {8193, 1, 0, false},   {1, 8193, 0, false},      {8192, 1, 0, true}};
+    for (const auto& row : rows) {
+        const Head h = InfoHead(row.width, row.height, 8, 1078, row.compression, 10);
+        const uint64_t pixels = row.compression == 0 ? 8192ull * 8192 : 10;
+        EXPECT_EQ(Fits(h, 1078 + pixels), row.fits) << row.width << " x " << row.height;
+    }
+}
+
 TEST(BitmapFitsFile, ReadsTheOldCoreHeader) {
     Head core{};
     core[0] = 'B';

@@ -1,6 +1,6 @@
 """The setup and the uninstaller clicked through with the keyboard, as a user does: the setup's
-defaults make Quorvane the current screen saver; ticking the uninstaller's one option removes the
-user's settings as well."""
+defaults make Quorvane the current screen saver; the uninstaller's one option fits its list, and
+ticking it removes the user's settings as well."""
 
 import subprocess
 import time
@@ -67,9 +67,16 @@ def main(session):
     uninstaller = session.start([PROGRAM_DIR + r"\Uninstall.exe"])
     window = find_window(session, "Quorvane.*Uninstall|Uninstall.*Quorvane")
     session.require(window is not None, "the uninstaller showed no window")
-    # Confirm -> the option list, where the space bar ticks "Remove my Quorvane settings" ->
-    # uninstall -> close.
-    press(session, window, "Return", "space", "Return")
+    # Confirm -> the option list, whose text must fit it: no horizontal scroll bar.
+    press(session, window, "Return")
+    settle_screen(session)
+    lists = session.wine_run([session.harness("option_list"), "Uninstall", "10000"],
+                             check=False).stdout.splitlines()
+    lists = [line.strip() for line in lists]
+    session.expect("hscroll 0" in lists and "hscroll 1" not in lists,
+                   f"the uninstaller's option list: {lists}")
+    # The space bar ticks "Remove my settings" -> uninstall -> close.
+    press(session, window, "space", "Return")
     deadline = time.monotonic() + 60
     while session.exists(SCR_PATH) and time.monotonic() < deadline:
         time.sleep(0.2)

@@ -6,6 +6,7 @@
 
 #include "saver_window_harness.h"
 #include "win32/saver_state.h"
+#include "win32/saver_window.h"
 
 namespace {
 
@@ -96,6 +97,21 @@ TEST_F(PasswordCheck, InputDuringTheCheckStartsNoSecondOneAndCloseNothing) {
     EXPECT_EQ(theShell.cursorAnchor.x, anchor.x);
     EXPECT_EQ(theShell.cursorAnchor.y, anchor.y);
     Answer(TRUE, nullptr);
+}
+
+TEST_F(PasswordCheck, ACloseRequestAfterTheCleanUpAsksForNoPassword) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display for Wine";
+    SaverFixture fixture;
+    SetCursorPos(500, 400);
+    ASSERT_NE(fixture.OpenFullScreen(), nullptr);
+    SetUsePassword(true, 1);
+    ASSERT_TRUE(Answer(TRUE, nullptr));
+    const LONG before = Calls();
+    CloseSaverWindowOnPlatform(VER_PLATFORM_WIN32_WINDOWS);
+    EXPECT_EQ(Calls(), before + 1) << "the live window asks";
+    EXPECT_EQ(theShell.windowResourcesLive, 0);
+    CloseSaverWindowOnPlatform(VER_PLATFORM_WIN32_WINDOWS);
+    EXPECT_EQ(Calls(), before + 1) << "asked with nothing left to close";
 }
 
 }  // namespace

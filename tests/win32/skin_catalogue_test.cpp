@@ -57,15 +57,27 @@ TEST(SkinCatalogue, NamedSkinThatDoesNotLoadFallsBackToARandomOne) {
     const std::wstring names[] = {L"Missing.bmp", L"", L"Broken.bmp", overlong};
     for (const std::wstring& name : names) {
         SCOPED_TRACE(std::string(name.begin(), name.end()).substr(0, 20));
-        bool sawOnly = false;
-        for (unsigned seed = 1; seed <= 8 && !sawOnly; ++seed) {
+        for (unsigned seed = 1; seed <= 8; ++seed) {
             std::srand(seed);
-            const int32_t width = WidthOf(LoadSaverSkin(install.Settings(name, 0)));
-            EXPECT_TRUE(width == 704 || width == 0);  // the pick may land on Broken.bmp
-            sawOnly = width == 704;
+            EXPECT_EQ(WidthOf(LoadSaverSkin(install.Settings(name, 0))), 704) << "seed " << seed;
         }
-        EXPECT_TRUE(sawOnly);
     }
+}
+
+TEST(SkinCatalogue, BrokenFilesAmongGoodOnesNeverLeaveTheRunWithoutASkin) {
+    SkinFolder install;
+    WriteFileBytes(install.skins + L"\\A-broken.bmp", "not a bitmap");
+    install.Add(L"C.bmp", 640);
+    WriteFileBytes(install.skins + L"\\D-broken.bmp", "BM");
+    install.Add(L"E.bmp", 704);
+    std::set<int32_t> widths;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::srand(seed);
+        const int32_t width = WidthOf(PickRandomSkin(install.Settings(L"", 1)));
+        EXPECT_TRUE(width == 640 || width == 704) << "seed " << seed << ": " << width;
+        widths.insert(width);
+    }
+    EXPECT_EQ(widths, (std::set<int32_t>{640, 704})) << "still a random pick";
 }
 
 TEST(SkinCatalogue, OverlongComposedPathIsAFailedLoad) {

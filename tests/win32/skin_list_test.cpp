@@ -88,7 +88,7 @@ TEST_F(SkinList, SelectedNameIsKeptWhenNothingOrSomethingTooLongIsSelected) {
     EXPECT_EQ(Narrow(ReadSelectedSkinName(fixture.list)), "First.bmp");
 }
 
-TEST_F(SkinList, PreviewSkinFollowsTheSelectionAndAFailedLoadKeepsThePrevious) {
+TEST_F(SkinList, PreviewSkinFollowsTheSelectionAndAFailedLoadSaysSo) {
     ListFixture fixture;
     WriteCellSkin(fixture.skins + L"\\Oak.bmp", 640, 448);
     WriteCellSkin(fixture.skins + L"\\Slate.bmp", 704, 448);
@@ -96,8 +96,12 @@ TEST_F(SkinList, PreviewSkinFollowsTheSelectionAndAFailedLoadKeepsThePrevious) {
     ListSkinFiles(fixture.list, fixture.Settings());
     const struct {
         const char* name;
-        int32_t width;
-    } steps[] = {{"Slate.bmp", 704}, {"Oak.bmp", 640}, {"Broken.bmp", 640}, {"Slate.bmp", 704}};
+        bool loaded;
+        int32_t width;  // a failed load frees nothing the DC still holds
+    } steps[] = {{"Slate.bmp", true, 704},
+                 {"Oak.bmp", true, 640},
+                 {"Broken.bmp", false, 640},
+                 {"Slate.bmp", true, 704}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         const LRESULT index =
@@ -105,7 +109,8 @@ TEST_F(SkinList, PreviewSkinFollowsTheSelectionAndAFailedLoadKeepsThePrevious) {
                          reinterpret_cast<LPARAM>(step.name));
         ASSERT_NE(index, LB_ERR);
         SendMessageA(fixture.list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        LoadPreviewSkin(fixture.Settings(), fixture.list, fixture.previewDC);
+        EXPECT_EQ(LoadPreviewSkin(fixture.Settings(), fixture.list, fixture.previewDC),
+                  step.loaded);
         EXPECT_EQ(fixture.PreviewWidth(), step.width);
     }
 }

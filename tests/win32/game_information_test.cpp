@@ -1,0 +1,51 @@
+// The information lines around the full-screen board, compared pixel by pixel with the same texts
+// drawn plainly into an off-screen surface.
+
+#include "win32/game_information.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "display/board_layout.h"
+#include "saver_window_harness.h"
+
+namespace {
+
+// The five lines, each drawn into its band in the information font with the given extra flags.
+std::vector<uint32_t> DrawnPixels(const char* const (&lines)[5], UINT extraFlags, bool bySaver) {
+    Surface surface(800, 900);
+    HFONT font = CreateFontA(24, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, "Palatino Linotype");
+    HGDIOBJ previous = SelectObject(surface.dc, font);
+    SetTextColor(surface.dc, RGB(255, 255, 255));  // on the surface's black
+    SetBkMode(surface.dc, TRANSPARENT);
+    GameInfo info{};
+    std::strcpy(info.black, lines[0]);
+    std::strcpy(info.white, lines[1]);
+    std::strcpy(info.event, lines[3] + 7);  // after "EVENT: "
+    std::strcpy(info.site, lines[4] + 6);   // after "SITE: "
+    if (bySaver) DrawGameInformation(surface.dc, info, 100, 200);
+    for (int32_t i = 0; i < 5 && !bySaver; ++i) {
+        const TextBand band = InformationBand(100, 200, static_cast<InfoLine>(i));
+        RECT rect{band.left, band.top, band.right, band.bottom};
+        DrawTextA(surface.dc, lines[i], -1, &rect,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | extraFlags);
+    }
+    GdiFlush();
+    std::vector<uint32_t> pixels(surface.pixels, surface.pixels + 800 * 900);
+    DeleteObject(SelectObject(surface.dc, previous));
+    return pixels;
+}
+
+TEST(GameInformation, AmpersandsAreDrawnExactlyAsRead) {
+    const char* const lines[5] = {"A&&B", "Smith & Sons", "DATE: ", "EVENT: Rock & Roll Open",
+                                  "SITE: AT&T Hall"};
+    const std::vector<uint32_t> plain = DrawnPixels(lines, DT_NOPREFIX, false);
+    ASSERT_TRUE(plain != DrawnPixels(lines, 0, false)) << "these texts must show a shortcut mark";
+    EXPECT_TRUE(DrawnPixels(lines, 0, true) == plain) << "an '&' was not drawn as read";
+}
+
+}  // namespace
