@@ -71,10 +71,3 @@ bool BitmapFitsFile(const unsigned char* head, int32_t headLength, uint64_t file
     return pixelOffset >= kFileHeaderBytes + infoBytes && pixelOffset <= fileSize &&
            pixels <= fileSize - pixelOffset;
 }
-
-bool SkinFileAcceptable(const unsigned char* head, int32_t headLength, uint64_t fileSize) {
-    if (!BitmapFitsFile(head, headLength, fileSize)) return false;
-    BitmapShape shape{};
-    ReadShape(head, headLength, Read32(head + 14), shape);
-    return shape.width <= kMaxSkinSide && shape.height <= kMaxSkinSide;
-}

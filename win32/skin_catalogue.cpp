@@ -39,8 +39,8 @@ void CollectSkinNames(const SaverSettings& settings, SkinNameTable& table) {
 
 namespace {
 
-// Whether the file's headers promise no more bytes than it holds and no absurd size; a cut-short
-// bitmap would otherwise be read past its end by the loader.
+// Whether the file's headers promise no more bytes than it holds; a cut-short bitmap would
+// otherwise be read past its end by the loader.
 bool SkinFileIsComplete(const WideChar* path) {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -51,8 +51,8 @@ bool SkinFileIsComplete(const WideChar* path) {
     const bool ok =
         GetFileSizeEx(file, &size) != 0 && ReadFile(file, head, sizeof(head), &read, nullptr) != 0;
     CloseHandle(file);
-    return ok && SkinFileAcceptable(head, static_cast<int32_t>(read),
-                                    static_cast<uint64_t>(size.QuadPart));
+    return ok &&
+           BitmapFitsFile(head, static_cast<int32_t>(read), static_cast<uint64_t>(size.QuadPart));
 }
 
 }  // namespace

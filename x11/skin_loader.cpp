@@ -54,7 +54,7 @@ bool LoadSkinFile(const std::string& path, PixelImage& skin) {
     std::vector<unsigned char> bytes;
     if (!ReadSkinBytes(path, bytes)) return false;
     const auto head = static_cast<int32_t>(std::min<size_t>(bytes.size(), kBitmapHeadBytes));
-    if (!SkinFileAcceptable(bytes.data(), head, bytes.size())) return false;
+    if (!BitmapFitsFile(bytes.data(), head, bytes.size())) return false;
     int width = 0;
     int height = 0;
     int channels = 0;
@@ -92,9 +92,15 @@ bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin) {
         LoadSkinFile(folder + "/" + PathBytes(settings.skinName), skin)) {
         return true;
     }
-    const std::vector<std::string> names = ListSkinFiles(folder);
-    if (names.empty()) return false;
-    // One skin needs no random number, as on Windows.
-    const size_t chosen = names.size() == 1 ? 0 : static_cast<size_t>(std::rand()) % names.size();
-    return LoadSkinFile(folder + "/" + names[chosen], skin);
+    std::vector<std::string> names = ListSkinFiles(folder);
+    // As on Windows: a file that does not load leaves the draw and the others are tried, and a
+    // lone skin needs no random number.
+    while (!names.empty()) {
+        const size_t chosen =
+            names.size() == 1 ? 0 : static_cast<size_t>(std::rand()) % names.size();
+        if (LoadSkinFile(folder + "/" + names[chosen], skin)) return true;
+        names[chosen] = names.back();
+        names.pop_back();
+    }
+    return false;
 }

@@ -19,5 +19,6 @@ bool LoadSkinFile(const std::string& path, PixelImage& skin);
 std::vector<std::string> ListSkinFiles(const std::string& folder);
 
 // The skin of a run: the named one when randomSkin is 0 and it loads, else a random one of the
-// folder's list; false when none loads.
+// folder's list, drawing again among the rest while the one drawn does not load; false when none
+// loads.
 bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin);

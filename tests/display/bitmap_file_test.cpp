@@ -121,35 +121,3 @@ TEST(BitmapFitsFile, ReadsTheOldCoreHeader) {
 }
 
 }  // namespace
-
-namespace {
-
-struct SideCase {
-    const char* name;
-    int32_t width;
-    int32_t height;
-    bool accepted;
-};
-
-TEST(SkinFileAcceptable, RefusesSidesAboveTheLimitEvenWhenTheFileHoldsThem) {
-    const SideCase cases[] = {{"classic skin", 640, 448, true},
-                              {"at the limit", kMaxSkinSide, 1, true},
-                              {"one column too wide", kMaxSkinSide + 1, 1, false},
-                              {"one row too tall", 1, kMaxSkinSide + 1, false},
-                              {"top-down rows count by size", 1, -(kMaxSkinSide + 1), false}};
-    for (const SideCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Head head = InfoHead(c.width, c.height, 8, 54);
-        const uint64_t rows = static_cast<uint64_t>(c.height < 0 ? -c.height : c.height);
-        const uint64_t fileSize = 54 + (static_cast<uint64_t>(c.width) + 3) / 4 * 4 * rows;
-        EXPECT_TRUE(BitmapFitsFile(head.data(), kBitmapHeadBytes, fileSize));
-        EXPECT_EQ(SkinFileAcceptable(head.data(), kBitmapHeadBytes, fileSize), c.accepted);
-    }
-}
-
-TEST(SkinFileAcceptable, RefusesWhatBitmapFitsFileRefuses) {
-    const Head head = InfoHead(640, 448, 24, 54);
-    EXPECT_FALSE(SkinFileAcceptable(head.data(), kBitmapHeadBytes, 54 + 640 * 3 * 447));
-}
-
-}  // namespace

@@ -74,7 +74,7 @@ TEST(SkinLoader, RefusesWhatTheWindowsSaverRefuses) {
     const RefusalCase cases[] = {
         {"cut short by one byte", cut},
         {"claims more rows than it holds", claimsMore},
-        {"wider than the limit", Plain(kMaxSkinSide + 1, 1, 0)},
+        {"wider than the limit", Plain(static_cast<int32_t>(kMaxSkinSide) + 1, 1, 0)},
         {"no bitmap", "\x89PNG\r\n\x1a\n not a bitmap at all, but long enough to be read......"},
         {"empty", ""},
     };
@@ -122,7 +122,14 @@ TEST(SkinLoader, TheNamedSkinOrARandomOneOrNone) {
     ASSERT_TRUE(LoadSaverSkin(settings, skin));
     EXPECT_TRUE(skin.pixels[0] == 0xFF0000u || skin.pixels[0] == 0x0000FFu);
 
+    // A broken file among good ones never leaves the run without a skin, whatever is drawn.
+    settings.randomSkin = 1;
     folder.Write("Skin/Blue.bmp", "broken");
+    for (int run = 0; run < 20; ++run) {
+        skin = PixelImage{};
+        ASSERT_TRUE(LoadSaverSkin(settings, skin));
+        EXPECT_EQ(skin.pixels[0], 0xFF0000u);
+    }
     folder.Write("Skin/Red.bmp", "broken");
     EXPECT_FALSE(LoadSaverSkin(settings, skin));
 }
