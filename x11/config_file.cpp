@@ -105,6 +105,13 @@ std::string PathBytes(const WideChar* text) {
     return bytes;
 }
 
+std::string ExpandHome(const std::string& path, const char* home) {
+    if (home == nullptr || home[0] == 0) return path;
+    if (path == "~") return home;
+    if (path.rfind("~/", 0) == 0) return std::string(home) + path.substr(1);
+    return path;
+}
+
 std::string PgnMissingTextFor(const std::string& configPath) {
     return "PGN file not found. Please edit the settings file \"" + configPath +
            "\" for select (a line \"Path to PGN file=/path/to/games.pgn\")";

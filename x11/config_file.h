@@ -27,5 +27,9 @@ bool StoreGameNumber(const std::string& configPath, int32_t number);
 // A settings path as the bytes of the 16-bit settings field, one byte per character.
 std::string PathBytes(const WideChar* text);
 
+// path with a leading "~/" (or a lone "~") read as the home folder, as a shell would; other paths,
+// and any path when home is unset or empty, as they are.
+std::string ExpandHome(const std::string& path, const char* home);
+
 // The PGN message of the native program: names the settings file to edit.
 std::string PgnMissingTextFor(const std::string& configPath);

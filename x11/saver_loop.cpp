@@ -96,7 +96,8 @@ void AppendErrorLine(std::string& text, const std::string& line) {
 void LoadSaverData(SaverRun& run) {
     LoadSettingsFile(run.settings, run.configPath, DataFolder());
     if (!LoadSaverSkin(run.settings, run.skin)) run.errorText = kSkinsMissingText;
-    switch (ReadFileText(PathBytes(run.settings.pgnPath), run.pgnText)) {
+    switch (ReadFileText(ExpandHome(PathBytes(run.settings.pgnPath), std::getenv("HOME")),
+                         run.pgnText)) {
         case FileTextResult::NotOpened:
             AppendErrorLine(run.errorText, PgnMissingTextFor(run.configPath));
             break;

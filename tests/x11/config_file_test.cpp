@@ -96,6 +96,24 @@ TEST(ConfigFile, AFailedWriteReportsItAndLeavesNoFile) {
     EXPECT_FALSE(StoreGameNumber("", 2));
 }
 
+TEST(ConfigFile, ATildeStandsForTheHomeFolderOnlyAtTheStart) {
+    struct TildeCase {
+        const char* path;
+        const char* home;
+        std::string expected;
+    };
+    const TildeCase cases[] = {{"~/games/a.pgn", "/home/ann", "/home/ann/games/a.pgn"},
+                               {"~", "/home/ann", "/home/ann"},
+                               {"~bob/a.pgn", "/home/ann", "~bob/a.pgn"},
+                               {"/data/~/a.pgn", "/home/ann", "/data/~/a.pgn"},
+                               {"~/a.pgn", "", "~/a.pgn"},
+                               {"~/a.pgn", nullptr, "~/a.pgn"}};
+    for (const TildeCase& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(ExpandHome(c.path, c.home), c.expected);
+    }
+}
+
 TEST(ConfigFile, ThePgnMessageNamesTheFileToEdit) {
     const std::string text = PgnMissingTextFor("/home/ann/.config/quorvane/quorvane.conf");
     EXPECT_NE(text.find("PGN file not found."), std::string::npos);
