@@ -1,9 +1,8 @@
-"""The run ends with exit code 0 on SIGTERM and SIGINT, and in its own window on Esc and q; each
-time the game on show is written back as "Current game number", keeping the file's other lines
-byte for byte, or making the file when there is none."""
+"""The run ends with exit code 0 on SIGTERM and SIGINT, and in its own window on Esc, q and the
+window's end; each time the game on show is written back as "Current game number", keeping the
+file's other lines byte for byte, or making the file when there is none."""
 
 import signal
-import time
 
 from native import DATA_DIR, run_test
 
@@ -39,26 +38,28 @@ def main(session):
     session.expect(text == kept + "Current game number=2\r\n",
                    f"SIGINT run: settings file now {text!r}")
 
-    # Its own window, with no settings file at all: Esc, then q, close it.
+    # Its own window, with no settings file at all: Esc, q, and the window destroyed under it
+    # (as a window manager's close may do) end it.
     session.settings_file.unlink()
-    for key in ("Escape", "q"):
+    for what, action in (("Esc", ("key", "--window", "{window}", "Escape")),
+                         ("q", ("key", "--window", "{window}", "q")),
+                         ("window closed", ("windowclose", "{window}"))):
         session.fresh_screen()
         window = session.start("-window")
         shown = session.wait_for_ink(BOARD)
-        session.expect(shown is not None, f"own window ({key}): nothing shown")
+        session.expect(shown is not None, f"own window ({what}): nothing shown")
         found = session.xdotool("search", "--sync", "--name", "^Quorvane$").split()
         session.require(found, "the program's own window was not found by its title")
         # xdotool may report a failure when the window is gone before it is done with it.
-        session.xdotool("key", "--window", found[0], key, check=False)
+        session.xdotool(*[word.format(window=found[0]) for word in action], check=False)
         code = session.wait_exit(window, 10)
-        session.expect(code == 0, f"own window: exit code {code} after {key}, expected 0")
+        session.expect(code == 0, f"own window: exit code {code} after {what}, expected 0")
         if code is None:
             window.kill()
         text = session.read_settings() if session.settings_file.exists() else None
         session.expect(text == "Current game number=0\n",
-                       f"own window ({key}): settings file {text!r}")
-        time.sleep(0.2)
-
+                       f"own window ({what}): settings file {text!r}")
+        session.settings_file.unlink(missing_ok=True)
 
 if __name__ == "__main__":
     run_test(main)
