@@ -125,7 +125,8 @@ int32_t LeadingNumber(const CharString& field) {
 }  // namespace
 
 void SetupFromFen(GameState& state, const CharString& fen) {
-    const WordList fields = SplitWords(fen);
+    // Six fields are all a FEN has; a tag of a megabyte of fields is not split past them.
+    const WordList fields = SplitWords(fen, 6);
     ReadPlacement(state, Field(fields, 0));
     const CharString side = Field(fields, 1);
     state.startSide = side.at(0) == 'w' || side.at(0) == 'W' ? kWhite : kBlack;

@@ -24,6 +24,7 @@ enum ByteClass : uint32_t {
     kClassDollar = 1u << 11,     // $
     kClassSpace = 1u << 12,      // the space that ends a tag name
     kClassCarriageReturn = 1u << 13,
+    kClassZero = 1u << 14,  // 0, which may begin castling written with zeros
 };
 
 struct ByteClassTable {
@@ -50,6 +51,7 @@ constexpr ByteClassTable MakeByteClassTable() {
     mark("()", kClassVariation);
     mark("$", kClassDollar);
     mark(" ", kClassSpace);
+    mark("0", kClassZero);
     return table;
 }
 

@@ -25,11 +25,6 @@ const unsigned char* FindGameEnd(ByteCursor cursor) {
     return cursor.end;
 }
 
-CharString Cut(const CharString& text, const unsigned char* from, const unsigned char* to) {
-    const auto* base = reinterpret_cast<const unsigned char*>(text.chars());
-    return text.mid(static_cast<int32_t>(from - base), static_cast<int32_t>(to - from));
-}
-
 // Finds where the next game's move text begins: a byte of the game-start class met outside tag
 // pairs and comments while a tag pair has begun since the last game. start receives the [ of
 // the game's first tag pair.
@@ -57,52 +52,13 @@ bool FindNextGameStart(ByteCursor& cursor, const unsigned char*& start) {
 
 }  // namespace
 
-// Follows the counting rules byte class by byte class in one continuous scan; the cursor below
-// is the resumable form of the same rules, and the tests hold the two equal.
 CharString ExtractGameText(const CharString& text, int32_t n) {
-    if (text.empty() || n < 0) return CharString();
-    ByteCursor cursor = CursorOver(text);
-    const unsigned char* start = cursor.at;
-    Inside inside = Inside::Text;
-    bool armed = false;
-    int32_t found = 0;
-    for (;;) {
-        switch (inside) {
-            case Inside::Text: {
-                const uint32_t wanted = kClassTagOpen | kClassBraceOpen | kClassSemicolon |
-                                        (armed ? kClassGameStart : 0u);
-                if (!SkipUntil(cursor, wanted)) return CharString();
-                const unsigned char b = *cursor.at;
-                if (b == '[') {
-                    if (!armed) start = cursor.at;
-                    armed = true;
-                    inside = Inside::TagPair;
-                } else if (b == '{') {
-                    inside = Inside::BraceComment;
-                } else if (b == ';') {
-                    inside = Inside::LineComment;
-                } else {
-                    armed = false;
-                    if (found++ == n)
-                        return Cut(text, start, FindGameEnd({cursor.at + 1, cursor.end}));
-                }
-                break;
-            }
-            case Inside::TagPair:
-                if (!SkipUntil(cursor, kClassTagClose)) return CharString();
-                inside = Inside::Text;
-                break;
-            case Inside::BraceComment:
-                if (!SkipUntil(cursor, kClassBraceClose)) return CharString();
-                inside = Inside::Text;
-                break;
-            case Inside::LineComment:
-                if (!SkipUntil(cursor, kClassLineEnd)) return CharString();
-                inside = Inside::Text;
-                break;
-        }
-        ++cursor.at;
-    }
+    if (n < 0) return CharString();
+    GameTextCursor cursor = FirstGameOf(text);
+    GameSpan span{};
+    for (int32_t k = 0; NextGameSpan(cursor, span); ++k)
+        if (k == n) return text.mid(span.start, span.length);
+    return CharString();
 }
 
 GameTextCursor FirstGameOf(const CharString& text) {

@@ -7,7 +7,8 @@
 
 #include "text/char_string.h"
 
-// The stretch of text holding game n (from 0), or the empty string when there is no game n.
+// The stretch of text holding game n (from 0), or the empty string when there is no game n; a
+// copy of the span the cursor below finds for game n.
 CharString ExtractGameText(const CharString& text, int32_t n);
 
 // Where one game's text lies in the whole text.
@@ -16,8 +17,8 @@ struct GameSpan {
     int32_t length;
 };
 
-// Reads the games of a text one after the other in a single pass; game k of the cursor is
-// ExtractGameText(text, k). The text must outlive the cursor.
+// Reads the games of a text one after the other in a single pass. The text must outlive the
+// cursor.
 struct GameTextCursor {
     const CharString* text;
     int32_t position;  // where the search for the next game starts

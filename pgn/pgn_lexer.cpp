@@ -1,31 +1,28 @@
 #include "pgn/pgn_lexer.h"
 
-#include <utility>
+#include <string>
 
 namespace {
 
 int32_t Offset(const PgnLexer& lexer, const unsigned char* at) {
-    return static_cast<int32_t>(at - reinterpret_cast<const unsigned char*>(lexer.text->chars()));
+    return static_cast<int32_t>(at - lexer.base);
 }
 
-void AppendRun(CharString& target, const unsigned char* from, const unsigned char* to) {
-    if (to == from) return;
-    CharString run(reinterpret_cast<const char*>(from), static_cast<int32_t>(to - from));
-    // Most names and values are read in one run: take it whole rather than copy it again.
-    if (target.empty()) {
-        target = std::move(run);
-    } else {
-        target.append(run);
-    }
+void AppendRun(std::string& target, const unsigned char* from, const unsigned char* to) {
+    target.append(reinterpret_cast<const char*>(from), static_cast<size_t>(to - from));
+}
+
+// Hands the gathered bytes over and takes the item's old buffer back for the next pair.
+void Finish(std::string& gathered, std::string& out) {
+    out.swap(gathered);
+    gathered.clear();
 }
 
 // ] finishes the tag pair under construction (possibly an empty one, for a stray ]).
 void FinishTagPair(PgnLexer& lexer, PgnItem& item) {
     item.kind = PgnItemKind::TagPair;
-    item.tagName = std::move(lexer.tagName);
-    item.tagValue = std::move(lexer.tagValue);
-    lexer.tagName = CharString();
-    lexer.tagValue = CharString();
+    Finish(lexer.tagName, item.tagName);
+    Finish(lexer.tagValue, item.tagValue);
     lexer.inTagName = false;
     lexer.inTagValue = false;
 }
@@ -101,7 +98,7 @@ bool ReadMainLineByte(PgnLexer& lexer, PgnItem& item) {
     // Outside a glyph only these bytes change anything; inside one every byte matters.
     if (!lexer.inNag &&
         !SkipUntil(cursor, kClassTagOpen | kClassTagClose | kClassBraceOpen | kClassSemicolon |
-                               kClassVariation | kClassDollar | kClassMoveStart))
+                               kClassVariation | kClassDollar | kClassMoveStart | kClassZero))
         return false;
     const unsigned char b = *cursor.at;
     if (b == '[' || b == ']') {
@@ -118,6 +115,17 @@ bool ReadMainLineByte(PgnLexer& lexer, PgnItem& item) {
         ++cursor.at;
         return false;
     }
+    if (b == '0') {
+        const int32_t at = Offset(lexer, cursor.at);
+        const int32_t castling = ZeroCastlingLength(reinterpret_cast<const char*>(lexer.base),
+                                                    Offset(lexer, cursor.end), at);
+        if (castling > 0) {
+            cursor.at += castling;
+            item.kind = PgnItemKind::MoveToken;
+            item.token = {at, castling};
+            return true;
+        }
+    }
     if (HasClass(b, kClassMoveStart)) {
         const unsigned char* const start = cursor.at;
         SkipWhile(cursor, kClassMoveChar);
@@ -133,10 +141,31 @@ bool ReadMainLineByte(PgnLexer& lexer, PgnItem& item) {
 }  // namespace
 
 PgnLexer LexerOver(const CharString& gameText) {
+    return LexerOver(gameText.chars(), gameText.length());
+}
+
+PgnLexer LexerOver(const char* bytes, int32_t count) {
     PgnLexer lexer{};
-    lexer.text = &gameText;
-    lexer.cursor = CursorOver(gameText);
+    lexer.base = reinterpret_cast<const unsigned char*>(bytes);
+    lexer.cursor = {lexer.base, lexer.base + count};
     return lexer;
+}
+
+int32_t ZeroCastlingLength(const char* bytes, int32_t count, int32_t at) {
+    auto byteAt = [&](int32_t i) -> unsigned char {
+        return i >= 0 && i < count ? static_cast<unsigned char>(bytes[i]) : 0;
+    };
+    auto matches = [&](const char* form, int32_t length) {
+        for (int32_t i = 0; i < length; ++i)
+            if (byteAt(at + i) != static_cast<unsigned char>(form[i])) return false;
+        const unsigned char next = byteAt(at + length);
+        return next != '-' && !HasClass(next, kClassDigit);
+    };
+    const unsigned char before = byteAt(at - 1);
+    if (before == '-' || HasClass(before, kClassDigit)) return 0;
+    if (matches("0-0-0", 5)) return 5;
+    if (matches("0-0", 3)) return 3;
+    return 0;
 }
 
 int32_t LexerPosition(const PgnLexer& lexer) {

@@ -8,9 +8,13 @@
 // rest-of-line comments (to CR or LF), variations in parentheses at any depth and numeric
 // annotation glyphs ($ and its digits) are passed over. A move token is a run of bytes of
 // kMoveChars that begins with a byte of kMoveStartChars at variation depth 0; any other byte,
-// and also the opening of a comment, variation, glyph or tag pair, ends it.
+// and also the opening of a comment, variation, glyph or tag pair, ends it. Castling written
+// with zeros, 0-0 or 0-0-0 with neither a digit nor - on either side, is a token
+// of its own (check and annotation marks after it are passed over as after any token); results
+// such as 1-0, 0-1 and 1/2-1/2 never match it.
 
 #include <cstdint>
+#include <string>
 
 #include "pgn/pgn_cursor.h"
 #include "text/char_string.h"
@@ -25,18 +29,20 @@ enum class PgnItemKind { TagPair, MoveToken };
 
 struct PgnItem {
     PgnItemKind kind;
-    CharString tagName;   // TagPair only
-    CharString tagValue;  // TagPair only
-    TokenSpan token;      // MoveToken only
+    std::string tagName;   // TagPair only; grown in place, so most tags allocate nothing
+    std::string tagValue;  // TagPair only
+    TokenSpan token;       // MoveToken only
 };
 
 // Working state of one game read; a stray ) may leave variationDepth below 0, where no token is
 // collected until a ( brings it back.
 struct PgnLexer {
-    const CharString* text;
+    const unsigned char* base;  // the game text's first byte; token offsets count from it
     ByteCursor cursor;
-    CharString tagName;
-    CharString tagValue;
+    // The pair under construction; a name or value may come in many runs (a [ inside a value
+    // starts the name again), so they grow in place and become strings once the pair ends.
+    std::string tagName;
+    std::string tagValue;
     bool inTagName;
     bool inTagValue;
     bool inBraceComment;
@@ -48,9 +54,16 @@ struct PgnLexer {
 // A lexer at the first byte of gameText, which must outlive it.
 PgnLexer LexerOver(const CharString& gameText);
 
+// The same over count bytes of a larger text, such as one game's stretch of a whole file.
+PgnLexer LexerOver(const char* bytes, int32_t count);
+
 // The next item; false at the end of the text. A tag pair still open at the end is dropped; a
 // token still in progress at the end is complete.
 bool NextPgnItem(PgnLexer& lexer, PgnItem& item);
+
+// Length of castling written with zeros at offset at of the count bytes (5 for 0-0-0, 3 for
+// 0-0), or 0 when none begins there.
+int32_t ZeroCastlingLength(const char* bytes, int32_t count, int32_t at);
 
 // Offset of the lexer's next byte in the game text.
 int32_t LexerPosition(const PgnLexer& lexer);

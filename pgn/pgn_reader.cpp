@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "chess/fen_setup.h"
 #include "chess/san_move.h"
@@ -35,59 +36,88 @@ void StoreCut(char (&field)[width], ByteRun value) {
 
 // Surrounding double quotes come off values longer than two bytes, each end on its own; a value
 // of two bytes or fewer (such as "") is kept whole, and nothing is trimmed.
-ByteRun Unquoted(const CharString& value) {
-    const int32_t length = value.length();
-    if (length <= 2) return {value.chars(), length};
-    const int32_t from = value.at(0) == '"' ? 1 : 0;
-    const int32_t to = value.at(length - 1) == '"' ? length - 1 : length;
-    return {value.chars() + from, to - from};
+ByteRun Unquoted(const std::string& value) {
+    const auto length = static_cast<int32_t>(value.size());
+    if (length <= 2) return {value.data(), length};
+    const int32_t from = value.front() == '"' ? 1 : 0;
+    const int32_t to = value.back() == '"' ? length - 1 : length;
+    return {value.data() + from, to - from};
 }
 
-// Whether the name, less its surrounding spaces and read without regard to ASCII case, is key
-// (upper case). Compared in place: every game has several tags.
-bool NameIs(const CharString& name, const char* key) {
-    int32_t from = 0;
-    int32_t to = name.length();
-    while (from < to && name.at(from) == ' ')
+// The name less its surrounding spaces, in ASCII upper case, into key; returns its length, or -1
+// when it is longer than any name looked for. Folded once per tag: every game has several.
+int32_t FoldedName(const std::string& name, char (&key)[5]) {
+    size_t from = 0;
+    size_t to = name.size();
+    while (from < to && name[from] == ' ')
         ++from;
-    while (to > from && name.at(to - 1) == ' ')
+    while (to > from && name[to - 1] == ' ')
         --to;
-    const auto keyLength = static_cast<int32_t>(std::strlen(key));
-    if (to - from != keyLength) return false;
-    for (int32_t i = 0; i < keyLength; ++i) {
-        unsigned char ch = name.at(from + i);
+    if (to - from > 5) return -1;
+    for (size_t i = from; i < to; ++i) {
+        auto ch = static_cast<unsigned char>(name[i]);
         if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 0x20);
-        if (ch != static_cast<unsigned char>(key[i])) return false;
+        key[i - from] = static_cast<char>(ch);
     }
-    return true;
+    return static_cast<int32_t>(to - from);
 }
 
 // Tag names match without regard to ASCII case; tags other than these are ignored.
-void StoreTag(GameInfo& info, CharString& fen, const CharString& name, const CharString& value) {
+void StoreTag(GameInfo& info, std::string& fen, const std::string& name, const std::string& value) {
+    char key[5];
+    const int32_t length = FoldedName(name, key);
+    const auto is = [&](const char* wanted) {
+        return length == static_cast<int32_t>(std::strlen(wanted)) &&
+               std::memcmp(key, wanted, static_cast<size_t>(length)) == 0;
+    };
+    if (length < 3) return;
     const ByteRun text = Unquoted(value);
-    if (NameIs(name, "WHITE")) {
+    if (is("WHITE")) {
         StoreCut(info.white, text);
-    } else if (NameIs(name, "BLACK")) {
+    } else if (is("BLACK")) {
         StoreCut(info.black, text);
-    } else if (NameIs(name, "DATE")) {
+    } else if (is("DATE")) {
         StoreCut(info.date, text);
-    } else if (NameIs(name, "EVENT")) {
+    } else if (is("EVENT")) {
         StoreCut(info.event, text);
-    } else if (NameIs(name, "SITE")) {
+    } else if (is("SITE")) {
         StoreCut(info.site, text);
-    } else if (NameIs(name, "FEN")) {
-        fen = CharString(text.bytes, text.count);
+    } else if (is("FEN")) {
+        fen.assign(text.bytes, static_cast<size_t>(text.count));
     }
+}
+
+// A FEN value of nothing but blanks (also "" or " ", whose quotes stay on) names no position:
+// the game starts from the standard one.
+bool IsBlankFen(const std::string& fen) {
+    size_t from = 0;
+    size_t to = fen.size();
+    if (from < to && fen[from] == '"') ++from;
+    if (to > from && fen[to - 1] == '"') --to;
+    for (size_t i = from; i < to; ++i)
+        if (fen[i] != ' ' && fen[i] != '\t') return false;
+    return true;
+}
+
+// Castling written with zeros goes to the interpreter as the letter form it stands for.
+bool Interpret(GameState& state, const char* bytes, int32_t count) {
+    if (count > 0 && bytes[0] == '0')
+        return InterpretSanMove(state, count == 5 ? "O-O-O" : "O-O", count == 5 ? 5 : 3);
+    return InterpretSanMove(state, bytes, count);
 }
 
 }  // namespace
 
 ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameText) {
+    return ParseGame(state, info, gameText.chars(), gameText.length());
+}
+
+ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, int32_t count) {
     ResetGame(state, false);
     ParseOutcome outcome{};
     std::array<TokenSlot, kMaxPlies> slots;
-    CharString fen;
-    PgnLexer lexer = LexerOver(gameText);
+    std::string fen;  // most games have none: nothing to allocate for them
+    PgnLexer lexer = LexerOver(gameBytes, count);
     PgnItem item{};
     int32_t itemEnd = 0;
     while (NextPgnItem(lexer, item)) {
@@ -103,10 +133,11 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameT
     if (info.white[0] == 0) StoreCut(info.white, ByteRun{"Player 1", 8});
     if (info.black[0] == 0) StoreCut(info.black, ByteRun{"Player 2", 8});
     // Set up only now, so the order of the tags does not matter and the last FEN tag counts.
-    if (!fen.empty()) SetupFromFen(state, fen);
+    if (!IsBlankFen(fen))
+        SetupFromFen(state, CharString(fen.data(), static_cast<int32_t>(fen.size())));
     for (int32_t i = 0; i < outcome.tokensFound; ++i) {
         const TokenSlot& slot = slots[static_cast<size_t>(i)];
-        if (!InterpretSanMove(state, gameText.chars() + slot.span.start, slot.span.length)) {
+        if (!Interpret(state, gameBytes + slot.span.start, slot.span.length)) {
             outcome.refused = slot.span;
             outcome.refusedAfter = slot.after;
             break;
@@ -118,17 +149,22 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameT
 
 void LoadCurrentGame(GameState& state, GameInfo& info, int32_t& currentGameNumber,
                      const CharString& pgnText) {
-    const CharString game0 = ExtractGameText(pgnText, 0);
-    if (game0.empty()) {
+    // The game is read where it lies in the file's text: no copy of it, nor of game 0.
+    GameTextCursor cursor = FirstGameOf(pgnText);
+    GameSpan game0{};
+    if (!NextGameSpan(cursor, game0)) {
         ResetGame(state, false);
         return;
     }
-    CharString game = ExtractGameText(pgnText, currentGameNumber);
-    if (game.empty()) {
+    GameSpan game = game0;
+    bool found = currentGameNumber == 0;
+    for (int32_t n = 1; n <= currentGameNumber && NextGameSpan(cursor, game); ++n)
+        found = n == currentGameNumber;
+    if (!found) {
         game = game0;
         currentGameNumber = 0;
     }
-    ParseGame(state, info, game);
+    ParseGame(state, info, pgnText.chars() + game.start, game.length);
     state.moveCount = state.ply + 1;
     ResetGame(state, state.hasStartPosition != 0);
 }

@@ -37,6 +37,10 @@ struct ParseOutcome {
 // game's final decoded position on the board.
 ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameText);
 
+// The same for count bytes of a larger text, such as one game's stretch of the whole file; the
+// outcome's offsets count from gameBytes.
+ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, int32_t count);
+
 // Loads game currentGameNumber of pgnText, wrapping to game 0 (and setting the number to 0)
 // when there is no such game; leaves the game's start position on show with moveCount set.
 void LoadCurrentGame(GameState& state, GameInfo& info, int32_t& currentGameNumber,

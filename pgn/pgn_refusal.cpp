@@ -1,16 +1,24 @@
 #include "pgn/pgn_refusal.h"
 
-#include <cctype>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "chess/san_move.h"
 #include "pgn/pgn_fen_format.h"
 
 namespace {
 
-std::string Text(const CharString& s) {
-    return std::string(s.chars(), static_cast<size_t>(s.length()));
+// Bytes [start, start + length) of the game text, cut to the text as CharString::mid cuts.
+std::string_view View(const char* bytes, int32_t count, int32_t start, int32_t length) {
+    if (start < 0 || length < 0 || start >= count) return std::string_view();
+    const int32_t available = count - start;
+    return std::string_view(bytes + start,
+                            static_cast<size_t>(length < available ? length : available));
+}
+
+std::string Stretch(const char* bytes, int32_t count, int32_t start, int32_t length) {
+    return std::string(View(bytes, count, start, length));
 }
 
 // Trials run on a scratch copy so that the caller's position stays as it was.
@@ -19,10 +27,11 @@ struct Trial {
 
     explicit Trial(const GameState& from) : state(std::make_unique<GameState>(from)) {}
 
-    bool Decodes(const std::string& token) {
+    bool Decodes(std::string_view token) { return Decodes(token.data(), token.size()); }
+
+    bool Decodes(const char* bytes, size_t count) {
         return state->ply < kMaxPlies &&
-               InterpretSanMove(*state,
-                                CharString(token.data(), static_cast<int32_t>(token.size())));
+               InterpretSanMove(*state, bytes, static_cast<int32_t>(count));
     }
 };
 
@@ -32,7 +41,7 @@ bool DecodesIn(const GameState& state, const std::string& token) {
 
 // The same token for the other side: the interpreter takes the side from the ply's parity and
 // the start side, so swapping the start side swaps the mover.
-bool DecodesForOtherSide(const GameState& state, const std::string& token) {
+bool DecodesForOtherSide(const GameState& state, std::string_view token) {
     Trial trial(state);
     if (trial.state->hasStartPosition == 1) {
         trial.state->startSide = OtherColour(trial.state->startSide);
@@ -44,9 +53,9 @@ bool DecodesForOtherSide(const GameState& state, const std::string& token) {
 }
 
 // The main-line text between the last item read and the refused token, comments left out.
-std::string GapText(const CharString& gameText, const ParseOutcome& outcome) {
+std::string GapText(const char* bytes, int32_t count, const ParseOutcome& outcome) {
     const std::string raw =
-        Text(gameText.mid(outcome.refusedAfter, outcome.refused.start - outcome.refusedAfter));
+        Stretch(bytes, count, outcome.refusedAfter, outcome.refused.start - outcome.refusedAfter);
     std::string gap;
     char closer = 0;
     for (const char ch : raw) {
@@ -63,12 +72,6 @@ std::string GapText(const CharString& gameText, const ParseOutcome& outcome) {
     return gap;
 }
 
-bool HasZeroCastling(const std::string& gap) {
-    for (size_t i = gap.find("0-0"); i != std::string::npos; i = gap.find("0-0", i + 1))
-        if (i == 0 || !std::isdigit(static_cast<unsigned char>(gap[i - 1]))) return true;
-    return false;
-}
-
 bool IsFile(char ch) {
     return ch >= 'a' && ch <= 'h';
 }
@@ -82,28 +85,54 @@ bool IsPromotionLetter(char ch) {
     return ch == 'Q' || ch == 'R' || ch == 'B' || ch == 'N';
 }
 
+// Bytes the interpreter passes over inside a token; a token's meaning is what is left.
+bool IsDecoration(char ch) {
+    return ch == 'x' || ch == '-' || ch == '=' || ch == ' ' || ch == '+' || ch == '#';
+}
+
 // The token as the interpreter reads it: without capture, hyphen, equals and check signs.
-std::string Cleaned(const std::string& token) {
+std::string Cleaned(std::string_view token) {
     std::string cleaned;
     for (const char ch : token)
-        if (std::string("x-=+#").find(ch) == std::string::npos) cleaned += ch;
+        if (!IsDecoration(ch)) cleaned += ch;
     return cleaned;
 }
 
-// A proper prefix that decodes means something was run on to a move.
-StopReason ClassifyRunOn(const GameState& state, const std::string& token) {
+// No move is written with more than six letters and digits once decorations are left out
+// (Pe7d8Q); a bound with room to spare keeps the trials few whatever the token's length.
+constexpr size_t kMostMoveLetters = 8;
+
+// A proper prefix that decodes means something was run on to a move. Cuts are tried from the
+// longest prefix down; two cuts on either side of a decoration leave the same letters on both
+// sides and so decode alike, and a prefix of more letters than any move never decodes: only the
+// first cut of each count of letters, up to that bound, is tried, and each trial is handed the
+// letters alone (a suffix cut to one letter more than any move), which decode as the bytes do.
+StopReason ClassifyRunOn(const GameState& state, std::string_view token) {
+    std::string firstLetters;  // enough for any prefix tried and the suffix after it
+    size_t letters = 0;        // in token[0, cut) for the cut at hand
+    for (size_t i = 0; i < token.size(); ++i) {
+        if (IsDecoration(token[i])) continue;
+        if (firstLetters.size() <= 2 * kMostMoveLetters) firstLetters += token[i];
+        if (i + 1 < token.size()) ++letters;
+    }
     for (size_t cut = token.size() - 1; cut >= 2; --cut) {
-        Trial trial(state);
-        if (!trial.Decodes(token.substr(0, cut))) continue;
-        return trial.Decodes(token.substr(cut)) ? StopReason::MovesRunTogether
-                                                : StopReason::AnnotationGlued;
+        const bool sameAsLonger = cut + 1 < token.size() && IsDecoration(token[cut]);
+        if (!sameAsLonger && letters <= kMostMoveLetters) {
+            Trial trial(state);
+            if (trial.Decodes(firstLetters.substr(0, letters))) {
+                return trial.Decodes(firstLetters.substr(letters, kMostMoveLetters + 1))
+                           ? StopReason::MovesRunTogether
+                           : StopReason::AnnotationGlued;
+            }
+        }
+        letters -= IsDecoration(token[cut - 1]) ? 0 : 1;
     }
     return StopReason::None;
 }
 
 // Counts the pieces that could make the move to the token's destination, by trying the long
 // form from each square that holds such a piece.
-StopReason ClassifyByOrigins(const GameState& state, const std::string& token) {
+StopReason ClassifyByOrigins(const GameState& state, std::string_view token) {
     std::string body = Cleaned(token);
     std::string promotion;
     if (!body.empty() && IsPromotionLetter(body.back())) {
@@ -162,8 +191,6 @@ const char* StopReasonText(StopReason reason) {
             return "decoded to the end";
         case StopReason::TooManyPlies:
             return "more than 400 plies";
-        case StopReason::ZeroCastling:
-            return "castling written with zeros";
         case StopReason::NullMove:
             return "null move";
         case StopReason::PieceDrop:
@@ -194,16 +221,22 @@ const char* StopReasonText(StopReason reason) {
 
 StopReason ClassifyStop(const GameState& state, const CharString& gameText,
                         const ParseOutcome& outcome) {
+    return ClassifyStop(state, gameText.chars(), gameText.length(), outcome);
+}
+
+StopReason ClassifyStop(const GameState& state, const char* gameBytes, int32_t count,
+                        const ParseOutcome& outcome) {
     if (outcome.refused.length == 0)
         return outcome.surplusTokens > 0 ? StopReason::TooManyPlies : StopReason::None;
-    const std::string token = Text(gameText.mid(outcome.refused.start, outcome.refused.length));
+    // A view, not a copy: a refused token may be megabytes long.
+    const std::string_view token =
+        View(gameBytes, count, outcome.refused.start, outcome.refused.length);
     const int32_t end = outcome.refused.start + outcome.refused.length;
-    const char before = outcome.refused.start > 0 ? gameText.chars()[outcome.refused.start - 1] : 0;
-    const char after = end < gameText.length() ? gameText.chars()[end] : 0;
-    const std::string gap = GapText(gameText, outcome);
+    const char before = outcome.refused.start > 0 ? gameBytes[outcome.refused.start - 1] : 0;
+    const char after = end < count ? gameBytes[end] : 0;
+    const std::string gap = GapText(gameBytes, count, outcome);
 
     // Text that yields no token leaves the next move to come in its place.
-    if (HasZeroCastling(gap)) return StopReason::ZeroCastling;
     if (gap.find("--") != std::string::npos || gap.find("Z0") != std::string::npos)
         return StopReason::NullMove;
     if (before == '@' || after == '@') return StopReason::PieceDrop;
@@ -211,7 +244,9 @@ StopReason ClassifyStop(const GameState& state, const CharString& gameText,
         return StopReason::UnknownPieceLetter;
 
     const std::string cleaned = Cleaned(token);
-    if (cleaned == "OO" || cleaned == "OOO") return StopReason::CastlingNotAllowed;
+    // Castling comes written with letters or, read the same, with zeros.
+    if (cleaned == "OO" || cleaned == "OOO" || cleaned == "00" || cleaned == "000")
+        return StopReason::CastlingNotAllowed;
     if (cleaned.empty() || cleaned[0] == 'O') return StopReason::NotAMove;
     if (IsPromotionWithoutPiece(state, cleaned)) return StopReason::NoPromotionPiece;
     if (IsCoordinateMove(state, cleaned)) return StopReason::CoordinateMove;

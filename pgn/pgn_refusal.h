@@ -10,11 +10,10 @@
 enum class StopReason {
     None,                // every collected token was applied
     TooManyPlies,        // the move text goes on past the last ply the game record holds
-    ZeroCastling,        // 0-0 yields no token, so the next move came in its place
     NullMove,            // -- or Z0 yields no token, so the next move came for the wrong side
     PieceDrop,           // N@f3 and the like
     UnknownPieceLetter,  // a letter such as the S of Sf3 yields no token of its own
-    CastlingNotAllowed,  // O-O or O-O-O where the king cannot castle
+    CastlingNotAllowed,  // O-O or O-O-O (or 0-0, 0-0-0) where the king cannot castle
     NoPromotionPiece,    // a pawn reaching the last rank without a capital promotion letter
     CoordinateMove,      // g1f3: an origin square without the piece letter of a non-pawn
     AnnotationGlued,     // a move with letters or digits run on to it, such as exd6e.p.
@@ -31,4 +30,8 @@ const char* StopReasonText(StopReason reason);
 // The reason game decoding stopped early; state must hold the position ParseGame left (the one
 // the refused token was tried in), and gameText and outcome must be the ones it read and gave.
 StopReason ClassifyStop(const GameState& state, const CharString& gameText,
+                        const ParseOutcome& outcome);
+
+// The same for a game text given as count bytes, such as its stretch of the whole file.
+StopReason ClassifyStop(const GameState& state, const char* gameBytes, int32_t count,
                         const ParseOutcome& outcome);

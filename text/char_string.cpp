@@ -1,6 +1,7 @@
 #include "text/char_string.h"
 
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace {
@@ -66,6 +67,18 @@ void CharString::install(char* buffer, int32_t length) {
     delete[] chars_;
     chars_ = buffer;
     length_ = length;
+}
+
+char* CharString::allocateNoThrow(int32_t capacity) noexcept {
+    return new (std::nothrow) char[static_cast<size_t>(capacity) + 1];
+}
+
+void CharString::installFilled(char* buffer, int32_t count) {
+    if (count < 0) count = 0;
+    const void* zero = std::memchr(buffer, 0, static_cast<size_t>(count));
+    if (zero != nullptr) count = static_cast<int32_t>(static_cast<const char*>(zero) - buffer);
+    buffer[count] = 0;
+    install(buffer, count);
 }
 
 void CharString::assign(const CharString& other) {

@@ -50,7 +50,25 @@ class CharString {
 
     bool equals(const char* text) const;
 
+    // Replaces the text by what fill(buffer) writes straight into the string's own storage, a
+    // buffer of capacity bytes (at most kMaxStringLength) taken with one allocation that does not
+    // throw. fill returns how many bytes it wrote; the text ends there or at the first zero byte
+    // (the buffer may then be longer than the text). False, the string unchanged, when the
+    // allocation fails.
+    template <typename Fill>
+    bool assignFilled(int32_t capacity, Fill fill) {
+        if (capacity < 0) capacity = 0;
+        if (capacity > kMaxStringLength) capacity = kMaxStringLength;
+        char* buffer = allocateNoThrow(capacity);
+        if (buffer == nullptr) return false;
+        const int32_t count = fill(buffer);
+        installFilled(buffer, count < capacity ? count : capacity);
+        return true;
+    }
+
   private:
+    static char* allocateNoThrow(int32_t capacity) noexcept;
+    void installFilled(char* buffer, int32_t count);
     void install(char* buffer, int32_t length);
 
     int32_t length_;

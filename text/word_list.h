@@ -19,8 +19,9 @@ CharString word(const WordList& words, int32_t n);
 // The program's command line: quoted words, the switch prefix "/" or "-" dropped after word 0.
 WordList SplitCommandLine(const CharString& text);
 
-// Space-separated fields, as a FEN text has them.
-WordList SplitWords(const CharString& text);
+// Space-separated fields, as a FEN text has them; with mostWords, only the first that many (the
+// list is then the first mostWords lines of the whole one).
+WordList SplitWords(const CharString& text, int32_t mostWords = INT32_MAX);
 
 // The first run of decimal digits in word, held at 2147483647; 0 when there is none.
 int32_t ParseNumber(const char* word);

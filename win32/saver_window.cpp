@@ -62,6 +62,7 @@ void LoadPgnText() {
             AppendErrorLine(kOutOfMemoryText);
             break;
         case PgnFileResult::Read:
+        case PgnFileResult::ReadFailed:  // plays what was read before the error, as before
             break;
     }
 }

@@ -39,7 +39,8 @@ int RunCheck(const Arguments& args) {
     while (NextGame(walk)) {
         plies += walk.outcome.pliesDecoded;
         tokens += walk.outcome.tokensFound + walk.outcome.surplusTokens;
-        const StopReason reason = ClassifyStop(*walk.state, walk.gameText, walk.outcome);
+        const StopReason reason =
+            ClassifyStop(*walk.state, GameBytes(walk), walk.span.length, walk.outcome);
         if (reason == StopReason::None) continue;
         ++stopped;
         out += StopLine(walk, reason);

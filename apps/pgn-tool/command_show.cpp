@@ -122,7 +122,8 @@ int RunShow(const Arguments& args) {
                     " decoded plies; there is no ply " + std::to_string(ply));
     }
     // The reason needs the position the refused token was tried in, before stepping back.
-    const StopReason reason = ClassifyStop(*walk.state, walk.gameText, walk.outcome);
+    const StopReason reason =
+        ClassifyStop(*walk.state, GameBytes(walk), walk.span.length, walk.outcome);
     ReplayPlies(*walk.state, ply);
     std::string out = Description(walk, ply, reason) + BoardText(*walk.state) +
                       "\nFEN: " + Text(FormatFen(*walk.state)) + "\n";

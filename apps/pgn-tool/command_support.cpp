@@ -25,7 +25,8 @@ std::string FieldText(const char* field, size_t width) {
 }
 
 std::string RefusedToken(const GameWalk& walk) {
-    return Text(walk.gameText.mid(walk.outcome.refused.start, walk.outcome.refused.length));
+    return std::string(GameBytes(walk) + walk.outcome.refused.start,
+                       static_cast<size_t>(walk.outcome.refused.length));
 }
 
 void Flush(std::string& out) {

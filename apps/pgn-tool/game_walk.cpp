@@ -12,8 +12,8 @@ GameWalk StartWalk(const CharString& text) {
 bool NextGame(GameWalk& walk) {
     GameSpan span{};
     if (!NextGameSpan(walk.cursor, span)) return false;
-    walk.gameText = walk.text->mid(span.start, span.length);
-    walk.outcome = ParseGame(*walk.state, walk.info, walk.gameText);
+    walk.span = span;
+    walk.outcome = ParseGame(*walk.state, walk.info, GameBytes(walk), span.length);
     walk.state->moveCount = walk.state->ply + 1;
     ++walk.number;
     return true;

@@ -16,7 +16,7 @@ struct GameWalk {
     std::unique_ptr<GameState> state;  // the last game read, on its final decoded position
     GameInfo info;
     int32_t number;  // of the last game read; -1 before the first
-    CharString gameText;
+    GameSpan span;   // of the last game read, in text; the outcome's offsets count from its start
     ParseOutcome outcome;
 };
 
@@ -26,3 +26,8 @@ GameWalk StartWalk(const CharString& text);
 // Reads the next game; false after the last. Leaves its final decoded position on the board with
 // moveCount set, so that ReplayPlies can step back through it.
 bool NextGame(GameWalk& walk);
+
+// The first byte of the last game read, which runs for walk.span.length bytes.
+inline const char* GameBytes(const GameWalk& walk) {
+    return walk.text->chars() + walk.span.start;
+}

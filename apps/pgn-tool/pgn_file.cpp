@@ -1,25 +1,21 @@
 #include "apps/pgn-tool/pgn_file.h"
 
 #include <cstring>
-#include <vector>
+
+#include "pgn/pgn_file_read.h"
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "win32/pgn_file.h"
 #else
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #endif
 
 namespace {
-
-constexpr size_t kMostBytes = static_cast<size_t>(CharString::kMaxStringLength);
-
-// The text ends at the first zero byte, as the saver's zero-terminated copy does.
-CharString TextOf(const std::vector<char>& bytes, size_t count) {
-    const void* zero = std::memchr(bytes.data(), 0, count);
-    if (zero != nullptr) count = static_cast<size_t>(static_cast<const char*>(zero) - bytes.data());
-    return CharString(bytes.data(), static_cast<int32_t>(count));
-}
 
 #ifdef _WIN32
 
@@ -46,46 +42,38 @@ std::string Reason(DWORD code) {
     }
 }
 
-bool ReadBytes(const std::string& path, std::vector<char>& bytes, size_t& count,
-               std::string& error) {
-    const HANDLE file = CreateFileW(Widened(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = Reason(GetLastError());
-        return false;
-    }
-    count = 0;
-    bool ok = true;
-    while (count < bytes.size()) {
-        DWORD read = 0;
-        const DWORD wanted = static_cast<DWORD>(bytes.size() - count);
-        if (!ReadFile(file, bytes.data() + count, wanted, &read, nullptr)) {
-            error = Reason(GetLastError());
-            ok = false;
-            break;
-        }
-        if (read == 0) break;
-        count += read;
-    }
-    CloseHandle(file);
-    return ok;
+// The saver's own open and read, so the tool sees a file exactly as the saver does.
+PgnFileResult ReadWhole(const std::string& path, CharString& text, std::string& reason) {
+    DWORD code = 0;
+    const PgnFileResult result = ReadPgnFile(Widened(path).c_str(), text, code);
+    if (result == PgnFileResult::NotOpened || result == PgnFileResult::ReadFailed)
+        reason = Reason(code);
+    return result;
 }
 
 #else
 
-bool ReadBytes(const std::string& path, std::vector<char>& bytes, size_t& count,
-               std::string& error) {
+bool ReadFromStream(void* handle, char* into, int32_t wanted, int32_t& got) {
+    auto* file = static_cast<std::FILE*>(handle);
+    got = static_cast<int32_t>(std::fread(into, 1, static_cast<size_t>(wanted), file));
+    return std::ferror(file) == 0;
+}
+
+PgnFileResult ReadWhole(const std::string& path, CharString& text, std::string& reason) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        error = std::strerror(errno);
-        return false;
+        reason = std::strerror(errno);
+        return PgnFileResult::NotOpened;
     }
-    count = std::fread(bytes.data(), 1, bytes.size(), file);
-    const bool failed = std::ferror(file) != 0;
-    if (failed) error = std::strerror(errno);
+    struct stat status {};
+    // A size that cannot be taken (a pipe, a device) reads up to the limit instead.
+    const uint64_t size = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode)
+                              ? static_cast<uint64_t>(status.st_size)
+                              : kMaxPgnFileBytes;
+    const PgnFileResult result = ReadPgnText(PgnByteSource{file, ReadFromStream}, size, text);
+    if (result == PgnFileResult::ReadFailed) reason = std::strerror(errno);
     std::fclose(file);
-    return !failed;
+    return result;
 }
 
 #endif
@@ -93,12 +81,17 @@ bool ReadBytes(const std::string& path, std::vector<char>& bytes, size_t& count,
 }  // namespace
 
 bool ReadPgnFile(const std::string& path, CharString& text, std::string& error) {
-    std::vector<char> bytes(kMostBytes);
-    size_t count = 0;
-    if (!ReadBytes(path, bytes, count, error)) {
-        error = "cannot read " + path + ": " + error;
-        return false;
+    std::string reason;
+    switch (ReadWhole(path, text, reason)) {
+        case PgnFileResult::Read:
+            return true;
+        case PgnFileResult::OutOfMemory:
+            reason = "out of memory";
+            break;
+        case PgnFileResult::NotOpened:
+        case PgnFileResult::ReadFailed:
+            break;
     }
-    text = TextOf(bytes, count);
-    return true;
+    error = "cannot read " + path + ": " + reason;
+    return false;
 }

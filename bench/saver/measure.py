@@ -1,7 +1,8 @@
 """Measures the full-screen saver's CPU time and peak memory under Wine.
 
-Plays Quorvane.scr /s at 1024 x 768 with "Time mode" 0 (a step every second) on a 16 MiB game file
-made by concatenating the shared PGN files, next to an idle Wine process (a program that only
+Plays Quorvane.scr /s at 1024 x 768 with "Time mode" 0 (a step every second) on a game file (--file:
+"real", 16 MiB made by concatenating the shared PGN files; "giant", one game filling 16 MiB; or
+"default", the small file the installer ships), next to an idle Wine process (a program that only
 waits in its message loop) started in the same prefix at the same time. Both are read from
 /proc/<pid>/stat (user + system time) and /proc/<pid>/status (VmHWM, the peak resident size).
 Targets: the saver's CPU above the idle process under 1% of one core; its peak under 64 MiB.
@@ -45,6 +46,14 @@ def big_game_file(shared, size):
     return text[:cut + 1] if cut > 0 else text
 
 
+def giant_game_file(size):
+    """One game of size bytes: knights out and back, with comments and variations, past the 400
+    plies the saver keeps."""
+    dance = b"{out and back} Nf3 Nf6 (Nc3 Nc6) Ng1 Ng8 "
+    head = b'[White "Giant"]\n[Black "Game"]\n\n'
+    return head + dance * ((size - len(head) - 4) // len(dance)) + b"*\n"
+
+
 def cpu_seconds(pid):
     fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
     return (int(fields[11]) + int(fields[12])) / TICK  # utime, stime
@@ -81,6 +90,8 @@ def main():
     parser.add_argument("--shared", default=str(ROOT.parent / "shared" / "pgn"))
     parser.add_argument("--seconds", type=int, default=60)
     parser.add_argument("--game", type=int, default=0, help='"Current game number" to start at')
+    parser.add_argument("--file", choices=("real", "giant", "default"), default="real",
+                        help="the game file played (see above)")
     args = parser.parse_args()
 
     build = Path(args.build).resolve()
@@ -92,7 +103,12 @@ def main():
         print(f"bench: build Quorvane, quorvane_skins, quorvane_e2e_idle and quorvane_e2e_launch "
               f"in {build} first")
         return 2
-    pgn = big_game_file(Path(args.shared), 16 * MiB)
+    if args.file == "default":
+        pgn = (ROOT / "games" / "varnoth.pgn").read_bytes()
+    elif args.file == "giant":
+        pgn = giant_game_file(16 * MiB)
+    else:
+        pgn = big_game_file(Path(args.shared), 16 * MiB)
     if pgn is None:
         print(f"bench: no PGN files under {args.shared}; skipped")
         return 77
@@ -162,7 +178,7 @@ def main():
 
     saver_cpu, idle_cpu = percent(saver), percent(idle_pid)
     above_idle = saver_cpu - idle_cpu
-    print(f"game file: {len(pgn):,} bytes from {args.shared}; start game {args.game}; "
+    print(f"game file ({args.file}): {len(pgn):,} bytes; start game {args.game}; "
           f"{elapsed:.1f} s measured after 5 s of start-up")
     print(f"saver ({names[saver]}, pid {saver}): cpu {after[saver]:.2f} s in all, "
           f"{saver_cpu:.3f}% of one core while playing; peak memory {peaks[saver]:.1f} MiB")

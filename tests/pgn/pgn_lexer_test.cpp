@@ -37,7 +37,6 @@ TEST(PgnLexer, CollectsTheMainLineTokens) {
          "Nf3+ Qh7# e4! Nf3?! d4!! c4??",
          {"Nf3", "Qh7", "e4", "Nf3", "d4", "c4"}},
         {"the game results yield nothing", "1-0 0-1 1/2-1/2 * e4", {"e4"}},
-        {"castling with zeros yields no token", "4. 0-0 Nf6 5. 0-0-0", {"Nf6"}},
         {"castling with the letter O", "O-O O-O-O OO", {"O-O", "O-O-O", "OO"}},
         {"a lower-case promotion letter does not continue a token", "e8=q", {"e8="}},
         {"promotions and captures", "exd8=Q+ bxa1=N Rxe1", {"exd8=Q", "bxa1=N", "Rxe1"}},
@@ -57,6 +56,40 @@ TEST(PgnLexer, CollectsTheMainLineTokens) {
         {"a ( after a stray ) brings the depth back to 0", "e4 ) ( e5", {"e4", "e5"}},
         {"glued moves stay one token", "1.e4e5", {"e4e5"}},
         {"bytes above 0x7F end a token", "e4\xC2\xB1 Nf3\xE2\x80\xBC", {"e4", "Nf3"}},
+    };
+    for (const TokenCase& c : cases)
+        EXPECT_EQ(TokensOf(c.moveText), c.tokens) << c.name;
+}
+
+// A tag pair read in a million runs (each [ inside the value sends the bytes after it back to the
+// name) gathers every run; one that copied what it had per run would not finish.
+TEST(PgnLexer, GathersATagPairOfAMillionRuns) {
+    constexpr size_t kRuns = 1000000;
+    std::string text = "[";
+    for (size_t i = 0; i < kRuns; ++i)
+        text += "a b[";
+    text += "]";
+    const std::vector<TagText> tags = TagsOf(text);
+    ASSERT_EQ(tags.size(), 1u);
+    EXPECT_EQ(tags[0].name, std::string(kRuns, 'a'));
+    EXPECT_EQ(tags[0].value, std::string(kRuns, 'b'));
+}
+
+// Castling written with zeros is a token like the letter form; results and numbers are not.
+TEST(PgnLexer, ReadsCastlingWrittenWithZeros) {
+    const std::vector<TokenCase> cases = {
+        {"both sides", "4. 0-0 Nf6 5. 0-0-0", {"0-0", "Nf6", "0-0-0"}},
+        {"check, mate and annotation marks after it",
+         "0-0+ 0-0-0# 0-0! 0-0-0?! 0-0+!",
+         {"0-0", "0-0-0", "0-0", "0-0-0", "0-0"}},
+        {"glued to the move number", "12.0-0 12...0-0-0", {"0-0", "0-0-0"}},
+        {"at the very end of the text", "1. e4 e5 2. 0-0", {"e4", "e5", "0-0"}},
+        {"results stay results", "1-0 0-1 1/2-1/2 1-0", {}},
+        {"a result after castling", "0-0 1-0", {"0-0"}},
+        {"a digit before it makes a number", "10-0 20-0-0", {}},
+        {"a digit or - after it makes something else", "0-01 0-0-01 0-0-", {}},
+        {"in a comment, a variation or a glyph", "{0-0} (0-0) $10-0 ;0-0\ne4", {"e4"}},
+        {"the letter forms are unchanged", "O-O 0-0 O-O-O", {"O-O", "0-0", "O-O-O"}},
     };
     for (const TokenCase& c : cases)
         EXPECT_EQ(TokensOf(c.moveText), c.tokens) << c.name;

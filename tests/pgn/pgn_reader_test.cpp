@@ -102,8 +102,12 @@ TEST(ParseGame, DecodesTheMainLineUntilTheFirstRefusal) {
         {"a rest-of-line comment ending in CR LF", "[E \"x\"] 1. e4 e5 ; c\r\n2. Nf3", 3, 3, ""},
         {"a comment glued to two moves", "[E \"x\"] 1. e4{x}e5 2. Nf3(2. d4)Nc6$1Bb5", 5, 5, ""},
         {"an illegal move ends the list", "[E \"x\"] 1. e4 e5 2. Ke3 Nc6", 4, 2, "Ke3"},
-        {"castling with zeros hands the next move over in its place",
-         "[E \"x\"] 1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. 0-0 Nf6 5. d3", 8, 6, "Nf6"},
+        {"castling with zeros is castling",
+         "[E \"x\"] 1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. 0-0 Nf6 5. d3", 9, 9, ""},
+        {"castling with zeros on the queen side, with check marks",
+         "[FEN \"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1\"] 1. 0-0-0+ Ke7!", 2, 2, ""},
+        {"castling with zeros where it is not allowed is refused", "[E \"x\"] 1. e4 e5 2. 0-0 Nc6",
+         4, 2, "0-0"},
         {"the rest of a value cut by ] is a refused token", "[Event \"a]b\"] 1. e4 e5", 3, 0, "b"},
         {"a lower-case promotion letter leaves a refused token",
          "[FEN \"8/4P3/8/8/8/8/8/k6K w - - 0 1\"] 1. e8=q", 1, 0, "e8="},
@@ -174,6 +178,32 @@ TEST(ParseGame, SetsUpTheFenPositionWhereverItsTagStands) {
     Reader twice;
     twice.Parse("[FEN \"k7/8/8/8/8/8/8/7K w - - 0 1\"]" + fen + " 1... Kd7");
     EXPECT_EQ(twice.state->ply, 1);
+}
+
+// A FEN value of blanks names no position; anything else is set up, even a poor one.
+TEST(ParseGame, ABlankFenTagMeansTheStandardStart) {
+    struct FenCase {
+        const char* name;
+        std::string tags;
+        bool standardStart;
+    };
+    const std::vector<FenCase> cases = {
+        {"empty quotes", "[FEN \"\"]", true},
+        {"blanks inside the quotes", "[FEN \"   \"]", true},
+        {"a tab inside the quotes", "[FEN \"\t \"]", true},
+        {"no value at all", "[FEN]", true},
+        {"a value of blanks without quotes", "[FEN    ]", true},
+        {"a blank FEN after a real one counts, being the last",
+         "[FEN \"k7/8/8/8/8/8/8/7K w - - 0 1\"][FEN \"\"]", true},
+        {"a real FEN after a blank one", "[FEN \"\"][FEN \"k7/8/8/8/8/8/8/7K w - - 0 1\"]", false},
+        {"a poor FEN is still a FEN", "[FEN \"x\"]", false},
+    };
+    for (const FenCase& c : cases) {
+        Reader reader;
+        const ParseOutcome outcome = reader.Parse(c.tags + "\n1. e4 e5 *");
+        EXPECT_EQ(reader.state->hasStartPosition, c.standardStart ? 0 : 1) << c.name;
+        EXPECT_EQ(outcome.pliesDecoded, c.standardStart ? 2 : 0) << c.name;
+    }
 }
 
 TEST(LoadCurrentGame, LeavesTheStartPositionOnShowWithTheGameLength) {

@@ -153,9 +153,10 @@ TEST(RealPgnFiles, TrickyFilesGiveTheForgivingResults) {
         {"python-chess/molinari-bordais-1979.pgn", 0, 10, 10, "", StopReason::None},
         // The file ends inside a move.
         {"chess-library-tests/corrupted.pgn", 0, 124, 125, "Kx", StopReason::NotAMove},
-        // Zero castling yields no token: only Black's Nc5 is decoded, from the FEN position.
-        {"chess-library-tests/black2move.pgn", 0, 1, 1, "", StopReason::None},
-        {"chess-library-tests/castling.pgn", 0, 4, 4, "", StopReason::None},
+        // Castling written with zeros: Black's 0-0-0 is blocked by the queen on d8; the other
+        // file castles both ways and plays on.
+        {"chess-library-tests/black2move.pgn", 0, 0, 3, "0-0-0", StopReason::CastlingNotAllowed},
+        {"chess-library-tests/castling.pgn", 0, 6, 6, "", StopReason::None},
         {"chess-library-tests/newline.pgn", 0, 6, 6, "", StopReason::None},
         // "[Variation "closing ] opening"]": the value ends at ], and the e and g of "opening"
         // are move text, so the first tag lines form a game of their own.

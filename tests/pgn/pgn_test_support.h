@@ -48,8 +48,7 @@ inline std::vector<TagText> TagsOf(const std::string& gameText) {
     PgnItem item{};
     std::vector<TagText> tags;
     while (NextPgnItem(lexer, item)) {
-        if (item.kind == PgnItemKind::TagPair)
-            tags.push_back({Str(item.tagName), Str(item.tagValue)});
+        if (item.kind == PgnItemKind::TagPair) tags.push_back({item.tagName, item.tagValue});
     }
     return tags;
 }

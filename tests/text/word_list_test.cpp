@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,62 @@ TEST(SplitWords, SpacesOnly) {
     EXPECT_TRUE(SplitWords(CharString("")).equals(""));
     EXPECT_TRUE(SplitWords(CharString("  a   b ")).equals("a\r\nb"));
     EXPECT_EQ(Words(SplitWords(CharString("a\tb c"))), (Strings{"a\tb", "c"}));
+}
+
+// The splitter as it was first written (rest of the text copied per word, the list per append):
+// slow, but the meaning to keep.
+WordList SplitWordsByCopies(const CharString& text) {
+    WordList words;
+    CharString rest = text.trimmed();
+    while (!rest.empty()) {
+        int32_t space = 0;
+        while (space < rest.length() && rest.at(space) != ' ')
+            ++space;
+        if (!words.empty()) words.append("\r\n");
+        words.append(rest.left(space));
+        rest = rest.mid(space + 1, -1).trimmed();
+    }
+    return words;
+}
+
+std::string Text(const CharString& s) {
+    return std::string(s.chars(), static_cast<size_t>(s.length()));
+}
+
+TEST(SplitWords, EqualsTheCopyingSplitterOnLargeAndOddTexts) {
+    std::string fields;  // a FEN tag of many fields, as a crafted file has it
+    for (int i = 0; i < 3000; ++i)
+        fields += (i % 7 == 0 ? "  " : " ") + std::string(static_cast<size_t>(i % 5), 'p') + "8";
+    const std::vector<std::string> texts = {
+        fields,
+        " " + fields + "   ",
+        std::string(20000, ' '),
+        std::string(20000, 'x'),
+        std::string("a\0b c\0 \0", 9),  // zero bytes are bytes like any other
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+        "\t a\r\nb \t",
+    };
+    for (const std::string& t : texts) {
+        const CharString text(t.data(), static_cast<int32_t>(t.size()));
+        const WordList whole = SplitWordsByCopies(text);
+        EXPECT_EQ(Text(SplitWords(text)), Text(whole)) << t.substr(0, 40);
+        // The first six words, all a FEN set-up reads, are the first six lines of the whole list.
+        const WordList six = SplitWords(text, 6);
+        EXPECT_EQ(lineCount(six), std::min(lineCount(whole), 6)) << t.substr(0, 40);
+        for (int32_t n = 0; n < 7; ++n)
+            EXPECT_EQ(Text(word(six, n)), n < 6 ? Text(word(whole, n)) : "") << t.substr(0, 40);
+    }
+}
+
+TEST(SplitWords, AListThatWouldPassTheLongestTextDropsThePiecesBeyond) {
+    // 2^24 bytes of "a ": the list of 2^23 words would need 2^24 * 3 / 2 bytes.
+    std::string t;
+    t.reserve(static_cast<size_t>(CharString::kMaxStringLength));
+    while (t.size() < static_cast<size_t>(CharString::kMaxStringLength))
+        t += "a ";
+    const WordList words = SplitWords(CharString(t.data(), static_cast<int32_t>(t.size())));
+    EXPECT_EQ(words.length(), CharString::kMaxStringLength);
+    EXPECT_EQ(Text(words.right(4)), "a\r\na");
 }
 
 TEST(Lines, CountAndCut) {
