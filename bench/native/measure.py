@@ -1,9 +1,10 @@
 """Measures the native program's processor use at one move per second.
 
-Runs `quorvane -root` on a private 1024 x 768 Xvfb with "Time mode" 0 (a step every second) on the
-supplied games, for --seconds (default 60), and reads /proc/<pid>/stat (user + system time) of the
-program and of the X server, whose share is the drawing the program asks of it. Target: the
-program under 0.5 % of one core. Exits 0 when met, 1 when missed.
+Runs `quorvane -root` on a private Xvfb (--size, default 1024 x 768) with "Time mode" 0 (a step
+every second) and any other settings lines (--set) on the supplied games, for --seconds (default
+60), and reads /proc/<pid>/stat (user + system time) of the program and of the X server, whose
+share is the drawing the program asks of it. Target: the program under 0.5 % of one core. Exits 0
+when met, 1 when missed.
 """
 
 import argparse
@@ -42,6 +43,9 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--seconds", type=int, default=60)
     parser.add_argument("--build", default=str(ROOT / "build" / "native"))
+    parser.add_argument("--size", default="1024x768", help="the virtual screen, WIDTHxHEIGHT")
+    parser.add_argument("--set", action="append", default=[], metavar="NAME=VALUE",
+                        help="a settings line beside Time mode=0, such as 'Fit board=1'")
     args = parser.parse_args()
     build = Path(args.build)
     program = build / "quorvane"
@@ -51,11 +55,14 @@ def main():
         (work / "data" / "Skin").mkdir(parents=True)
         for bitmap in skins.glob("*.bmp"):
             shutil.copy(bitmap, work / "data" / "Skin")
+        for scale in skins.glob("x*"):  # the larger drawings, where the build makes them
+            shutil.copytree(scale, work / "data" / "Skin" / scale.name)
         shutil.copy(ROOT / "games" / "varnoth.pgn", work / "data")
         settings = work / "quorvane.conf"
-        settings.write_text("Time mode=0\n")
+        settings.write_text("".join(f"{line}\n" for line in ["Time mode=0", *args.set]))
+        width, height = (int(n) for n in args.size.split("x"))
         with open(work / "log", "ab") as log:
-            display = VirtualDisplay(log)
+            display = VirtualDisplay(log, (width, height))
             env = dict(os.environ, DISPLAY=display.name, QUORVANE_DATA_DIR=str(work / "data"))
             saver = subprocess.Popen([str(program), "-root", "--config", str(settings)], env=env,
                                      stdout=log, stderr=log)
@@ -73,7 +80,8 @@ def main():
     wall = end[0] - start[0]
     saver_share = 100 * (end[1] - start[1]) / wall
     server_share = 100 * (end[2] - start[2]) / wall
-    print(f"quorvane -root, 1024 x 768, a step every second, {wall:.0f} s:")
+    extra = "; " + ", ".join(args.set) if args.set else ""
+    print(f"quorvane -root, {width} x {height}, a step every second{extra}, {wall:.0f} s:")
     print(f"  quorvane  {saver_share:6.3f} % of one core (target < {CPU_TARGET} %), "
           f"peak {peak:.1f} MiB, exit code {code}")
     print(f"  Xvfb      {server_share:6.3f} % of one core (drawing on its behalf)")

@@ -32,10 +32,10 @@ class VirtualDisplay:
     that resets when its last client leaves refuses the next one for a moment, and the tests
     connect and leave often (every screenshot). Its messages go to log."""
 
-    def __init__(self, log):
+    def __init__(self, log, size=SCREEN):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
              "-nolisten", "tcp", "-br", "-noreset"],
             pass_fds=(write_end,), stdout=log, stderr=log)
         os.close(write_end)
@@ -85,11 +85,11 @@ class Session:
                         XDG_CONFIG_HOME=str(self.config_home), HOME=str(self.dir))
         self.env.pop("XSCREENSAVER_WINDOW", None)
 
-    def fresh_screen(self):
-        """A new display for the next run: what -root drew stays on the root window after the
-        program ends, and the next run's first screenshot must not find it."""
+    def fresh_screen(self, size=SCREEN):
+        """A new display (of the given size) for the next run: what -root drew stays on the root
+        window after the program ends, and the next run's first screenshot must not find it."""
         self.display.stop()
-        self.display = VirtualDisplay(self.log)
+        self.display = VirtualDisplay(self.log, size)
         self.env["DISPLAY"] = self.display.name
 
     def close(self, keep):
