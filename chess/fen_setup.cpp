@@ -2,12 +2,11 @@
 
 #include <cstdint>
 
+#include "chess/castling.h"
+#include "chess/notation.h"
 #include "text/word_list.h"
 
 namespace {
-
-constexpr char kWhiteLetters[] = "PNBRQK";
-constexpr char kBlackLetters[] = "pnbrqk";
 
 // What a field the text leaves out stands for. A hand-written FEN often stops after the
 // placement or after the side to move; its writer means White to move, no castling, no en
@@ -22,16 +21,9 @@ CharString Field(const WordList& fields, int32_t n) {
 
 // Kind (1 to 6) of a piece letter and its colour; kEmpty for any other character.
 int32_t PieceOfLetter(unsigned char ch, int32_t& colour) {
-    for (int32_t i = 0; i < 6; ++i) {
-        if (ch == static_cast<unsigned char>(kWhiteLetters[i]))
-            colour = kWhite;
-        else if (ch == static_cast<unsigned char>(kBlackLetters[i]))
-            colour = kBlack;
-        else
-            continue;
-        return kPawn + i;
-    }
-    return kEmpty;
+    const bool lowerCase = ch >= 'a' && ch <= 'z';
+    colour = lowerCase ? kBlack : kWhite;
+    return KindOfLetter(lowerCase ? static_cast<unsigned char>(ch - 'a' + 'A') : ch);
 }
 
 // The placement field, read from a8 onward. Unknown characters are skipped without moving the
@@ -88,14 +80,12 @@ uint32_t UsableRights(const GameState& state) {
     uint32_t usable = 0;
     for (const int32_t colour : {kWhite, kBlack}) {
         const int32_t home = HomeRank(colour);
-        const Square& king = At(state, 4, home);
+        const Square& king = At(state, kCastlingKingFile, home);
         if (king.kind != kKing || king.colour != colour) continue;
-        const Square& kingSideRook = At(state, 7, home);
-        const Square& queenSideRook = At(state, 0, home);
-        if (kingSideRook.kind == kRook && kingSideRook.colour == colour)
-            usable |= KingSideRight(colour);
-        if (queenSideRook.kind == kRook && queenSideRook.colour == colour)
-            usable |= QueenSideRight(colour);
+        for (const CastlingSide& side : kCastlingSides) {
+            const Square& rook = At(state, side.rookFile, home);
+            if (rook.kind == kRook && rook.colour == colour) usable |= CastlingRight(colour, side);
+        }
     }
     return usable;
 }
@@ -128,6 +118,7 @@ void SetupFromFen(GameState& state, const CharString& fen) {
     // Six fields are all a FEN has; a tag of a megabyte of fields is not split past them.
     const WordList fields = SplitWords(fen, 6);
     ReadPlacement(state, Field(fields, 0));
+    SyncView(state);
     const CharString side = Field(fields, 1);
     state.startSide = side.at(0) == 'w' || side.at(0) == 'W' ? kWhite : kBlack;
     state.sideToMove = state.startSide;

@@ -1,28 +1,32 @@
 #include "chess/game_state.h"
 
+#include "chess/castling.h"
+
 namespace {
 
 constexpr uint32_t kInitialFlags = kCastlingRights;
 constexpr std::array<int32_t, 8> kBackRankKinds = {kRook, kKnight, kBishop, kQueen,
                                                    kKing, kBishop, kKnight, kRook};
 
-// Where the rook goes when the king makes its two-square castling move.
-struct CastlingRookMove {
-    int32_t kingToFile;
-    int32_t rookFromFile;
-    int32_t rookToFile;
-};
-constexpr std::array<CastlingRookMove, 2> kCastlingRookMoves = {{{6, 7, 5}, {2, 0, 3}}};
-
 void ClearBoard(Board& board) {
     for (Square& square : board)
         square = Square{kEmpty, kWhite, 0};
 }
 
+// The two writes a move makes to a square, on the board and in its view alike.
+void EmptySquare(GameState& state, int32_t file, int32_t rank) {
+    Square& square = At(state, file, rank);
+    if (square.kind == kEmpty) return;
+    RemoveFromView(state.view, SquareIndex(file, rank), square.kind, square.colour);
+    square.kind = kEmpty;
+}
+
 void PlacePiece(GameState& state, int32_t file, int32_t rank, int32_t kind, int32_t colour) {
+    EmptySquare(state, file, rank);
     Square& square = At(state, file, rank);
     square.kind = kind;
     square.colour = colour;
+    AddToView(state.view, SquareIndex(file, rank), kind, colour);
 }
 
 // Steps 1 and 2 of a move: what is known before the board changes.
@@ -58,33 +62,35 @@ void TakeEnPassant(GameState& state, MoveRecord& record) {
     record.secondFromFile = record.toFile;
     record.secondFromRank = movingUp ? record.toRank - 1 : record.toRank + 1;
     record.secondColour = movingUp ? kBlack : kWhite;
-    At(state, record.secondFromFile, record.secondFromRank).kind = kEmpty;
+    EmptySquare(state, record.secondFromFile, record.secondFromRank);
 }
 
 // The rook goes along only when it stands on its corner: a two-square king move without it
 // (possible only from a FEN set-up) moves the king alone rather than conjure a rook.
 void MoveCastlingRook(GameState& state, MoveRecord& record) {
-    if (record.fromFile != 4 || (record.fromRank != 0 && record.fromRank != 7)) return;
+    if (record.fromFile != kCastlingKingFile || (record.fromRank != 0 && record.fromRank != 7))
+        return;
     const int32_t colour = record.fromRank == 0 ? kWhite : kBlack;
-    for (const CastlingRookMove& castling : kCastlingRookMoves) {
-        if (record.toFile != castling.kingToFile) continue;
-        Square& rook = At(state, castling.rookFromFile, record.fromRank);
+    for (const CastlingSide& side : kCastlingSides) {
+        if (record.toFile != side.kingToFile) continue;
+        const Square& rook = At(state, side.rookFile, record.fromRank);
         if (rook.kind != kRook || rook.colour != colour) return;
-        rook.kind = kEmpty;
-        PlacePiece(state, castling.rookToFile, record.fromRank, kRook, colour);
+        EmptySquare(state, side.rookFile, record.fromRank);
+        PlacePiece(state, side.rookToFile, record.fromRank, kRook, colour);
         record.secondKind = kRook;
         record.secondColour = colour;
-        record.secondFromFile = castling.rookFromFile;
+        record.secondFromFile = side.rookFile;
         record.secondFromRank = record.fromRank;
-        record.secondToFile = castling.rookToFile;
+        record.secondToFile = side.rookToFile;
         record.secondToRank = record.fromRank;
     }
 }
 
 // The right that belongs to a rook on this file: file a is the queen's side, file h the king's.
 uint32_t CornerRight(int32_t colour, int32_t file) {
-    if (file == 0) return QueenSideRight(colour);
-    if (file == 7) return KingSideRight(colour);
+    for (const CastlingSide& side : kCastlingSides) {
+        if (file == side.rookFile) return CastlingRight(colour, side);
+    }
     return 0;
 }
 
@@ -99,6 +105,14 @@ void ClearCapturedRookRight(GameState& state, const MoveRecord& record) {
 
 }  // namespace
 
+void SyncView(GameState& state) {
+    state.view = BoardView{};
+    for (int32_t index = 0; index < 64; ++index) {
+        const Square& square = state.board[static_cast<size_t>(index)];
+        if (square.kind != kEmpty) AddToView(state.view, index, square.kind, square.colour);
+    }
+}
+
 void SetInitialPosition(GameState& state) {
     ClearBoard(state.board);
     for (int32_t file = 0; file < 8; ++file) {
@@ -108,6 +122,7 @@ void SetInitialPosition(GameState& state) {
         PlacePiece(state, file, 6, kPawn, kBlack);
         PlacePiece(state, file, 7, kind, kBlack);
     }
+    SyncView(state);
 }
 
 void ResetGame(GameState& state, bool useStartPosition) {
@@ -115,6 +130,7 @@ void ResetGame(GameState& state, bool useStartPosition) {
     if (useStartPosition) {
         state.flags = state.startFlags;
         state.board = state.startBoard;
+        SyncView(state);
         state.sideToMove = state.startSide;
         state.hasStartPosition = 1;
         return;
@@ -146,7 +162,7 @@ void ApplyMove(GameState& state, MoveRecord& record, int32_t fromFile, int32_t f
     }
     ClearCapturedRookRight(state, record);
     PlacePiece(state, toFile, toRank, record.placedKind, colour);
-    At(state, fromFile, fromRank).kind = kEmpty;
+    EmptySquare(state, fromFile, fromRank);
 }
 
 void ReplayPlies(GameState& state, int32_t n) {

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "chess/board_view.h"
+
 // Piece kinds, as stored in Square::kind and used as skin rows.
 constexpr int32_t kEmpty = 0;
 constexpr int32_t kPawn = 1;
@@ -107,6 +109,9 @@ struct GameState {
     int32_t moveCount;  // positions of the loaded game (decoded moves + 1); 0 while none is loaded
     int32_t moverColour;
     int32_t opponentColour;
+    // board as sets of squares, for the movement model; derived, never read for display. Kept in
+    // step by the operations below and SetupFromFen; code that writes board itself calls SyncView.
+    BoardView view;
 };
 
 inline Square& At(GameState& state, int32_t file, int32_t rank) {
@@ -115,6 +120,16 @@ inline Square& At(GameState& state, int32_t file, int32_t rank) {
 inline const Square& At(const GameState& state, int32_t file, int32_t rank) {
     return state.board[static_cast<size_t>(SquareIndex(file, rank))];
 }
+
+// The side whose move ply is: White on even plies from the initial position; a FEN start with
+// Black to move swaps.
+inline int32_t SideForPly(const GameState& state) {
+    const int32_t side = state.ply & 1;
+    return state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
+}
+
+// Rebuilds view from board.
+void SyncView(GameState& state);
 
 // Clears the board and sets up the standard initial position; touches nothing else.
 void SetInitialPosition(GameState& state);

@@ -1,347 +1,249 @@
 #include "chess/move_legality.h"
 
 #include <array>
-
 #include <cstddef>
-#include <cstring>
-#include "chess/board_geometry.h"
+
+#include "chess/attacks.h"
+#include "chess/castling.h"
 
 namespace {
 
-struct Offset {
-    int32_t file;
-    int32_t rank;
-};
-
-constexpr std::array<Offset, 8> kKnightJumps = {
-    {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}}};
-// Up, right, down, left.
-constexpr std::array<Offset, 4> kStraightRays = {{{0, 1}, {1, 0}, {0, -1}, {-1, 0}}};
-// Up-right, up-left, down-right, down-left.
-constexpr std::array<Offset, 4> kDiagonalRays = {{{1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
-
 // Stands in kingFile when the examined colour has no king (a FEN set-up without one).
 constexpr int32_t kNoKing = -1;
-
-// One castling move: the right, the squares that must be empty and those that must not be
-// attacked (files on the home rank), and the king's destination file.
-struct CastlingRule {
-    bool kingSide;
-    int32_t rookFile;
-    std::array<int32_t, 3> emptyFiles;
-    int32_t emptyCount;
-    std::array<int32_t, 2> safeFiles;
-    int32_t kingToFile;
-};
-constexpr std::array<CastlingRule, 2> kCastlingRules = {{
-    {true, 7, {5, 6, 0}, 2, {5, 4}, 6},
-    // b1 must be empty for the rook to pass, but the king never crosses it.
-    {false, 0, {1, 2, 3}, 3, {3, 4}, 2},
-}};
 
 bool IsPieceOf(const Square& square, int32_t colour) {
     return square.kind != kEmpty && square.colour == colour;
 }
 
-// The kinds (as bits of 1 << kind) that attack along a line from the first occupied square on
-// it: from afar the sliders of the line's kind; from the next square also the king, and on a
-// diagonal the pawn whose capture points back at the square.
-constexpr uint32_t KindBit(int32_t kind) {
-    return 1u << kind;
-}
-constexpr uint32_t kStraightAttackers = KindBit(kRook) | KindBit(kQueen);
-constexpr uint32_t kDiagonalAttackers = KindBit(kBishop) | KindBit(kQueen);
-
-// A pawn attacks diagonally forward, so it is found one step along the lines that point back
-// towards it: up from a square White must guard, down from one Black must guard.
-uint32_t NearAttackers(size_t line, int32_t attacker) {
-    if (line < kFirstDiagonalLine) return kStraightAttackers | KindBit(kKing);
-    const int32_t pawnLine = attacker == kBlack ? 1 : -1;
-    const bool pawnCaptures = kLineSteps[line].rank == pawnLine;
-    return kDiagonalAttackers | KindBit(kKing) | (pawnCaptures ? KindBit(kPawn) : 0u);
+const Square& SquareAt(const GameState& state, int32_t square) {
+    return state.board[static_cast<size_t>(square)];
 }
 
-bool KnightAttacks(const Board& board, int32_t attacker, size_t index) {
-    const SquareList& jumps = kBoardGeometry.knightJumps[index];
-    for (int8_t i = 0; i < jumps.count; ++i) {
-        const Square& square = board[static_cast<size_t>(jumps.squares[static_cast<size_t>(i)])];
-        if (square.kind == kKnight && square.colour == attacker) return true;
+int32_t KingSquareIndex(KingSquare king) {
+    return SquareIndex(king.file, king.rank);
+}
+
+// The pieces of the attacker's colour among those still standing (standing) that attack the
+// square when the occupied squares are occupied.
+Bitboard AttackersOf(const BoardView& view, int32_t square, int32_t attacker, Bitboard occupied,
+                     Bitboard standing) {
+    const auto at = static_cast<size_t>(square);
+    const Bitboard theirs = view.byColour[static_cast<size_t>(attacker)] & standing;
+    const Bitboard queens = view.byKind[kQueen];
+    // A pawn attacks the square exactly when a pawn of the other colour on it would attack the
+    // pawn's square.
+    Bitboard attackers =
+        (kMovement.knight[at] & view.byKind[kKnight]) | (kMovement.king[at] & view.byKind[kKing]) |
+        (kMovement.pawn[static_cast<size_t>(OtherColour(attacker))][at] & view.byKind[kPawn]);
+    // The slider lookups only where a slider of theirs stands on one of the square's lines.
+    const Bitboard straightSliders = (view.byKind[kRook] | queens) & theirs;
+    const Bitboard diagonalSliders = (view.byKind[kBishop] | queens) & theirs;
+    if ((kMovement.straight[at] & straightSliders) != kNoSquares)
+        attackers |= RookAttacks(square, occupied) & straightSliders;
+    if ((kMovement.diagonal[at] & diagonalSliders) != kNoSquares)
+        attackers |= BishopAttacks(square, occupied) & diagonalSliders;
+    return attackers & theirs;
+}
+
+bool AttackedNow(const GameState& state, int32_t colour, int32_t square) {
+    return AttackersOf(state.view, square, OtherColour(colour), Occupied(state.view),
+                       ~kNoSquares) != kNoSquares;
+}
+
+// The pawn an en-passant capture takes stands beside the capturing pawn, behind the destination;
+// a pawn's diagonal move onto an empty square is such a capture. kNoSquares for every other move.
+Bitboard EnPassantVictim(const GameState& state, int32_t from, int32_t to) {
+    const bool diagonalPawnMove =
+        SquareAt(state, from).kind == kPawn && FileOfSquare(from) != FileOfSquare(to);
+    if (!diagonalPawnMove || SquareAt(state, to).kind != kEmpty) return kNoSquares;
+    return SquareBit(SquareIndex(FileOfSquare(to), RankOfSquare(from)));
+}
+
+// Whether the move leaves the mover's king unattacked, tested on the occupancy the move leaves:
+// the piece lifted, the destination taken, and the pawn taken en passant gone too (it may be the
+// checking piece, or the one that still shields the king along the rank). A king tests its
+// destination; without a king there is nothing to keep safe.
+bool TrialKeepsKingSafe(const GameState& state, int32_t colour, KingSquare king, int32_t from,
+                        int32_t to) {
+    int32_t guarded = to;
+    if (SquareAt(state, from).kind != kKing) {
+        if (king.file == kNoKing) return true;
+        guarded = KingSquareIndex(king);
     }
-    return false;
-}
-
-// Along each line the first occupied square decides: an attacker of the right kind for its
-// distance, or else a shield.
-bool LineAttacks(const Board& board, int32_t attacker, size_t index) {
-    for (size_t line = 0; line < kLineSteps.size(); ++line) {
-        const SquareList& squares = kBoardGeometry.lines[index][line];
-        for (int8_t i = 0; i < squares.count; ++i) {
-            const Square& square =
-                board[static_cast<size_t>(squares.squares[static_cast<size_t>(i)])];
-            if (square.kind == kEmpty) continue;
-            if (square.colour != attacker || square.kind < kPawn || square.kind > kKing) break;
-            const uint32_t far =
-                line < kFirstDiagonalLine ? kStraightAttackers : kDiagonalAttackers;
-            const uint32_t kinds = i == 0 ? NearAttackers(line, attacker) : far;
-            if ((kinds & KindBit(square.kind)) != 0) return true;
-            break;
-        }
-    }
-    return false;
-}
-
-void AppendCandidate(GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
-                     int32_t toRank) {
-    if (state.candidateCount >= kMaxCandidates) return;
-    state.candidates[static_cast<size_t>(state.candidateCount)] = {
-        static_cast<int8_t>(fromFile), static_cast<int8_t>(fromRank), static_cast<int8_t>(toFile),
-        static_cast<int8_t>(toRank)};
-    state.candidateCount += 1;
-}
-
-// Whether the trial move now on the board leaves the mover's king unattacked. Without a king
-// there is nothing to keep safe, so every move of another piece passes.
-bool OwnKingSafe(const GameState& state, int32_t colour, KingSquare king, int32_t movedKind,
-                 int32_t toFile, int32_t toRank) {
-    if (movedKind == kKing) return !IsSquareAttacked(state, colour, toFile, toRank);
-    if (king.file == kNoKing) return true;
-    return !IsSquareAttacked(state, colour, king.file, king.rank);
-}
-
-// The pawn an en-passant capture takes: it stands beside the capturing pawn, behind the
-// destination. nullptr for every other move.
-Square* EnPassantVictim(GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
-                        int32_t toRank) {
-    const bool diagonalPawnMove = At(state, fromFile, fromRank).kind == kPawn && fromFile != toFile;
-    if (!diagonalPawnMove || At(state, toFile, toRank).kind != kEmpty) return nullptr;
-    return &At(state, toFile, fromRank);
-}
-
-// Makes the move on the board, tests the own king and takes the move back. The pawn taken en
-// passant leaves the board too: it may be the checking piece, or the one that still shields the
-// own king along the rank.
-bool TrialKeepsKingSafe(GameState& state, int32_t colour, KingSquare king, int32_t fromFile,
-                        int32_t fromRank, int32_t toFile, int32_t toRank) {
-    Square& from = At(state, fromFile, fromRank);
-    Square& to = At(state, toFile, toRank);
-    const Square savedTo = to;
-    const int32_t movedKind = from.kind;
-    Square* victim = EnPassantVictim(state, fromFile, fromRank, toFile, toRank);
-    const int32_t victimKind = victim != nullptr ? victim->kind : kEmpty;
-    to.kind = movedKind;
-    to.colour = colour;
-    from.kind = kEmpty;
-    if (victim != nullptr) victim->kind = kEmpty;
-    const bool safe = OwnKingSafe(state, colour, king, movedKind, toFile, toRank);
-    if (victim != nullptr) victim->kind = victimKind;
-    from.kind = movedKind;
-    to = savedTo;
-    return safe;
-}
-
-// A move to an open square that is empty or holds an opponent's piece.
-void ProposeStep(GameState& state, int32_t fromFile, int32_t fromRank, Offset step) {
-    const int32_t toFile = fromFile + step.file;
-    const int32_t toRank = fromRank + step.rank;
-    if (!OnBoard(toFile, toRank) || IsPieceOf(At(state, toFile, toRank), state.moverColour)) return;
-    TryCandidate(state, fromFile, fromRank, toFile, toRank);
-}
-
-void ProposeRay(GameState& state, int32_t fromFile, int32_t fromRank, Offset ray, bool oneStep) {
-    int32_t toFile = fromFile + ray.file;
-    int32_t toRank = fromRank + ray.rank;
-    while (OnBoard(toFile, toRank)) {
-        const Square& square = At(state, toFile, toRank);
-        if (IsPieceOf(square, state.moverColour)) return;
-        TryCandidate(state, fromFile, fromRank, toFile, toRank);
-        if (square.kind != kEmpty || oneStep) return;
-        toFile += ray.file;
-        toRank += ray.rank;
-    }
-}
-
-template <size_t N>
-void ProposeRays(GameState& state, int32_t file, int32_t rank, const std::array<Offset, N>& rays,
-                 bool oneStep) {
-    for (const Offset ray : rays)
-        ProposeRay(state, file, rank, ray, oneStep);
-}
-
-void ProposeKnightMoves(GameState& state, int32_t file, int32_t rank) {
-    for (const Offset jump : kKnightJumps)
-        ProposeStep(state, file, rank, jump);
-}
-
-void ProposePawnCapture(GameState& state, int32_t file, int32_t rank, int32_t toFile) {
-    const int32_t toRank = ForwardRank(state.moverColour, rank);
-    if (!OnBoard(toFile, toRank)) return;
-    if (IsPieceOf(At(state, toFile, toRank), state.opponentColour))
-        TryCandidate(state, file, rank, toFile, toRank);
+    const Bitboard taken = SquareBit(to) | EnPassantVictim(state, from, to);
+    const Bitboard occupied = (Occupied(state.view) & ~SquareBit(from) & ~taken) | SquareBit(to);
+    return AttackersOf(state.view, guarded, OtherColour(colour), occupied, ~taken) == kNoSquares;
 }
 
 // Only beside the pawn that has just made its double step, onto the empty square it passed.
-void ProposeEnPassant(GameState& state, int32_t file, int32_t rank) {
-    if ((state.flags & kEnPassantPossible) == 0) return;
+Bitboard EnPassantTarget(const GameState& state, int32_t colour, int32_t from) {
+    if ((state.flags & kEnPassantPossible) == 0) return kNoSquares;
     const int32_t passedFile = static_cast<int32_t>(state.flags & kEnPassantFileMask);
-    const int32_t captureRank = state.moverColour == kWhite ? 4 : 3;
-    if (rank != captureRank || (file + 1 != passedFile && file - 1 != passedFile)) return;
-    const int32_t toRank = ForwardRank(state.moverColour, rank);
-    const Square& victim = At(state, passedFile, rank);
-    if (victim.kind != kPawn || victim.colour != state.opponentColour) return;
-    if (At(state, passedFile, toRank).kind != kEmpty) return;
-    TryCandidate(state, file, rank, passedFile, toRank);
+    const int32_t file = FileOfSquare(from);
+    const int32_t rank = RankOfSquare(from);
+    const int32_t captureRank = colour == kWhite ? 4 : 3;
+    if (rank != captureRank || (file + 1 != passedFile && file - 1 != passedFile))
+        return kNoSquares;
+    const int32_t victim = SquareIndex(passedFile, rank);
+    const int32_t target = SquareIndex(passedFile, ForwardRank(colour, rank));
+    if (!Contains(PiecesOf(state.view, OtherColour(colour), kPawn), victim)) return kNoSquares;
+    if (Contains(Occupied(state.view), target)) return kNoSquares;
+    return SquareBit(target);
 }
 
-void ProposePawnMoves(GameState& state, int32_t file, int32_t rank) {
-    const int32_t colour = state.moverColour;
+// The step and the double step onto empty squares, the captures of the opponent's pieces, and
+// en passant.
+Bitboard PawnReach(const GameState& state, int32_t colour, int32_t from) {
+    const Bitboard occupied = Occupied(state.view);
+    const int32_t file = FileOfSquare(from);
+    const int32_t rank = RankOfSquare(from);
     const int32_t oneStep = ForwardRank(colour, rank);
-    if (OnBoard(file, oneStep) && At(state, file, oneStep).kind == kEmpty) {
-        TryCandidate(state, file, rank, file, oneStep);
-        const int32_t twoSteps = ForwardRank(colour, oneStep);
+    Bitboard reach = kNoSquares;
+    if (OnBoard(file, oneStep) && !Contains(occupied, SquareIndex(file, oneStep))) {
+        reach |= SquareBit(SquareIndex(file, oneStep));
+        const int32_t twoSteps = SquareIndex(file, ForwardRank(colour, oneStep));
         const bool onStartRank = rank == ForwardRank(colour, HomeRank(colour));
-        if (onStartRank && At(state, file, twoSteps).kind == kEmpty)
-            TryCandidate(state, file, rank, file, twoSteps);
+        if (onStartRank && !Contains(occupied, twoSteps)) reach |= SquareBit(twoSteps);
     }
-    ProposePawnCapture(state, file, rank, file + 1);
-    ProposePawnCapture(state, file, rank, file - 1);
-    ProposeEnPassant(state, file, rank);
+    const Bitboard opponents = state.view.byColour[static_cast<size_t>(OtherColour(colour))];
+    reach |= kMovement.pawn[static_cast<size_t>(colour)][static_cast<size_t>(from)] & opponents;
+    return reach | EnPassantTarget(state, colour, from);
 }
 
-// Besides the right, the king and the rook must stand on their home squares: a FEN text may
-// grant a right its position cannot use.
-bool CastlingAllowed(const GameState& state, int32_t colour, const CastlingRule& rule,
-                     int32_t homeRank) {
-    const uint32_t right = rule.kingSide ? KingSideRight(colour) : QueenSideRight(colour);
-    if ((state.flags & right) == 0) return false;
-    if (!IsPieceOf(At(state, rule.rookFile, homeRank), colour)) return false;
-    if (At(state, rule.rookFile, homeRank).kind != kRook) return false;
+// Besides the right, the rook must stand on its corner: a FEN text may grant a right its
+// position cannot use. The king's own square is the caller's to check.
+bool CastlingAllowed(const GameState& state, int32_t colour, const CastlingSide& rule) {
+    const int32_t homeRank = HomeRank(colour);
+    if ((state.flags & CastlingRight(colour, rule)) == 0) return false;
+    if (!Contains(PiecesOf(state.view, colour, kRook), SquareIndex(rule.rookFile, homeRank)))
+        return false;
+    const Bitboard occupied = Occupied(state.view);
     for (int32_t i = 0; i < rule.emptyCount; ++i) {
-        if (At(state, rule.emptyFiles[static_cast<size_t>(i)], homeRank).kind != kEmpty)
+        if (Contains(occupied, SquareIndex(rule.emptyFiles[static_cast<size_t>(i)], homeRank)))
             return false;
     }
     for (const int32_t file : rule.safeFiles) {
-        if (IsSquareAttacked(state, colour, file, homeRank)) return false;
+        if (AttackedNow(state, colour, SquareIndex(file, homeRank))) return false;
     }
     return true;
 }
 
-void ProposeCastling(GameState& state, int32_t file, int32_t rank) {
-    const int32_t homeRank = HomeRank(state.moverColour);
-    if (file != 4 || rank != homeRank) return;
-    for (const CastlingRule& rule : kCastlingRules) {
-        if (CastlingAllowed(state, state.moverColour, rule, homeRank))
-            TryCandidate(state, file, rank, rule.kingToFile, homeRank);
-    }
-}
-
-void ProposeMoves(GameState& state, int32_t kind, int32_t file, int32_t rank) {
-    switch (kind) {
-        case kPawn:
-            ProposePawnMoves(state, file, rank);
-            break;
-        case kKnight:
-            ProposeKnightMoves(state, file, rank);
-            break;
-        case kBishop:
-            ProposeRays(state, file, rank, kDiagonalRays, false);
-            break;
-        case kRook:
-            ProposeRays(state, file, rank, kStraightRays, false);
-            break;
-        case kQueen:
-            ProposeRays(state, file, rank, kStraightRays, false);
-            ProposeRays(state, file, rank, kDiagonalRays, false);
-            break;
-        case kKing:
-            ProposeRays(state, file, rank, kStraightRays, true);
-            ProposeRays(state, file, rank, kDiagonalRays, true);
-            ProposeCastling(state, file, rank);
-            break;
-        default:
-            break;
-    }
-}
-
-// Whether every square strictly between the two, which share a line, is empty.
-bool PathClear(const GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
-               int32_t toRank) {
-    const int32_t stepFile = toFile > fromFile ? 1 : (toFile < fromFile ? -1 : 0);
-    const int32_t stepRank = toRank > fromRank ? 1 : (toRank < fromRank ? -1 : 0);
-    int32_t file = fromFile + stepFile;
-    int32_t rank = fromRank + stepRank;
-    while (file != toFile || rank != toRank) {
-        if (At(state, file, rank).kind != kEmpty) return false;
-        file += stepFile;
-        rank += stepRank;
-    }
-    return true;
-}
-
-int32_t Distance(int32_t a, int32_t b) {
-    return a > b ? a - b : b - a;
-}
-
-// The one pawn move GenerateCandidates could propose to (toFile, toRank): the step and the double
-// step onto empty squares, a capture of an opponent's piece, or en passant beside the pawn that
-// has just made its double step.
-bool PawnProposes(const GameState& state, int32_t colour, int32_t fromFile, int32_t fromRank,
-                  int32_t toFile, int32_t toRank) {
-    const Square& target = At(state, toFile, toRank);
-    const int32_t oneStep = ForwardRank(colour, fromRank);
-    if (toFile == fromFile) {
-        if (target.kind != kEmpty) return false;
-        if (toRank == oneStep) return true;
-        const bool onStartRank = fromRank == ForwardRank(colour, HomeRank(colour));
-        return onStartRank && toRank == ForwardRank(colour, oneStep) &&
-               At(state, fromFile, oneStep).kind == kEmpty;
-    }
-    if (toRank != oneStep || Distance(toFile, fromFile) != 1) return false;
-    if (IsPieceOf(target, OtherColour(colour))) return true;
-    if ((state.flags & kEnPassantPossible) == 0 || target.kind != kEmpty) return false;
-    const int32_t passedFile = static_cast<int32_t>(state.flags & kEnPassantFileMask);
-    const int32_t captureRank = colour == kWhite ? 4 : 3;
-    if (fromRank != captureRank || toFile != passedFile) return false;
-    const Square& victim = At(state, passedFile, fromRank);
-    return victim.kind == kPawn && victim.colour == OtherColour(colour);
-}
-
-// Castling as the king's two-square move from e1 or e8, under the same conditions as
-// ProposeCastling.
-bool CastlingProposes(const GameState& state, int32_t colour, int32_t fromFile, int32_t fromRank,
-                      int32_t toFile, int32_t toRank) {
+// The king's two-square moves from its home square, under the conditions above.
+Bitboard CastlingReach(const GameState& state, int32_t colour, int32_t from) {
     const int32_t homeRank = HomeRank(colour);
-    if (fromFile != 4 || fromRank != homeRank || toRank != homeRank) return false;
-    for (const CastlingRule& rule : kCastlingRules) {
-        if (rule.kingToFile == toFile) return CastlingAllowed(state, colour, rule, homeRank);
+    if (from != SquareIndex(kCastlingKingFile, homeRank)) return kNoSquares;
+    Bitboard reach = kNoSquares;
+    for (const CastlingSide& rule : kCastlingSides) {
+        if (CastlingAllowed(state, colour, rule))
+            reach |= SquareBit(SquareIndex(rule.kingToFile, homeRank));
     }
-    return false;
+    return reach;
 }
 
-// Whether GenerateCandidates would propose the move of the piece on the from square to the
-// target square, before the king-safety trial.
-bool Proposes(const GameState& state, int32_t colour, int32_t kind, int32_t fromFile,
-              int32_t fromRank, int32_t toFile, int32_t toRank) {
-    if (IsPieceOf(At(state, toFile, toRank), colour)) return false;
-    const int32_t files = Distance(toFile, fromFile);
-    const int32_t ranks = Distance(toRank, fromRank);
-    const bool straight = (files == 0) != (ranks == 0);
-    const bool diagonal = files == ranks && files != 0;
+// Every square the piece's way of moving proposes, before the king-safety trial: empty squares
+// and the opponent's pieces, never the mover's own.
+Bitboard Reach(const GameState& state, int32_t colour, int32_t kind, int32_t from) {
+    const auto at = static_cast<size_t>(from);
+    const Bitboard occupied = Occupied(state.view);
+    const Bitboard open = ~state.view.byColour[static_cast<size_t>(colour)];
     switch (kind) {
         case kPawn:
-            return PawnProposes(state, colour, fromFile, fromRank, toFile, toRank);
+            return PawnReach(state, colour, from);
         case kKnight:
-            return (files == 1 && ranks == 2) || (files == 2 && ranks == 1);
+            return kMovement.knight[at] & open;
         case kBishop:
-            return diagonal && PathClear(state, fromFile, fromRank, toFile, toRank);
+            return BishopAttacks(from, occupied) & open;
         case kRook:
-            return straight && PathClear(state, fromFile, fromRank, toFile, toRank);
+            return RookAttacks(from, occupied) & open;
         case kQueen:
-            return (straight || diagonal) && PathClear(state, fromFile, fromRank, toFile, toRank);
+            return QueenAttacks(from, occupied) & open;
         case kKing:
-            if (files <= 1 && ranks <= 1) return true;
-            return CastlingProposes(state, colour, fromFile, fromRank, toFile, toRank);
+            return (kMovement.king[at] & open) | CastlingReach(state, colour, from);
         default:
-            return false;
+            return kNoSquares;
+    }
+}
+
+void AppendCandidate(GameState& state, int32_t from, int32_t to) {
+    if (state.candidateCount >= kMaxCandidates) return;
+    state.candidates[static_cast<size_t>(state.candidateCount)] = {
+        static_cast<int8_t>(FileOfSquare(from)), static_cast<int8_t>(RankOfSquare(from)),
+        static_cast<int8_t>(FileOfSquare(to)), static_cast<int8_t>(RankOfSquare(to))};
+    state.candidateCount += 1;
+}
+
+void Try(GameState& state, int32_t from, int32_t to) {
+    TryCandidate(state, FileOfSquare(from), RankOfSquare(from), FileOfSquare(to), RankOfSquare(to));
+}
+
+// Tries the squares of the set that lie on one line from the square, nearest first.
+void TryAlongLine(GameState& state, int32_t from, size_t line, Bitboard reach) {
+    Bitboard squares = reach & kMovement.lines[line][static_cast<size_t>(from)];
+    const bool rising = LineRisesFrom(line);
+    while (squares != kNoSquares) {
+        const int32_t to = rising ? FirstSquare(squares) : LastSquare(squares);
+        squares &= ~SquareBit(to);
+        Try(state, from, to);
+    }
+}
+
+void TryLines(GameState& state, int32_t from, size_t first, size_t last, Bitboard reach) {
+    for (size_t line = first; line < last; ++line)
+        TryAlongLine(state, from, line, reach);
+}
+
+// The step and double step, nearest first; the captures towards the higher file first; then
+// en passant, the one diagonal move onto an empty square.
+void TryPawnMoves(GameState& state, int32_t from, Bitboard reach) {
+    const Bitboard ownFile = FileBits(FileOfSquare(from));
+    TryAlongLine(state, from, state.moverColour == kWhite ? 0 : 2, reach & ownFile);
+    const Bitboard diagonal = reach & ~ownFile;
+    Bitboard captures = diagonal & Occupied(state.view);
+    while (captures != kNoSquares) {
+        const int32_t to = LastSquare(captures);
+        captures &= ~SquareBit(to);
+        Try(state, from, to);
+    }
+    const Bitboard enPassant = diagonal & ~Occupied(state.view);
+    if (enPassant != kNoSquares) Try(state, from, FirstSquare(enPassant));
+}
+
+// Each square the piece may reach goes through TryCandidate in the order the moves are
+// proposed: knight jumps in table order, lines in table order and nearest first, a king's
+// castling moves after its steps (king side first).
+void TryInProposalOrder(GameState& state, int32_t kind, int32_t from, Bitboard reach) {
+    const auto at = static_cast<size_t>(from);
+    switch (kind) {
+        case kPawn:
+            TryPawnMoves(state, from, reach);
+            break;
+        case kKnight:
+            for (const BoardStep jump : kKnightJumps) {
+                const Bitboard to = StepFrom(from, jump) & reach;
+                if (to != kNoSquares) Try(state, from, FirstSquare(to));
+            }
+            break;
+        case kBishop:
+            TryLines(state, from, kFirstDiagonalLine, kLineSteps.size(), reach);
+            break;
+        case kRook:
+            TryLines(state, from, 0, kFirstDiagonalLine, reach);
+            break;
+        case kQueen:
+            TryLines(state, from, 0, kLineSteps.size(), reach);
+            break;
+        case kKing: {
+            TryLines(state, from, 0, kLineSteps.size(), reach & kMovement.king[at]);
+            Bitboard castling = reach & ~kMovement.king[at];
+            while (castling != kNoSquares) {
+                const int32_t to = LastSquare(castling);
+                castling &= ~SquareBit(to);
+                Try(state, from, to);
+            }
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -361,57 +263,39 @@ void GenerateCandidates(GameState& state, int32_t colour, int32_t file, int32_t 
     if (!OnBoard(file, rank)) return;
     const Square& piece = At(state, file, rank);
     if (!IsPieceOf(piece, colour)) return;
-    if (!FindKing(state, colour, state.kingFile, state.kingRank)) {
-        state.kingFile = kNoKing;
-        state.kingRank = kNoKing;
-    }
+    const KingSquare king = KingSquareOf(state, colour);
+    state.kingFile = king.file;
+    state.kingRank = king.rank;
     state.moverColour = piece.colour;
     state.opponentColour = OtherColour(piece.colour);
-    ProposeMoves(state, piece.kind, file, rank);
+    const int32_t from = SquareIndex(file, rank);
+    TryInProposalOrder(state, piece.kind, from, Reach(state, colour, piece.kind, from));
     MarkTargets(state);
 }
 
 void TryCandidate(GameState& state, int32_t fromFile, int32_t fromRank, int32_t toFile,
                   int32_t toRank) {
     const KingSquare king = {state.kingFile, state.kingRank};
-    if (TrialKeepsKingSafe(state, state.moverColour, king, fromFile, fromRank, toFile, toRank))
-        AppendCandidate(state, fromFile, fromRank, toFile, toRank);
+    const int32_t from = SquareIndex(fromFile, fromRank);
+    const int32_t to = SquareIndex(toFile, toRank);
+    if (TrialKeepsKingSafe(state, state.moverColour, king, from, to))
+        AppendCandidate(state, from, to);
 }
 
 bool FindKing(const GameState& state, int32_t colour, int32_t& file, int32_t& rank) {
-    // kind and colour lead each square, so one 8-byte comparison tests both; the probe is laid
-    // out by the compiler as the board is, whatever the byte order. The scan runs for nearly
-    // every move decoded, so a rank's eight squares are compared without a loop.
-    static_assert(offsetof(Square, kind) == 0 && offsetof(Square, colour) == 4);
-    const Square probe = {kKing, colour, 0};
-    uint64_t wanted = 0;
-    std::memcpy(&wanted, &probe, sizeof wanted);
-    auto isWanted = [&state, wanted](size_t index) {
-        uint64_t head = 0;
-        std::memcpy(&head, &state.board[index], sizeof head);
-        return head == wanted;
-    };
-    for (size_t first = 0; first < state.board.size(); first += 8) {
-        size_t index = first;
-        // The first match in a1..h8 order.
-        if (isWanted(first) || isWanted(index = first + 1) || isWanted(index = first + 2) ||
-            isWanted(index = first + 3) || isWanted(index = first + 4) ||
-            isWanted(index = first + 5) || isWanted(index = first + 6) ||
-            isWanted(index = first + 7)) {
-            file = static_cast<int32_t>(index % 8);
-            rank = static_cast<int32_t>(index / 8);
-            return true;
-        }
-    }
-    return false;
+    const Bitboard kings = PiecesOf(state.view, colour, kKing);
+    if (kings == kNoSquares) return false;
+    // The first king in a1..h8 order.
+    const int32_t square = FirstSquare(kings);
+    file = FileOfSquare(square);
+    rank = RankOfSquare(square);
+    return true;
 }
 
 bool IsSquareAttacked(const GameState& state, int32_t colour, int32_t file, int32_t rank) {
     if (file == -1 && !FindKing(state, colour, file, rank)) return false;
     if (!OnBoard(file, rank)) return false;
-    const int32_t attacker = OtherColour(colour);
-    const auto index = static_cast<size_t>(SquareIndex(file, rank));
-    return KnightAttacks(state.board, attacker, index) || LineAttacks(state.board, attacker, index);
+    return AttackedNow(state, colour, SquareIndex(file, rank));
 }
 
 KingSquare KingSquareOf(const GameState& state, int32_t colour) {
@@ -425,9 +309,46 @@ bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromF
     if (!OnBoard(fromFile, fromRank) || !OnBoard(toFile, toRank)) return false;
     const Square& piece = At(state, fromFile, fromRank);
     if (!IsPieceOf(piece, colour)) return false;
-    if (!Proposes(state, colour, piece.kind, fromFile, fromRank, toFile, toRank)) return false;
-    // A king's own trial tests its destination, never this square.
-    if (piece.kind != kKing && king.file == kKingNotLookedUp.file)
+    const int32_t from = SquareIndex(fromFile, fromRank);
+    const int32_t to = SquareIndex(toFile, toRank);
+    if (!Contains(Reach(state, colour, piece.kind, from), to)) return false;
+    return KeepsKingSafe(state, colour, king, from, to);
+}
+
+KingSafety KingSafetyOf(const GameState& state, int32_t colour) {
+    KingSafety safety{KingSquareOf(state, colour), true, ~kNoSquares};
+    if (safety.king.file == kNoKing) return safety;
+    const int32_t square = KingSquareIndex(safety.king);
+    safety.attacked = AttackedNow(state, colour, square);
+    safety.lines = QueenAttacks(square, kNoSquares);
+    return safety;
+}
+
+bool KeepsKingSafe(const GameState& state, int32_t colour, KingSquare& king, int32_t from,
+                   int32_t to) {
+    if (SquareAt(state, from).kind != kKing && king.file == kKingNotLookedUp.file)
         king = KingSquareOf(state, colour);
-    return TrialKeepsKingSafe(state, colour, king, fromFile, fromRank, toFile, toRank);
+    return TrialKeepsKingSafe(state, colour, king, from, to);
+}
+
+Bitboard LegalTargets(const GameState& state, int32_t colour, const KingSafety& safety,
+                      int32_t square) {
+    const Square& piece = SquareAt(state, square);
+    if (!IsPieceOf(piece, colour)) return kNoSquares;
+    const Bitboard reach = Reach(state, colour, piece.kind, square);
+    if (piece.kind != kKing && safety.king.file == kNoKing) return reach;
+    // Off the king's lines, lifting a piece uncovers nothing, and placing it can only block: with
+    // the king not attacked now, every move of it passes the trial, but en passant, which also
+    // lifts the pawn it takes.
+    Bitboard legal = kNoSquares;
+    Bitboard trials = reach;
+    if (piece.kind != kKing && !safety.attacked && !Contains(safety.lines, square)) {
+        trials = piece.kind == kPawn ? reach & EnPassantTarget(state, colour, square) : kNoSquares;
+        legal = reach & ~trials;
+    }
+    while (trials != kNoSquares) {
+        const int32_t to = PopFirstSquare(trials);
+        if (TrialKeepsKingSafe(state, colour, safety.king, square, to)) legal |= SquareBit(to);
+    }
+    return legal;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "chess/bitboard.h"
 #include "chess/game_state.h"
 
 // The square of a side's king as the king-safety test uses it: the first king FindKing meets, or
@@ -40,3 +41,25 @@ KingSquare KingSquareOf(const GameState& state, int32_t colour);
 // left as it was.
 bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromFile,
                int32_t fromRank, int32_t toFile, int32_t toRank);
+
+// The king-safety trial of CanMoveTo alone, for a move of the colour's piece on the from square
+// (an index) that the caller knows to be proposed; king as for CanMoveTo. A king's own trial
+// tests its destination, never the king square.
+bool KeepsKingSafe(const GameState& state, int32_t colour, KingSquare& king, int32_t from,
+                   int32_t to);
+
+// What the king-safety trial may take for granted in one position: the king square
+// (KingSquareOf), whether that king stands attacked, and the squares on its lines.
+struct KingSafety {
+    KingSquare king;
+    bool attacked;
+    Bitboard lines;
+};
+
+KingSafety KingSafetyOf(const GameState& state, int32_t colour);
+
+// The squares the piece of the colour on the square may legally move to, as one set: exactly the
+// squares GenerateCandidates would mark, by the same proposals and the same trial, without
+// touching the candidate list or the markers. safety: KingSafetyOf the colour in this position.
+Bitboard LegalTargets(const GameState& state, int32_t colour, const KingSafety& safety,
+                      int32_t square);

@@ -2,8 +2,10 @@
 
 #include <array>
 
-#include "chess/board_geometry.h"
+#include "chess/attacks.h"
+#include "chess/castling.h"
 #include "chess/move_legality.h"
+#include "chess/notation.h"
 
 namespace {
 
@@ -28,14 +30,17 @@ bool IsDecoration(unsigned char ch) {
 }
 
 // False when more is left than any move can hold: such a token is refused whatever it says.
+// The length is counted in a local: stored into the token at each byte, it would be reloaded,
+// since the compiler must assume the character writes may change it.
 bool Clean(const char* bytes, int32_t count, CleanToken& token) {
-    token.length = 0;
+    int32_t length = 0;
     for (int32_t i = 0; i < count; ++i) {
         const auto ch = static_cast<unsigned char>(bytes[i]);
         if (IsDecoration(ch)) continue;
-        if (token.length == kLongestMove) return false;
-        token.chars[static_cast<size_t>(token.length++)] = ch;
+        if (length == kLongestMove) return false;
+        token.chars[static_cast<size_t>(length++)] = ch;
     }
+    token.length = length;
     return true;
 }
 
@@ -54,32 +59,11 @@ int32_t RankOf(unsigned char ch) {
     return ch >= '1' && ch <= '8' ? ch - '1' : -1;
 }
 
-// White moves on even plies from the initial position; a FEN start with Black to move swaps.
-int32_t SideForPly(const GameState& state) {
-    const int32_t side = state.ply & 1;
-    return state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
-}
-
 // 5, 4, 3 or 2 for a trailing capital Q, R, B or N, which is then cut off; else 0.
 int32_t TakePromotionLetter(CleanToken& token) {
     if (token.length == 0) return 0;
-    int32_t promotion = 0;
-    switch (token.chars[static_cast<size_t>(token.length - 1)]) {
-        case 'Q':
-            promotion = kQueen;
-            break;
-        case 'R':
-            promotion = kRook;
-            break;
-        case 'B':
-            promotion = kBishop;
-            break;
-        case 'N':
-            promotion = kKnight;
-            break;
-        default:
-            return 0;
-    }
+    const int32_t promotion = KindOfLetter(token.chars[static_cast<size_t>(token.length - 1)]);
+    if (promotion < kKnight || promotion > kQueen) return 0;
     token.length -= 1;
     return promotion;
 }
@@ -92,22 +76,7 @@ int32_t PieceLetter(const CleanToken& token, int32_t& first) {
     const unsigned char letter = token.chars[0];
     if (FileOf(letter) >= 0) return kPawn;
     first = 1;
-    switch (letter) {
-        case 'P':
-            return kPawn;
-        case 'N':
-            return kKnight;
-        case 'B':
-            return kBishop;
-        case 'R':
-            return kRook;
-        case 'Q':
-            return kQueen;
-        case 'K':
-            return kKing;
-        default:
-            return kEmpty;
-    }
+    return KindOfLetter(letter);
 }
 
 // One decoding: which piece of which side is to reach which square, and the king its trials
@@ -136,101 +105,98 @@ bool Reaches(Search& search, SquareRef from) {
                      search.to.rank);
 }
 
-// Calls visit for each square that holds a piece of the searched kind and side and from which
-// that kind's way of moving leads to the target: the reverse of the generator's proposals, so
-// every square the generator could propose the move from is visited, once. Whether the move is
-// really proposed and legal is for CanMoveTo to say.
-template <typename Visit>
-void VisitOrigins(const Search& search, Visit&& visit) {
-    const Board& board = search.state.board;
-    const auto to = static_cast<size_t>(SquareIndex(search.to.file, search.to.rank));
-    auto consider = [&](int32_t index) {
-        const Square& square = board[static_cast<size_t>(index)];
-        if (square.kind == search.kind && square.colour == search.colour)
-            visit(SquareRef{index % 8, index / 8});
-    };
-    // A sliding piece can come only from the first occupied square along each line.
-    auto considerLines = [&](size_t first, size_t last) {
-        for (size_t line = first; line < last; ++line) {
-            const SquareList& squares = kBoardGeometry.lines[to][line];
-            for (int8_t i = 0; i < squares.count; ++i) {
-                const int32_t index = squares.squares[static_cast<size_t>(i)];
-                if (board[static_cast<size_t>(index)].kind == kEmpty) continue;
-                consider(index);
-                break;
-            }
-        }
-    };
+// The squares holding a piece of the searched kind and side from which that kind's way of moving
+// leads to the target: the reverse of the generator's proposals, so every square the generator
+// could propose the move from is among them. Whether the move is really proposed and legal is
+// for CanReach to say.
+Bitboard Origins(const Search& search) {
+    const BoardView& view = search.state.view;
+    const int32_t to = SquareIndex(search.to.file, search.to.rank);
+    const auto at = static_cast<size_t>(to);
+    const Bitboard occupied = Occupied(view);
+    // Nothing moves onto a piece of its own side.
+    if (Contains(view.byColour[static_cast<size_t>(search.colour)], to)) return kNoSquares;
+    Bitboard squares = kNoSquares;
     switch (search.kind) {
         case kPawn: {
-            // Behind the target: the step, the double step, and the diagonals of a capture.
+            // Behind the target: the step, the double step, and the diagonals of a capture,
+            // which are where a pawn of the other colour on the target would capture.
             const int32_t back = search.colour == kWhite ? -1 : 1;
-            const int32_t file = search.to.file;
             const int32_t rank = search.to.rank + back;
             if (rank < 0 || rank > 7) break;
-            consider(SquareIndex(file, rank));
-            if (rank + back >= 0 && rank + back <= 7) consider(SquareIndex(file, rank + back));
-            if (file > 0) consider(SquareIndex(file - 1, rank));
-            if (file < 7) consider(SquareIndex(file + 1, rank));
+            squares = SquareBit(SquareIndex(search.to.file, rank)) |
+                      kMovement.pawn[static_cast<size_t>(OtherColour(search.colour))][at];
+            if (rank + back >= 0 && rank + back <= 7)
+                squares |= SquareBit(SquareIndex(search.to.file, rank + back));
             break;
         }
-        case kKnight: {
-            const SquareList& jumps = kBoardGeometry.knightJumps[to];
-            for (int8_t i = 0; i < jumps.count; ++i)
-                consider(jumps.squares[static_cast<size_t>(i)]);
+        case kKnight:
+            squares = kMovement.knight[at];
             break;
-        }
+        // A sliding piece can come only from the first occupied square along each line.
         case kBishop:
-            considerLines(kFirstDiagonalLine, kLineSteps.size());
+            squares = BishopAttacks(to, occupied);
             break;
         case kRook:
-            considerLines(0, kFirstDiagonalLine);
+            squares = RookAttacks(to, occupied);
             break;
         case kQueen:
-            considerLines(0, kLineSteps.size());
+            squares = QueenAttacks(to, occupied);
             break;
         case kKing:
-            for (const std::array<SquareList, 8>& lines = kBoardGeometry.lines[to];
-                 const SquareList& line : lines) {
-                if (line.count > 0) consider(line.squares[0]);
-            }
+            squares = kMovement.king[at];
             // Castling: the two-square move from the home square.
             if (search.to.rank == HomeRank(search.colour) &&
-                (search.to.file == 6 || search.to.file == 2))
-                consider(SquareIndex(4, search.to.rank));
+                (search.to.file == CastlingSideOf(true).kingToFile ||
+                 search.to.file == CastlingSideOf(false).kingToFile))
+                squares |= SquareBit(SquareIndex(kCastlingKingFile, search.to.rank));
             break;
         default:
             break;
     }
+    return squares & PiecesOf(view, search.colour, search.kind);
+}
+
+// Whether the piece on the origin may make the move. A knight's, a sliding piece's or a king's
+// step is proposed from the origin exactly when the origin lies in the same kind's attacks seen
+// from the target, which is how Origins found it, so only the trial is left; a pawn's move and
+// castling have rules of their own, which CanMoveTo applies.
+bool CanReach(Search& search, int32_t origin) {
+    const int32_t to = SquareIndex(search.to.file, search.to.rank);
+    const bool step =
+        search.kind == kKing && Contains(kMovement.king[static_cast<size_t>(to)], origin);
+    if (search.kind != kPawn && (search.kind != kKing || step))
+        return KeepsKingSafe(search.state, search.colour, search.king, origin, to);
+    return CanMoveTo(search.state, search.colour, search.king, FileOfSquare(origin),
+                     RankOfSquare(origin), search.to.file, search.to.rank);
 }
 
 // The one piece (on the given file, or anywhere when file is -1) that reaches the target; false
 // when there is none or more than one.
 bool FindOnlyMover(Search& search, int32_t file, SquareRef& from) {
+    Bitboard origins = Origins(search);
+    if (file >= 0) origins &= FileBits(file);
     int32_t count = 0;
-    VisitOrigins(search, [&](SquareRef origin) {
-        if (file >= 0 && origin.file != file) return;
-        if (!CanMoveTo(search.state, search.colour, search.king, origin.file, origin.rank,
-                       search.to.file, search.to.rank))
-            return;
-        from = origin;
+    while (origins != kNoSquares) {
+        const int32_t origin = PopFirstSquare(origins);
+        if (!CanReach(search, origin)) continue;
+        from = {FileOfSquare(origin), RankOfSquare(origin)};
         ++count;
-    });
+    }
     return count == 1;
 }
 
 // With a rank given, the piece on the highest file of that rank wins; never ambiguous.
 bool FindMoverOnRank(Search& search, int32_t rank, SquareRef& from) {
-    bool found = false;
-    VisitOrigins(search, [&](SquareRef origin) {
-        if (origin.rank != rank || (found && origin.file < from.file)) return;
-        if (!CanMoveTo(search.state, search.colour, search.king, origin.file, origin.rank,
-                       search.to.file, search.to.rank))
-            return;
-        from = origin;
-        found = true;
-    });
-    return found;
+    Bitboard origins = Origins(search) & RankBits(rank);
+    while (origins != kNoSquares) {
+        const int32_t origin = LastSquare(origins);
+        origins &= ~SquareBit(origin);
+        if (!CanReach(search, origin)) continue;
+        from = {FileOfSquare(origin), RankOfSquare(origin)};
+        return true;
+    }
+    return false;
 }
 
 // Origin and destination from the squares of the token: "e4", "bd7", "1a3" or "g1f3".
@@ -262,8 +228,8 @@ bool Apply(GameState& state, SquareRef from, SquareRef to, int32_t promotion) {
 // "OO" or "OOO": the king must stand on e1/e8 and may make the two-square move.
 bool InterpretCastling(GameState& state, bool kingSide) {
     const int32_t homeRank = HomeRank(state.sideToMove);
-    const SquareRef from = {4, homeRank};
-    const SquareRef to = {kingSide ? 6 : 2, homeRank};
+    const SquareRef from = {kCastlingKingFile, homeRank};
+    const SquareRef to = {CastlingSideOf(kingSide).kingToFile, homeRank};
     Search search = StartSearch(state, kKing, to);
     if (!Reaches(search, from)) return false;
     return Apply(state, from, to, 0);
@@ -276,8 +242,10 @@ bool InterpretSanMove(GameState& state, const char* bytes, int32_t count) {
     if (state.ply < 0 || state.ply >= kMaxPlies) return false;
     CleanToken token{};
     if (!Clean(bytes, count, token)) return false;
-    if (Equals(token, "OO")) return InterpretCastling(state, true);
-    if (Equals(token, "OOO")) return InterpretCastling(state, false);
+    if (token.length > 0 && token.chars[0] == 'O') {
+        if (Equals(token, "OO")) return InterpretCastling(state, true);
+        if (Equals(token, "OOO")) return InterpretCastling(state, false);
+    }
     const int32_t promotion = TakePromotionLetter(token);
     int32_t first = 0;
     const int32_t kind = PieceLetter(token, first);

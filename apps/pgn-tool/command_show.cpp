@@ -6,6 +6,7 @@
 #include "apps/pgn-tool/command_support.h"
 #include "apps/pgn-tool/output_text.h"
 #include "apps/pgn-tool/pgn_file.h"
+#include "chess/notation.h"
 #include "pgn/pgn_fen_format.h"
 #include "pgn/pgn_refusal.h"
 
@@ -56,15 +57,15 @@ std::string SquareName(int32_t file, int32_t rank) {
 }
 
 std::string BoardText(const GameState& state) {
-    static constexpr char kLetters[] = ".PNBRQK";
     std::string board;
     for (int32_t rank = 7; rank >= 0; --rank) {
         board += "  " + std::to_string(rank + 1) + " ";
         for (int32_t file = 0; file < 8; ++file) {
             const Square& square = At(state, file, rank);
-            char letter = square.kind >= 0 && square.kind <= kKing ? kLetters[square.kind] : '?';
-            if (square.kind != kEmpty && square.colour == kBlack)
-                letter = static_cast<char>(letter - 'A' + 'a');
+            const bool piece = square.kind >= kPawn && square.kind <= kKing;
+            const char letter = piece                   ? FenLetterOf(square.kind, square.colour)
+                                : square.kind == kEmpty ? '.'
+                                                        : '?';
             board += ' ';
             board += letter;
         }

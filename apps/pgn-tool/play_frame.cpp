@@ -5,6 +5,7 @@
 
 #include "apps/pgn-tool/command_support.h"
 #include "apps/pgn-tool/output_text.h"
+#include "chess/notation.h"
 #include "display/board_layout.h"
 #include "display/home_page.h"
 
@@ -30,7 +31,6 @@ constexpr int32_t kBoardColumns = 2 + 8 * kSquareCells;
 constexpr int32_t kBoardRowsWithInfo = 14;
 constexpr int32_t kBoardRowsWithoutInfo = 9;
 
-constexpr char kPieceLetters[] = ".PNBRQK";
 // The filled symbols for both sides, told apart by their colour: they fill the cell better.
 constexpr const char* kPieceSymbols[] = {" ",      "\u265F", "\u265E", "\u265D",
                                          "\u265C", "\u265B", "\u265A"};
@@ -121,8 +121,7 @@ std::string SquareText(const FrameWriter& writer, SkinCell cell) {
     const int32_t column = cell.x % kBlackPieceOffset;
     const bool marked = column == kLastMoveColumn;
     if (writer.colours == FrameColours::None) {
-        char letter = kPieceLetters[kind];
-        if (blackPiece) letter = static_cast<char>(letter - 'A' + 'a');
+        const char letter = kind == kEmpty ? '.' : FenLetterOf(kind, blackPiece ? kBlack : kWhite);
         return marked ? std::string{'[', letter, ']'} : std::string{' ', letter, ' '};
     }
     const Rgb square = marked                         ? kLastMoveSquare

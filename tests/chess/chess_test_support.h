@@ -7,6 +7,7 @@
 #include "chess/fen_setup.h"
 #include "chess/game_state.h"
 #include "chess/move_legality.h"
+#include "chess/notation.h"
 
 struct SquareName {
     int32_t file;
@@ -39,8 +40,7 @@ inline std::string Placement(const Board& board) {
             }
             if (empty > 0) text += static_cast<char>('0' + empty);
             empty = 0;
-            const char letter = "?PNBRQK"[square.kind];
-            text += square.colour == kWhite ? letter : static_cast<char>(letter - 'A' + 'a');
+            text += FenLetterOf(square.kind, square.colour);
         }
         if (empty > 0) text += static_cast<char>('0' + empty);
         if (rank > 0) text += '/';

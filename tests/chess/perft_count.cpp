@@ -12,50 +12,72 @@ namespace {
 
 // More than the 218 legal moves any position can have.
 constexpr size_t kMaxMoves = 256;
-using MoveList = std::array<CandidateMove, kMaxMoves>;
 
-// Every legal move of the colour, piece by piece; candidates is scratch, so it is copied out.
-size_t CollectMoves(GameState& state, int32_t colour, MoveList& moves) {
+struct LegalMove {
+    int32_t from;
+    int32_t to;
+    bool promotion;
+};
+using MoveList = std::array<LegalMove, kMaxMoves>;
+
+bool IsPromotion(const GameState& state, int32_t from, int32_t to) {
+    return state.board[static_cast<size_t>(from)].kind == kPawn &&
+           (RankOfSquare(to) == 0 || RankOfSquare(to) == 7);
+}
+
+// Every legal move of the colour, piece by piece, through LegalTargets.
+size_t CollectMoves(const GameState& state, int32_t colour, MoveList& moves) {
+    const KingSafety safety = KingSafetyOf(state, colour);
     size_t count = 0;
-    for (int32_t rank = 0; rank < 8; ++rank) {
-        for (int32_t file = 0; file < 8; ++file) {
-            const Square& square = At(state, file, rank);
-            if (square.kind == kEmpty || square.colour != colour) continue;
-            GenerateCandidates(state, colour, file, rank);
-            for (int32_t i = 0; i < state.candidateCount && count < kMaxMoves; ++i)
-                moves[count++] = state.candidates[static_cast<size_t>(i)];
+    for (Bitboard pieces = state.view.byColour[static_cast<size_t>(colour)];
+         pieces != kNoSquares;) {
+        const int32_t from = PopFirstSquare(pieces);
+        for (Bitboard targets = LegalTargets(state, colour, safety, from);
+             targets != kNoSquares && count < kMaxMoves;) {
+            const int32_t to = PopFirstSquare(targets);
+            moves[count++] = {from, to, IsPromotion(state, from, to)};
         }
     }
     return count;
 }
 
-bool IsPromotion(const GameState& state, const CandidateMove& move) {
-    return At(state, move.fromFile, move.fromRank).kind == kPawn &&
-           (move.toRank == 0 || move.toRank == 7);
+// The leaves one ply down, counted without making the moves: a promotion counts once per piece.
+uint64_t CountMoves(const GameState& state, int32_t colour) {
+    const KingSafety safety = KingSafetyOf(state, colour);
+    const Bitboard lastRanks = RankBits(0) | RankBits(7);
+    uint64_t leaves = 0;
+    for (Bitboard pieces = state.view.byColour[static_cast<size_t>(colour)];
+         pieces != kNoSquares;) {
+        const int32_t from = PopFirstSquare(pieces);
+        const Bitboard targets = LegalTargets(state, colour, safety, from);
+        const bool pawn = state.board[static_cast<size_t>(from)].kind == kPawn;
+        const Bitboard promotions = pawn ? targets & lastRanks : kNoSquares;
+        leaves += static_cast<uint64_t>(CountSquares(targets) + 3 * CountSquares(promotions));
+    }
+    return leaves;
 }
 
 }  // namespace
 
 uint64_t CountLeaves(GameState& state, int32_t colour, int32_t depth) {
     if (depth <= 0) return 1;
+    if (depth == 1) return CountMoves(state, colour);
     MoveList moves;
     const size_t count = CollectMoves(state, colour, moves);
     uint64_t leaves = 0;
     for (size_t i = 0; i < count; ++i) {
-        const CandidateMove& move = moves[i];
-        const bool promotion = IsPromotion(state, move);
-        if (depth == 1) {
-            leaves += promotion ? 4 : 1;
-            continue;
-        }
-        const int32_t firstPiece = promotion ? kKnight : kQueen;
+        const LegalMove& move = moves[i];
+        const int32_t firstPiece = move.promotion ? kKnight : kQueen;
         for (int32_t piece = firstPiece; piece <= kQueen; ++piece) {
             const Board board = state.board;
+            const BoardView view = state.view;
             const uint32_t flags = state.flags;
             MoveRecord record{};
-            ApplyMove(state, record, move.fromFile, move.fromRank, move.toFile, move.toRank, piece);
+            ApplyMove(state, record, FileOfSquare(move.from), RankOfSquare(move.from),
+                      FileOfSquare(move.to), RankOfSquare(move.to), piece);
             leaves += CountLeaves(state, OtherColour(colour), depth - 1);
             state.board = board;
+            state.view = view;
             state.flags = flags;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
-// Perft: the number of leaves of the legal move tree, counted with the engine's own candidate
-// generator and ApplyMove. Shared by the perft tests and the perft benchmark.
+// Perft: the number of leaves of the legal move tree, counted with the engine's own legal targets
+// (the proposals and the trial that GenerateCandidates and the SAN interpreter use) and
+// ApplyMove, in bulk one ply above the leaves. Shared by the perft tests and the benchmark.
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,6 @@
 // The interpreter's targeted search against the generator-based reference: the same decision on
-// every SAN form, every refusal, and every position of the shared real games.
+// every SAN form, every refusal, and every position of the shared real games; and the movement
+// model against the reference rules in each of those positions.
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "chess/notation.h"
 #include "chess/san_move.h"
 #include "pgn/pgn_reader.h"
 #include "tests/chess/chess_test_support.h"
+#include "tests/chess/movement_comparison.h"
 #include "tests/chess/san_reference.h"
 #include "tests/pgn/pgn_test_support.h"
 
@@ -67,21 +70,23 @@ struct Sweep {
     int64_t decoded = 0;
     std::vector<std::string> differences;
 
+    void Note(const std::string& where, const std::string& difference) {
+        if (!difference.empty() && differences.size() < 20)
+            differences.push_back(where + ": " + difference);
+    }
+
     void Compare(GameState& state, const std::string& token, const std::string& where) {
         ++tokens;
         const CharString text(token.data(), static_cast<int32_t>(token.size()));
         const SanComparison comparison = CompareSanDecoders(state, text);
         decoded += comparison.decoded ? 1 : 0;
-        if (!comparison.difference.empty() && differences.size() < 20)
-            differences.push_back(where + ": " + comparison.difference);
+        Note(where, comparison.difference);
     }
 };
 
 // The side to move as the interpreter will take it from the ply.
 void SetSideForPly(GameState& state) {
-    const int32_t side = state.ply & 1;
-    state.sideToMove =
-        state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
+    state.sideToMove = SideForPly(state);
 }
 
 // For every legal destination, the destination-only token with every piece letter (the
@@ -89,6 +94,7 @@ void SetSideForPly(GameState& state) {
 void SweepPosition(GameState& state, Sweep& sweep, const std::string& where) {
     ++sweep.positions;
     SetSideForPly(state);
+    sweep.Note(where, CompareMovement(state, false));
     const std::vector<CandidateMove> moves = LegalMoves(state);
     bool destination[64] = {};
     for (const CandidateMove& move : moves) {
@@ -96,7 +102,8 @@ void SweepPosition(GameState& state, Sweep& sweep, const std::string& where) {
         const std::string to = NameOf(move.toFile, move.toRank);
         const bool lastRank = kind == kPawn && (move.toRank == 0 || move.toRank == 7);
         const std::string promotion = lastRank ? "=Q" : "";
-        const std::string letter = kind == kPawn ? "" : std::string(1, "?PNBRQK"[kind]);
+        const std::string letter =
+            kind == kPawn ? "" : std::string(1, kPieceLetters[static_cast<size_t>(kind)]);
         const std::string file(1, static_cast<char>('a' + move.fromFile));
         const std::string rank(1, static_cast<char>('1' + move.fromRank));
         sweep.Compare(state, letter + file + "x" + to + promotion, where);
@@ -170,6 +177,7 @@ TEST(SanDecoders, AgreeOnEveryFormInChosenPositions) {
         for (std::string token; before >> token;)
             ASSERT_TRUE(InterpretSanMove(*state, CharString(token.c_str()))) << c.name;
         SetSideForPly(*state);
+        sweep.Note(c.name, CompareMovement(*state, true));
         std::vector<std::string> disambiguations = {""};
         for (int32_t i = 0; i < 8; ++i) {
             disambiguations.push_back(std::string(1, static_cast<char>('a' + i)));

@@ -2,13 +2,14 @@
 
 #include <cstring>
 
-#include "chess/move_legality.h"
+#include "chess/notation.h"
 #include "chess/san_move.h"
+#include "tests/chess/movement_comparison.h"
+#include "tests/chess/reference_movement.h"
 
 namespace {
 
 constexpr char kIgnoredChars[] = {'x', '-', '=', ' ', '+', '#'};
-constexpr char kPieceLetters[] = "PNBRQK";
 
 struct SquareRef {
     int32_t file;
@@ -20,11 +21,6 @@ int32_t FileOf(unsigned char ch) {
 }
 int32_t RankOf(unsigned char ch) {
     return ch >= '1' && ch <= '8' ? ch - '1' : -1;
-}
-
-int32_t SideForPly(const GameState& state) {
-    const int32_t side = state.ply & 1;
-    return state.hasStartPosition == 1 && state.startSide == kBlack ? OtherColour(side) : side;
 }
 
 int32_t TakePromotionLetter(CharString& text) {
@@ -55,7 +51,7 @@ int32_t TakePieceLetter(CharString& text) {
     const unsigned char first = text.at(0);
     if (FileOf(first) >= 0) return kPawn;
     for (int32_t kind = kPawn; kind <= kKing; ++kind) {
-        if (first == static_cast<unsigned char>(kPieceLetters[kind - 1])) {
+        if (first == static_cast<unsigned char>(kPieceLetters[static_cast<size_t>(kind)])) {
             text = text.right(text.length() - 1);
             return kind;
         }
@@ -67,7 +63,7 @@ int32_t TakePieceLetter(CharString& text) {
 bool Reaches(GameState& state, int32_t kind, SquareRef from, SquareRef to) {
     const Square& square = At(state, from.file, from.rank);
     if (square.kind != kind || square.colour != state.sideToMove) return false;
-    GenerateCandidates(state, state.sideToMove, from.file, from.rank);
+    reference::GenerateCandidates(state, state.sideToMove, from.file, from.rank);
     return At(state, to.file, to.rank).isTarget != 0;
 }
 
@@ -195,12 +191,14 @@ SanComparison CompareSanDecoders(GameState& state, const CharString& token) {
     const MoveRecord saved = slot < state.moves.size() ? state.moves[slot] : MoveRecord{};
     auto restore = [&] {
         state.board = board;
+        SyncView(state);
         state.flags = flags;
         state.ply = ply;
         state.sideToMove = side;
         if (slot < state.moves.size()) state.moves[slot] = saved;
     };
     const Outcome fast = Capture(state, InterpretSanMove(state, token), slot);
+    const bool viewInStep = ViewInStep(state);
     restore();
     const Outcome reference = Capture(state, InterpretSanMoveByGenerator(state, token), slot);
     restore();
@@ -212,7 +210,9 @@ SanComparison CompareSanDecoders(GameState& state, const CharString& token) {
     quoted += ", generator ";
     quoted += Describe(reference);
     SanComparison comparison{reference.decoded, ""};
-    if (fast.decoded != reference.decoded) {
+    if (!viewInStep) {
+        comparison.difference = quoted + " (the view is out of step with the board)";
+    } else if (fast.decoded != reference.decoded) {
         comparison.difference = quoted;
     } else if (fast.ply != reference.ply || fast.sideToMove != reference.sideToMove) {
         comparison.difference = quoted + " (ply or side)";
