@@ -8,6 +8,7 @@ void SetDefaultSettings(SaverSettings& settings) {
     settings.currentGameNumber = 0;
     settings.randomSkin = 1;
     settings.showLastMove = 1;
+    // Off by default: a fresh installation shows the classic board.
     settings.fitBoard = 0;
     settings.animateMoves = 0;
     WideChar pgnName[kPathCapacity] = {0};

@@ -1,7 +1,7 @@
 #pragma once
-// The twelve user settings of the saver: colours, what to show, the pause, the skin, the PGN file
-// and the game to continue with, plus the installation folder every default path is built from. A
-// plain value, copied freely.
+// The user settings of the saver: colours, what to show, the pause, the skin, the PGN file, the
+// game to continue with, the board's size and the moves' slide, plus the installation folder
+// every default path is built from. A plain value, copied freely.
 
 #include <cstdint>
 
@@ -18,8 +18,8 @@ struct SaverSettings {
     WideChar skinName[kPathCapacity];  // file name inside the Skin folder
     int32_t randomSkin;
     int32_t showLastMove;
-    int32_t fitBoard;      // 0: the classic layout
-    int32_t animateMoves;  // 0: moves jump
+    int32_t fitBoard;      // full-screen board and texts scaled to the screen; 0 the classic size
+    int32_t animateMoves;  // each move's piece slides to its square; 0 it jumps
 };
 
 constexpr uint32_t kDefaultFontColor = 0xc8c8c8;

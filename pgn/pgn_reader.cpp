@@ -6,6 +6,7 @@
 
 #include "chess/fen_setup.h"
 #include "chess/san_move.h"
+#include "text/utf8_text.h"
 
 const CharString kMoveStartChars("abcdefghNBRQKO");
 const CharString kMoveChars("abcdefghNBRQKO123456789-x=");
@@ -24,12 +25,12 @@ struct ByteRun {
     int32_t count;
 };
 
-// Copies value into a fixed field, cut to the field's longest value.
+// Copies value into a fixed field, cut to the field's longest value; a UTF-8 value loses whole
+// characters only, so the field never ends in half a character.
 template <size_t width>
 void StoreCut(char (&field)[width], ByteRun value) {
-    const size_t count = value.count < static_cast<int32_t>(width - 1)
-                             ? static_cast<size_t>(value.count)
-                             : width - 1;
+    const auto count = static_cast<size_t>(
+        Utf8CutLength(value.bytes, value.count, static_cast<int32_t>(width - 1)));
     std::memcpy(field, value.bytes, count);
     field[count] = 0;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the screen saver into a Wine prefix as the installer lays it out on Windows:
 #   C:\Program Files\Brenholt\Quorvane\Skin\*.bmp and varnoth.pgn   (the program folder)
+#   C:\Program Files\Brenholt\Quorvane\Skin\x2\*.bmp, x4\*.bmp     (larger drawings, when present)
 #   C:\windows\system32\Quorvane.scr                               (where the desktop settings look)
 #   HKLM\Software\Brenholt\Quorvane "Install path" (REG_SZ, 64-bit view) = the program folder
 # Creates the prefix first when it does not exist. Used by the end-to-end tests, the run command and
@@ -57,6 +58,12 @@ program="$WINEPREFIX/drive_c/Program Files/Brenholt/Quorvane"
 system32="$WINEPREFIX/drive_c/windows/system32"
 mkdir -p "$program/Skin"
 for bitmap in "${bitmaps[@]}"; do put "$bitmap" "$program/Skin/$(basename "$bitmap")"; done
+# The larger drawings of the skins, one folder per scale (x2, x4), as the installer lays them out.
+for folder in "$skins"/x*/; do
+    scale=$(basename "$folder")
+    mkdir -p "$program/Skin/$scale"
+    for bitmap in "$folder"*.bmp; do put "$bitmap" "$program/Skin/$scale/$(basename "$bitmap")"; done
+done
 put "$pgn" "$program/varnoth.pgn"
 put "$scr" "$system32/Quorvane.scr"
 

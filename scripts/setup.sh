@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev llvm clang-format
     libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64 mingw-w64-tools
-    wine wine64 xvfb xdotool x11-utils imagemagick nsis fonts-dejavu-core
+    wine wine64 xvfb xdotool x11-utils imagemagick nsis fonts-dejavu-core fonts-wqy-microhei
     python3 python3-pil pgn-extract
     libx11-dev libxft-dev libfontconfig-dev libstb-dev xscreensaver fonts-urw-base35
 )

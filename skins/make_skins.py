@@ -13,11 +13,21 @@ The columns at x = 128 and 192 of each half and the black half of the
 empty row are never read; they repeat the dark and light squares so that
 the file looks like a tidy sheet when opened in an image editor.
 
-Usage: make_skins.py --out DIR     writes every skin into DIR
-       make_skins.py --list        prints the file names, one per line
+Each skin is also drawn at larger cells (2 and 4 times 64 pixels), into
+the folders x2 and x4 beside the classic files, so that a board fitted to a
+large screen is drawn from a sharp picture scaled down rather than a small
+one scaled up. A larger drawing is the same picture: the square textures
+are sampled at the same places of the classic cell, and the pieces are
+drawn from their outlines at the larger size.
+
+Usage: make_skins.py --out DIR       writes every skin into DIR and DIR/x2, DIR/x4
+       make_skins.py --out DIR --theme NAME   writes that one skin, at every size
+       make_skins.py --list          prints the classic file names, one per line
+       make_skins.py --list-large    prints the larger drawings' paths, x2/NAME.bmp
 """
 
 import argparse
+import functools
 import math
 import os
 import random
@@ -30,6 +40,7 @@ CELL = 64
 SKIN_WIDTH, SKIN_HEIGHT = 10 * CELL, 7 * CELL
 DARK_X, LIGHT_X, LAST_MOVE_X, BLACK_OFFSET = 0, 64, 256, 320
 SPARE_COPIES = {128: DARK_X, 192: LIGHT_X}
+LARGE_SCALES = (2, 4)
 
 
 @dataclass(frozen=True)
@@ -55,6 +66,10 @@ THEMES = (
 
 def skin_file_names():
     return [theme.name + ".bmp" for theme in THEMES]
+
+
+def large_skin_paths():
+    return [f"x{scale}/{name}" for scale in LARGE_SCALES for name in skin_file_names()]
 
 
 def piece_styles():
@@ -159,7 +174,7 @@ def _shade_for(theme, role, noise):
     return lambda x, y: _flat_shade(noise, x, y)
 
 
-def make_square(theme, role):
+def make_square(theme, role, cell=CELL):
     from PIL import Image
 
     base = {"dark": theme.dark, "light": theme.light, "last": theme.last_move}[role]
@@ -167,53 +182,69 @@ def make_square(theme, role):
     noise = ValueNoise(theme.seed * 10 + {"dark": 1, "light": 2, "last": 2}[role])
     shade = _shade_for(theme, "light" if role == "last" else role, noise)
     strength = 0.6 if role == "last" else 1.0
-    square = Image.new("RGB", (CELL, CELL))
+    square = Image.new("RGB", (cell, cell))
     pixels = square.load()
-    for y in range(CELL):
-        for x in range(CELL):
-            factor = 1.0 + strength * shade(x, y)
+    # A larger cell samples the same texture at the centres of its smaller pixels.
+    step = CELL / cell
+    for y in range(cell):
+        for x in range(cell):
+            factor = 1.0 + strength * shade((x + 0.5) * step - 0.5, (y + 0.5) * step - 0.5)
             pixels[x, y] = tuple(max(0, min(255, round(c * factor))) for c in base)
     return square
 
 
-def make_skin(theme, styles):
+@functools.lru_cache(maxsize=None)
+def _piece_image(style_key, kind, colour, cell):
+    """One rendered piece; themes that share a piece style share the drawing."""
+    import piece_art
+
+    return piece_art.render_piece(kind, colour, cell, piece_styles()[style_key])
+
+
+def make_skin(theme, scale=1):
     from PIL import Image
 
     import piece_art
 
+    cell = CELL * scale
     squares = {
-        DARK_X: make_square(theme, "dark"),
-        LIGHT_X: make_square(theme, "light"),
-        LAST_MOVE_X: make_square(theme, "last"),
+        DARK_X: make_square(theme, "dark", cell),
+        LIGHT_X: make_square(theme, "light", cell),
+        LAST_MOVE_X: make_square(theme, "last", cell),
     }
-    style = styles[theme.pieces]
-    skin = Image.new("RGB", (SKIN_WIDTH, SKIN_HEIGHT))
+    skin = Image.new("RGB", (SKIN_WIDTH * scale, SKIN_HEIGHT * scale))
     for kind in range(7):
         for colour in (piece_art.WHITE, piece_art.BLACK):
             piece = None
             if kind:
-                piece = piece_art.render_piece(kind, colour, CELL, style)
+                piece = _piece_image(theme.pieces, kind, colour, cell)
             # An empty square never takes the black offset; that half of
             # the empty row just repeats the white half.
-            half = BLACK_OFFSET * colour
+            half = BLACK_OFFSET * colour * scale
             for x, square in squares.items():
-                cell = square.convert("RGBA")
+                image = square.convert("RGBA")
                 if piece is not None:
-                    cell.alpha_composite(piece)
-                skin.paste(cell.convert("RGB"), (half + x, CELL * kind))
+                    image.alpha_composite(piece)
+                skin.paste(image.convert("RGB"), (half + x * scale, cell * kind))
             for spare_x, source_x in SPARE_COPIES.items():
-                box = (half + source_x, CELL * kind, half + source_x + CELL, CELL * (kind + 1))
-                skin.paste(skin.crop(box), (half + spare_x, CELL * kind))
+                left = half + source_x * scale
+                box = (left, cell * kind, left + cell, cell * (kind + 1))
+                skin.paste(skin.crop(box), (half + spare_x * scale, cell * kind))
     return skin
 
 
-def write_skins(out_dir):
+def write_skins(out_dir, only=None):
     os.makedirs(out_dir, exist_ok=True)
-    styles = piece_styles()
     for theme, file_name in zip(THEMES, skin_file_names()):
+        if only is not None and theme.name != only:
+            continue
         # Pillow writes 24-bit RGB as a bottom-up BI_RGB file with a
         # 40-byte BITMAPINFOHEADER, which LoadImageW reads as it is.
-        make_skin(theme, styles).save(os.path.join(out_dir, file_name), format="BMP")
+        make_skin(theme).save(os.path.join(out_dir, file_name), format="BMP")
+        for scale in LARGE_SCALES:
+            folder = os.path.join(out_dir, f"x{scale}")
+            os.makedirs(folder, exist_ok=True)
+            make_skin(theme, scale).save(os.path.join(folder, file_name), format="BMP")
 
 
 def main(argv):
@@ -221,11 +252,20 @@ def main(argv):
     group = parser.add_mutually_exclusive_group(required=True)
     group.add_argument("--out", help="folder to write the .bmp files into")
     group.add_argument("--list", action="store_true", help="print the file names")
+    group.add_argument(
+        "--list-large", action="store_true", help="print the larger drawings' paths"
+    )
+    parser.add_argument("--theme", help="with --out: draw this skin alone, at every size")
     args = parser.parse_args(argv)
     if args.list:
         print("\n".join(skin_file_names()))
         return 0
-    write_skins(args.out)
+    if args.list_large:
+        print("\n".join(large_skin_paths()))
+        return 0
+    if args.theme is not None and args.theme not in (theme.name for theme in THEMES):
+        parser.error(f"no skin named {args.theme}")
+    write_skins(args.out, args.theme)
     return 0
 
 

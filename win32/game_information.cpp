@@ -7,37 +7,33 @@
 
 namespace {
 
-constexpr int32_t kInfoFontHeight = 24;
-constexpr const char* kInfoFontFace = "Palatino Linotype";
-
-void DrawInBand(HDC surface, const CharString& text, const TextBand& band) {
+void DrawInBand(HDC surface, InfoFonts* fonts, const CharString& text, const TextBand& band) {
     RECT rect{band.left, band.top, band.right, band.bottom};
     // No prefix: an "&" in a name, event or site is text, not a keyboard-shortcut mark.
-    DrawTextA(surface, text.chars(), text.length(), &rect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawInfoText(surface, fonts, text.chars(), text.length(), rect,
+                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace
 
-void DrawGameInformation(HDC surface, const GameInfo& info, int32_t boardLeft, int32_t boardTop) {
+void DrawGameInformation(HDC surface, const GameInfo& info, const BoardLayout& board,
+                         InfoFonts* fonts) {
     constexpr InfoLine kLines[] = {InfoLine::BlackName, InfoLine::WhiteName, InfoLine::Date,
                                    InfoLine::Event, InfoLine::Site};
     for (InfoLine line : kLines) {
-        DrawInBand(surface, InformationText(info, line),
-                   InformationBand(boardLeft, boardTop, line));
+        DrawInBand(surface, fonts, InformationText(info, line), InformationBand(board, line));
     }
 }
 
-void DrawHomePageLine(HDC surface, int32_t fullScreen, const SaverSettings& settings, RECT area) {
+void DrawHomePageLine(HDC surface, int32_t fullScreen, const SaverSettings& settings, RECT area,
+                      int32_t cellSize) {
     if (fullScreen != 1) return;
-    HFONT font = CreateFontA(kInfoFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kInfoFontFace);
+    HFONT font = CreateInfoFont(InfoFontHeight(cellSize));
     HGDIOBJ previous = SelectObject(surface, font);
     SetTextColor(surface, settings.fontColor);
     SetBkMode(surface, TRANSPARENT);
     SetTextAlign(surface, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    const TextBand band = HomePageBand(area.right);
+    const TextBand band = HomePageBand(area.left, area.top, area.right - area.left, cellSize);
     RECT rect{band.left, band.top, band.right, band.bottom};
     DrawTextA(surface, kHomePageAddress, -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     SelectObject(surface, previous);

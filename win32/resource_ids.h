@@ -34,6 +34,8 @@
 #define IDC_PAUSE_LARGE 1019
 #define IDC_RANDOM_SKIN 1020
 #define IDC_PGN_PATH 1022
+#define IDC_FIT_BOARD 1023
+#define IDC_ANIMATE_MOVES 1024
 
 // Controls of the About box (133).
 #define IDC_ABOUT_PRODUCT 1009

@@ -13,6 +13,11 @@
 constexpr UINT_PTR kPlaybackTimerId = 1;
 constexpr UINT kPlaybackTimerMilliseconds = 1000;
 
+// Timer 2 runs only while a move's piece slides, asking for a frame at this interval: some eight
+// frames a slide, smooth to the eye and light on the processor.
+constexpr UINT_PTR kSlideTimerId = 2;
+constexpr UINT kSlideTimerMilliseconds = 30;
+
 // A mouse-move that finds the cursor further than this from the anchor, in x or y, ends the run.
 constexpr int32_t kMouseJumpLimit = 10;
 
@@ -33,3 +38,13 @@ void RenderSaverSurface();
 
 // Renders and copies the whole surface to target at (0, 0).
 void PaintSaverSurface(HDC target);
+
+// Redraws the board's squares alone (a frame of a slide) and copies part, which lies within the
+// board, to target.
+void PaintBoardPart(HDC target, RECT part);
+
+// Milliseconds since the latest slide began; kSlideMilliseconds or more when none runs.
+int32_t SlideElapsed();
+
+// The board's rectangle in the client area.
+RECT BoardRect();

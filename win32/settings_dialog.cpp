@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "display/home_page.h"
+#include "display/move_animation.h"
 #include "win32/about_dialog.h"
 #include "win32/board_renderer.h"
 #include "win32/resource_ids.h"
@@ -84,6 +85,8 @@ void ReadSettingsControls(HWND dialog, SaverSettings& settings) {
     settings.randomSkin = IsTicked(dialog, IDC_RANDOM_SKIN);
     settings.showInfo = IsTicked(dialog, IDC_SHOW_INFO);
     settings.showLastMove = IsTicked(dialog, IDC_SHOW_LAST_MOVE);
+    settings.fitBoard = IsTicked(dialog, IDC_FIT_BOARD);
+    settings.animateMoves = IsTicked(dialog, IDC_ANIMATE_MOVES);
     settings.timeMode = 2 * IsTicked(dialog, IDC_PAUSE_LARGE) + IsTicked(dialog, IDC_PAUSE_MEDIUM);
 }
 
@@ -141,6 +144,23 @@ void FillWithBackground(HDC target, const RECT& area) {
     DeleteObject(brush);
 }
 
+// With "Fit board" ticked the preview is the primary screen in small: the background colour,
+// and the board as large and where the fitted saver puts it.
+void PaintFittedPreview(HDC target, const RECT& area) {
+    FillRect(target, &area, GetSysColorBrush(COLOR_BTNFACE));
+    const ScreenPreview preview = ComputeScreenPreview(
+        area.right, area.bottom, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    FillWithBackground(target, RECT{preview.screen.left, preview.screen.top, preview.screen.right,
+                                    preview.screen.bottom});
+    BoardPaint paint{};
+    paint.area = area;
+    paint.layout = preview.board;
+    paint.skin = dialogState.previewDC;
+    paint.skinCellSize = kSkinCellSize;
+    paint.slideElapsed = kSlideMilliseconds;
+    PaintBoard(theSettings, theGame, theGameInfo, target, paint);
+}
+
 void OnPaintSettings(HWND dialog) {
     PAINTSTRUCT paint;
     BeginPaint(dialog, &paint);
@@ -153,6 +173,8 @@ void OnPaintSettings(HWND dialog) {
         SendMessageW(Control(dialog, IDC_SKIN_LIST), LB_GETCURSEL, 0, 0) == LB_ERR;
     if (noSkinShown) {
         FillWithBackground(target, area);
+    } else if (IsTicked(dialog, IDC_FIT_BOARD) != 0) {
+        PaintFittedPreview(target, area);
     } else {
         // Full-screen flag 0: the board is scaled into the control and no text is drawn.
         DrawPosition(0, theSettings, theGame, theGameInfo, target, dialogState.previewDC, area);
@@ -261,6 +283,10 @@ void OnSettingsCommand(HWND dialog, int id, int notification) {
         case IDC_RANDOM_SKIN:
             OnRandomToggled(dialog);
             break;
+        case IDC_FIT_BOARD:
+            // The preview shows the board the way the box now says.
+            InvalidateRect(dialog, nullptr, FALSE);
+            break;
         default:
             break;
     }
@@ -294,6 +320,9 @@ void RefreshSettingsControls(HWND dialog, SaverSettings settings) {
     CheckDlgButton(dialog, IDC_RANDOM_SKIN, static_cast<UINT>(settings.randomSkin));
     CheckDlgButton(dialog, IDC_SHOW_INFO, static_cast<UINT>(settings.showInfo));
     CheckDlgButton(dialog, IDC_SHOW_LAST_MOVE, static_cast<UINT>(settings.showLastMove));
+    CheckDlgButton(dialog, IDC_FIT_BOARD, settings.fitBoard != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_ANIMATE_MOVES,
+                   settings.animateMoves != 0 ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(dialog, IDC_PAUSE_SMALL, IDC_PAUSE_LARGE, TimeModeButton(settings.timeMode));
     HWND list = Control(dialog, IDC_SKIN_LIST);
     SelectSavedSkin(list, settings);

@@ -103,6 +103,8 @@ void LoadSettings(SaverSettings& settings) {
     QueryNumber(key, L"Current game number", settings.currentGameNumber);
     QueryNumber(key, L"Show last move", settings.showLastMove);
     QueryNumber(key, L"Random skin", settings.randomSkin);
+    QueryNumber(key, L"Fit board", settings.fitBoard);
+    QueryNumber(key, L"Animate moves", settings.animateMoves);
     QueryText(key, L"Name of skin", settings.skinName);
     QueryText(key, L"Path to PGN file", settings.pgnPath);
     RegCloseKey(key);
@@ -117,6 +119,8 @@ void StoreSettings(SaverSettings settings) {
     SetNumber(key, L"Time mode", settings.timeMode);
     SetNumber(key, L"Show last move", settings.showLastMove);
     SetNumber(key, L"Random skin", settings.randomSkin);
+    SetNumber(key, L"Fit board", settings.fitBoard);
+    SetNumber(key, L"Animate moves", settings.animateMoves);
     SetText(key, L"Name of skin", settings.skinName);
     SetText(key, L"Path to PGN file", settings.pgnPath);
     RegCloseKey(key);

@@ -1,5 +1,5 @@
 #pragma once
-// The settings in the registry: the installation folder under the machine-wide key, the nine user
+// The settings in the registry: the installation folder under the machine-wide key, the user
 // values under the per-user key of the same path. Reads never fail loudly; writes fail silently.
 
 #include <windows.h>
@@ -15,7 +15,7 @@ bool ReadInstallPath(WideChar (&destination)[kPathCapacity]);
 // Install path, defaults, then every per-user value that is present and of the right type.
 void LoadSettings(SaverSettings& settings);
 
-// Writes the nine per-user values, "Current game number" last.
+// Writes the per-user values, "Current game number" last.
 void StoreSettings(SaverSettings settings);
 
 // Writes "Current game number" alone.

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "display/bitmap_file.h"
+#include "display/board_layout.h"
+#include "display/skin_scale.h"
 
 namespace {
 
@@ -70,26 +72,61 @@ HBITMAP LoadSkinNamed(const SaverSettings& settings, const char* folder, const W
 }
 
 HBITMAP LoadSaverSkin(const SaverSettings& settings) {
+    WideChar chosen[kPathCapacity];
+    return LoadSaverSkin(settings, chosen);
+}
+
+HBITMAP LoadSaverSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]) {
     if (settings.randomSkin == 0) {
         HBITMAP named = LoadSkinNamed(settings, kSaverSkinFolder, settings.skinName);
-        if (named != nullptr) return named;
+        if (named != nullptr) {
+            CopyWideText(chosen, settings.skinName);
+            return named;
+        }
     }
-    return PickRandomSkin(settings);
+    return PickRandomSkin(settings, chosen);
 }
 
 HBITMAP PickRandomSkin(const SaverSettings& settings) {
+    WideChar chosen[kPathCapacity];
+    return PickRandomSkin(settings, chosen);
+}
+
+HBITMAP PickRandomSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]) {
+    chosen[0] = 0;
     auto table = std::make_unique<SkinNameTable>();
     CollectSkinNames(settings, *table);
     // A file that does not load leaves the draw and the others are tried, so one broken file
     // among good skins never leaves the run without a skin.
     while (table->count > 0) {
         // One skin needs no random number, so a lone skin leaves the generator's sequence alone.
-        const int32_t chosen = table->count == 1 ? 0 : std::rand() % table->count;
-        HBITMAP skin = LoadSkinNamed(settings, kSaverSkinFolder, table->names[chosen]);
-        if (skin != nullptr) return skin;
+        const int32_t pick = table->count == 1 ? 0 : std::rand() % table->count;
+        HBITMAP skin = LoadSkinNamed(settings, kSaverSkinFolder, table->names[pick]);
+        if (skin != nullptr) {
+            CopyWideText(chosen, table->names[pick]);
+            return skin;
+        }
         --table->count;
-        CopyWideText(table->names[chosen], table->names[table->count]);
+        CopyWideText(table->names[pick], table->names[table->count]);
     }
+    return nullptr;
+}
+
+HBITMAP LoadLargeSkin(const SaverSettings& settings, const WideChar* name, int32_t scale) {
+    char scaleFolder[8];
+    LargeSkinFolder(scale, scaleFolder);
+    CharString folder(kSaverSkinFolder);
+    folder.append(scaleFolder);
+    folder.append("\\");
+    HBITMAP skin = LoadSkinNamed(settings, folder.chars(), name);
+    if (skin == nullptr) return nullptr;
+    BITMAP shape{};
+    GetObjectW(skin, sizeof(shape), &shape);
+    // A drawing of another size would put the cells out of step with the scale.
+    if (shape.bmWidth == kSkinSheetWidth * scale && shape.bmHeight == kSkinSheetHeight * scale) {
+        return skin;
+    }
+    DeleteObject(skin);
     return nullptr;
 }
 

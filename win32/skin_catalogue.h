@@ -18,9 +18,17 @@ HBITMAP LoadSkinNamed(const SaverSettings& settings, const char* folder, const W
 // The skin of a saver run: the named one when randomSkin is 0 and it loads, else a random one.
 HBITMAP LoadSaverSkin(const SaverSettings& settings);
 
+// The same, giving the chosen file's name, so that its larger drawings can be found.
+HBITMAP LoadSaverSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]);
+
 // One of the first 100 skins the folder search returns, chosen with rand(); when it does not
 // load, the others in a further random order; null when none loads.
 HBITMAP PickRandomSkin(const SaverSettings& settings);
+HBITMAP PickRandomSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]);
+
+// The named skin drawn at scale times the classic cell, from the folder of that scale below the
+// Skin folder; null when there is none or it is not exactly that size.
+HBITMAP LoadLargeSkin(const SaverSettings& settings, const WideChar* name, int32_t scale);
 
 // Fills the settings dialog's list box with the folder's skin files, in the platform's order,
 // through the wide-character path so that any folder name lists.

@@ -64,8 +64,18 @@ def luminance(rgb):
     return 0.299 * r + 0.587 * g + 0.114 * b
 
 
-def run_tool(tool, out_dir):
-    subprocess.run([sys.executable, tool, "--out", out_dir], check=True)
+def run_tool(tool, out_dir, *options):
+    subprocess.run([sys.executable, tool, "--out", out_dir, *options], check=True)
+
+
+def files_below(folder):
+    return sorted(os.path.relpath(os.path.join(top, name), folder)
+                  for top, _, names in os.walk(folder) for name in names)
+
+
+# The second run draws one skin only, the one with the most texture: drawing every skin at every
+# size twice would take minutes, and every skin goes through the same code.
+REPEAT_THEME = "Marble"
 
 
 class ArtToolsTest(unittest.TestCase):
@@ -74,20 +84,27 @@ class ArtToolsTest(unittest.TestCase):
         cls.temp = tempfile.TemporaryDirectory()
         cls.runs = [os.path.join(cls.temp.name, name) for name in ("first", "second")]
         for out_dir in cls.runs:
-            for tool in (SKIN_TOOL, ICON_TOOL, ABOUT_TOOL):
+            for tool in (ICON_TOOL, ABOUT_TOOL):
                 run_tool(tool, out_dir)
+        run_tool(SKIN_TOOL, cls.runs[0])
+        run_tool(SKIN_TOOL, cls.runs[1], "--theme", REPEAT_THEME)
         listed = subprocess.run([sys.executable, SKIN_TOOL, "--list"], check=True, capture_output=True, text=True)
         cls.skin_names = listed.stdout.split()
         cls.skins = {name: Bitmap(os.path.join(cls.runs[0], name)) for name in cls.skin_names}
+        listed = subprocess.run([sys.executable, SKIN_TOOL, "--list-large"], check=True, capture_output=True, text=True)
+        cls.large_paths = listed.stdout.split()
 
     @classmethod
     def tearDownClass(cls):
         cls.temp.cleanup()
 
     def test_every_run_writes_the_same_bytes(self):
-        first, second = (sorted(os.listdir(run)) for run in self.runs)
-        self.assertEqual(first, second)
-        for name in first:
+        first, second = (files_below(run) for run in self.runs)
+        repeated = [name for name in first if not name.endswith(".bmp") or name == "about.bmp"
+                    or os.path.basename(name) == REPEAT_THEME + ".bmp"]
+        self.assertEqual(repeated, second)
+        self.assertEqual(len([name for name in second if name.endswith(REPEAT_THEME + ".bmp")]), 3)
+        for name in second:
             with self.subTest(file=name):
                 with open(os.path.join(self.runs[0], name), "rb") as a, open(os.path.join(self.runs[1], name), "rb") as b:
                     self.assertEqual(a.read(), b.read())
@@ -95,6 +112,9 @@ class ArtToolsTest(unittest.TestCase):
     def test_listed_skins_are_the_written_ones(self):
         written = sorted(n for n in os.listdir(self.runs[0]) if n.endswith(".bmp") and n != "about.bmp")
         self.assertEqual(sorted(self.skin_names), written)
+        large = sorted(n for n in files_below(self.runs[0]) if os.sep in n)
+        self.assertEqual(sorted(p.replace("/", os.sep) for p in self.large_paths), large)
+        self.assertEqual(len(large), 2 * len(self.skin_names))
         self.assertIn("Quorvane.bmp", self.skin_names)
         self.assertGreaterEqual(len(self.skin_names), 4)
 
@@ -111,6 +131,29 @@ class ArtToolsTest(unittest.TestCase):
         for name, skin in self.skins.items():
             with self.subTest(skin=name):
                 self.assert_bitmap_header(skin, 640, 448)
+
+    def test_larger_drawings_are_the_same_picture_at_their_scale(self):
+        # Each 2 x 2 (or 4 x 4) block of a larger drawing averages to about the classic pixel:
+        # the same squares and pieces, only sharper. Sampled every few cells to keep it quick.
+        for path in self.large_paths:
+            scale = int(path.split("/")[0][1:])
+            name = path.split("/")[1]
+            large = Bitmap(os.path.join(self.runs[0], path))
+            classic = self.skins[name]
+            with self.subTest(drawing=path):
+                self.assert_bitmap_header(large, 640 * scale, 448 * scale)
+                total, count = 0, 0
+                for top in range(0, 448, 64 * 3):
+                    for left in range(0, 640, 64 * 3):
+                        for y in range(top, top + 64, 5):
+                            for x in range(left, left + 64, 5):
+                                block = [large.pixel(scale * x + i, scale * y + j)
+                                         for j in range(scale) for i in range(scale)]
+                                mean = tuple(sum(p[c] for p in block) / len(block) for c in range(3))
+                                total += distance(mean, classic.pixel(x, y))
+                                count += 1
+                # Mean over the three channels together; edges of pieces differ a little.
+                self.assertLess(total / count, 24)
 
     def test_about_bitmap_header(self):
         self.assert_bitmap_header(Bitmap(os.path.join(self.runs[0], "about.bmp")), 203, 61)

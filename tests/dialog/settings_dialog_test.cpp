@@ -108,13 +108,15 @@ TEST_F(SettingsDialogTest, OkStoresExactlyWhatTheControlsShow) {
     EXPECT_EQ(ReadUserNumber(L"Current game number"), 7u);
     EXPECT_EQ(ReadUserText(L"Name of skin"), shown.selectedSkin);
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), shown.pgnPath);
-    EXPECT_EQ(SnapshotUserSettings().size(), 9u) << "exactly the nine per-user values";
+    EXPECT_EQ(ReadUserNumber(L"Fit board"), 0u);
+    EXPECT_EQ(ReadUserNumber(L"Animate moves"), 0u);
+    EXPECT_EQ(SnapshotUserSettings().size(), 11u) << "exactly the eleven per-user values";
 }
 
-TEST_F(SettingsDialogTest, FirstOkCreatesTheKeyWithAllNineValues) {
+TEST_F(SettingsDialogTest, FirstOkCreatesTheKeyWithAllElevenValues) {
     Open();
     EndWith(IDOK);
-    EXPECT_EQ(SnapshotUserSettings().size(), 9u);
+    EXPECT_EQ(SnapshotUserSettings().size(), 11u);
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), DefaultPgnPath());
     EXPECT_EQ(ReadUserText(L"Name of skin"), L"Quorvane.bmp");
     EXPECT_EQ(ReadUserNumber(L"Random skin"), 1u);
@@ -177,6 +179,33 @@ TEST_F(SettingsDialogTest, SetToDefaultThenOkStoresDefaultsAndTheSelectedSkin) {
     EXPECT_EQ(ReadUserNumber(L"Random skin"), 1u);
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), DefaultPgnPath());
     EXPECT_EQ(ReadUserText(L"Name of skin"), L"Walnut.bmp");
+}
+
+// ---- The screen boxes
+
+TEST_F(SettingsDialogTest, ScreenBoxesShowTheSavedValuesStoreOnOkAndResetByDefault) {
+    SeedUserSettings(NonDefaultSeed());
+    WriteUserNumber(L"Fit board", 1);
+    WriteUserNumber(L"Animate moves", 0);
+    Open();
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIT_BOARD), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ANIMATE_MOVES), static_cast<UINT>(BST_UNCHECKED));
+    ClickButton(dialog, IDC_ANIMATE_MOVES);
+    EndWith(IDOK);
+    EXPECT_EQ(ReadUserNumber(L"Fit board"), 1u);
+    EXPECT_EQ(ReadUserNumber(L"Animate moves"), 1u);
+
+    Open();
+    // An unsaved tick survives a refresh from the record, as every other choice does.
+    ClickButton(dialog, IDC_FIT_BOARD);
+    ClickButton(dialog, IDC_RANDOM_SKIN);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIT_BOARD), static_cast<UINT>(BST_UNCHECKED));
+    ClickButton(dialog, IDC_SET_DEFAULT);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIT_BOARD), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ANIMATE_MOVES), static_cast<UINT>(BST_UNCHECKED));
+    EndWith(IDOK);
+    EXPECT_EQ(ReadUserNumber(L"Fit board"), 0u);
+    EXPECT_EQ(ReadUserNumber(L"Animate moves"), 0u);
 }
 
 // ---- Saved values the controls cannot show as they are
@@ -428,6 +457,28 @@ TEST_F(SettingsDialogTest, OverLongListEntryLeavesTheSkinNameAlone) {
     PumpFor(200);
     EndWith(IDOK);
     EXPECT_EQ(ReadUserText(L"Name of skin"), L"Slate.bmp");
+}
+
+TEST_F(SettingsDialogTest, FitBoardShowsTheScreenInSmallWithTheBoardOnIt) {
+    SeededSettings seed;
+    seed.randomSkin = 0;
+    seed.skinName = L"Quorvane.bmp";
+    seed.backgroundColor = RGB(0x33, 0x66, 0x99);
+    SeedUserSettings(seed);
+    Open();
+    HWND preview = GetDlgItem(dialog, IDC_SKIN_PREVIEW);
+    ASSERT_TRUE(Eventually([&] { return PreviewShowsSkin(dialog, SkinPath(L"Quorvane.bmp")); }));
+    const RECT area = ClientScreenRect(preview);
+    ClickButton(dialog, IDC_FIT_BOARD);
+    EXPECT_TRUE(Eventually([&] { return !PreviewShowsSkin(dialog, SkinPath(L"Quorvane.bmp")); }));
+    // The small screen's left edge, halfway down, shows the background beside the small board;
+    // the classic preview's board reached the edge there.
+    const RECT screenCorner{area.left + 1, area.top + (area.bottom - area.top) / 2 - 1,
+                            area.left + 4, area.top + (area.bottom - area.top) / 2 + 2};
+    EXPECT_TRUE(Eventually([&] { return ScreenAreaIs(screenCorner, RGB(0x33, 0x66, 0x99)); }));
+    ClickButton(dialog, IDC_FIT_BOARD);
+    EXPECT_TRUE(Eventually([&] { return PreviewShowsSkin(dialog, SkinPath(L"Quorvane.bmp")); }));
+    EndWith(IDCANCEL);
 }
 
 }  // namespace

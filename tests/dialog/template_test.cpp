@@ -40,6 +40,9 @@ const ControlLayout kSettingsLayout[] = {
     {IDC_RANDOM_SKIN, "Button", L"Random", 17, 120, 75, 13},
     {IDC_SKIN_LIST, "ListBox", nullptr, 15, 137, 127, 158},
     {IDC_SKIN_PREVIEW, "Static", nullptr, 151, 137, 171, 158},
+    {0, "Button", L"Screen", 7, 308, 325, 30},
+    {IDC_FIT_BOARD, "Button", L"Fit the board to the screen", 17, 320, 120, 13},
+    {IDC_ANIMATE_MOVES, "Button", L"Animate moves", 151, 320, 80, 13},
     {IDOK, "Button", L"OK", 345, 9, 50, 14},
     {IDC_SET_DEFAULT, "Button", L"Set to default", 345, 26, 50, 14},
     {IDC_ABOUT_BUTTON, "Button", L"About", 345, 43, 50, 14},
@@ -147,6 +150,10 @@ TEST_F(SettingsDialogTest, SettingsTemplateMatchesTheLayout) {
     EXPECT_NE(StyleOf(dialog, IDC_PAUSE_SMALL) & WS_GROUP, 0);
     EXPECT_EQ(StyleOf(dialog, IDC_SKIN_PREVIEW) & SS_TYPEMASK, SS_BITMAP);
     EXPECT_EQ(StyleOf(dialog, IDOK) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    for (int box : {IDC_FIT_BOARD, IDC_ANIMATE_MOVES}) {
+        EXPECT_EQ(StyleOf(dialog, box) & BS_TYPEMASK, BS_AUTOCHECKBOX) << box;
+        EXPECT_NE(StyleOf(dialog, box) & WS_TABSTOP, 0) << box;
+    }
     EndWith(IDCANCEL);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -199,7 +200,7 @@ TEST(BoardLayout, InformationBandsAroundTheBoard) {
         {"under 592 high: Black's name starts above the screen", 30, InfoLine::BlackName, -10, 30}};
     for (const BandCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const TextBand band = InformationBand(256, c.boardTop, c.line);
+        const TextBand band = InformationBand(BoardLayout{256, c.boardTop, 64}, c.line);
         EXPECT_EQ(band.left, 256);
         EXPECT_EQ(band.right, 768);
         EXPECT_EQ(band.top, c.top);
@@ -209,7 +210,7 @@ TEST(BoardLayout, InformationBandsAroundTheBoard) {
 }
 
 TEST(BoardLayout, HomePageBandSpansTheWidthAtTheTop) {
-    const TextBand band = HomePageBand(1024);
+    const TextBand band = HomePageBand(0, 0, 1024, 64);
     EXPECT_EQ(band.left, 0);
     EXPECT_EQ(band.top, 0);
     EXPECT_EQ(band.right, 1024);
@@ -227,6 +228,125 @@ TEST(BoardLayout, FinalPositionIsTheLastOfTheLoadedGame) {
         game.state->ply = c.ply;
         game.state->moveCount = c.moveCount;
         EXPECT_EQ(IsFinalPosition(*game.state), c.final) << c.ply << " of " << c.moveCount;
+    }
+}
+
+struct FitCase {
+    const char* name;
+    int32_t width;
+    int32_t height;
+    BoardLayout expected;
+    int32_t fontHeight;
+};
+
+TEST(BoardLayout, FittedBoardGrowsWithTheScreenAndIsClassicUpTo1024By768) {
+    const FitCase cases[] = {
+        {"1024 x 768 is the classic layout", 1024, 768, {256, 128, 64}, 24},
+        {"800 x 600 is the classic layout", 800, 600, {144, 44, 64}, 24},
+        {"400 x 300 pins the classic board", 400, 300, {0, 0, 64}, 24},
+        {"a wide but low screen keeps the classic cell", 2560, 700, {1024, 94, 64}, 24},
+        {"1280 x 1024 is bound by its width", 1280, 1024, {320, 192, 80}, 30},
+        {"1920 x 1080 is bound by its height", 1920, 1080, {600, 180, 90}, 33},
+        {"2560 x 1440", 2560, 1440, {800, 240, 120}, 45},
+        {"3840 x 2160", 3840, 2160, {1200, 360, 180}, 67},
+        {"portrait 1080 x 1920", 1080, 1920, {272, 692, 67}, 25}};
+    for (const FitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BoardLayout layout = ComputeFullScreenLayout(c.width, c.height, true);
+        EXPECT_EQ(layout.left, c.expected.left);
+        EXPECT_EQ(layout.top, c.expected.top);
+        EXPECT_EQ(layout.cellSize, c.expected.cellSize);
+        EXPECT_EQ(InfoFontHeight(layout.cellSize), c.fontHeight);
+        const BoardLayout classic = ComputeFullScreenLayout(c.width, c.height, false);
+        const BoardLayout expectedClassic = ComputeBoardLayout(c.width, c.height, true);
+        EXPECT_EQ(classic.left, expectedClassic.left);
+        EXPECT_EQ(classic.top, expectedClassic.top);
+        EXPECT_EQ(classic.cellSize, 64);
+    }
+}
+
+TEST(BoardLayout, FittedBoardAndItsBandsStayOnTheScreen) {
+    const struct {
+        int32_t width;
+        int32_t height;
+    } screens[] = {{1024, 768},  {1280, 1024}, {1366, 768},  {1600, 900},  {1920, 1080},
+                   {1920, 1200}, {2560, 1080}, {2560, 1600}, {3840, 2160}, {7680, 4320}};
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(std::to_string(screen.width) + " x " + std::to_string(screen.height));
+        const BoardLayout layout = ComputeFullScreenLayout(screen.width, screen.height, true);
+        const TextBand above = InformationBand(layout, InfoLine::BlackName);
+        const TextBand below = InformationBand(layout, InfoLine::Site);
+        EXPECT_GE(above.top, 0);
+        EXPECT_LE(below.bottom, screen.height);
+        EXPECT_LE(layout.left + 8 * layout.cellSize, screen.width);
+        EXPECT_EQ(above.bottom, layout.top);
+        EXPECT_EQ(InformationBand(layout, InfoLine::WhiteName).top,
+                  layout.top + 8 * layout.cellSize);
+    }
+}
+
+TEST(BoardLayout, BandsScaleWithTheCell) {
+    const BoardLayout layout{600, 180, 90};  // 1920 x 1080 fitted
+    const struct {
+        InfoLine line;
+        int32_t top;
+        int32_t bottom;
+    } cases[] = {{InfoLine::BlackName, 124, 180},
+                 {InfoLine::WhiteName, 900, 956},
+                 {InfoLine::Date, 956, 990},
+                 {InfoLine::Event, 990, 1023},
+                 {InfoLine::Site, 1023, 1057}};
+    for (const auto& c : cases) {
+        const TextBand band = InformationBand(layout, c.line);
+        EXPECT_EQ(band.left, 600);
+        EXPECT_EQ(band.right, 1320);
+        EXPECT_EQ(band.top, c.top) << static_cast<int>(c.line);
+        EXPECT_EQ(band.bottom, c.bottom) << static_cast<int>(c.line);
+    }
+    const TextBand home = HomePageBand(-1280, 0, 1920, 90);
+    EXPECT_EQ(home.left, -1280);
+    EXPECT_EQ(home.right, 640);
+    EXPECT_EQ(home.bottom, 56);
+}
+
+struct PreviewCase {
+    const char* name;
+    int32_t width;
+    int32_t height;
+    int32_t screenWidth;
+    int32_t screenHeight;
+    TextBand screen;
+    BoardLayout board;
+};
+
+TEST(BoardLayout, ThePreviewOfAFittedBoardIsTheScreenInSmall) {
+    const PreviewCase cases[] = {
+        {"1920 x 1080 in a square preview", 256, 256, 1920, 1080, {0, 56, 256, 200}, {80, 80, 12}},
+        {"1024 x 768 in a square preview", 256, 256, 1024, 768, {0, 32, 256, 224}, {64, 64, 16}},
+        {"a portrait screen takes the full height",
+         256,
+         200,
+         1080,
+         1920,
+         {72, 0, 184, 200},
+         {100, 71, 6}},
+        {"3840 x 2160 in a wide preview", 400, 150, 3840, 2160, {67, 0, 333, 150}, {150, 24, 12}},
+        {"a tiny preview has no board", 8, 8, 1920, 1080, {0, 2, 8, 6}, {2, 2, 0}},
+        {"no screen size: nothing", 256, 256, 0, 0, {0, 0, 0, 0}, {0, 0, 0}}};
+    for (const PreviewCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScreenPreview preview =
+            ComputeScreenPreview(c.width, c.height, c.screenWidth, c.screenHeight);
+        EXPECT_EQ(preview.screen.left, c.screen.left);
+        EXPECT_EQ(preview.screen.top, c.screen.top);
+        EXPECT_EQ(preview.screen.right, c.screen.right);
+        EXPECT_EQ(preview.screen.bottom, c.screen.bottom);
+        EXPECT_EQ(preview.board.left, c.board.left);
+        EXPECT_EQ(preview.board.top, c.board.top);
+        EXPECT_EQ(preview.board.cellSize, c.board.cellSize);
+        // The small board lies within the small screen.
+        EXPECT_LE(preview.board.left + 8 * preview.board.cellSize, preview.screen.right);
+        EXPECT_LE(preview.board.top + 8 * preview.board.cellSize, preview.screen.bottom);
     }
 }
 

@@ -29,6 +29,8 @@ TEST(Settings, DefaultsSetEveryFieldButTheInstallPath) {
     EXPECT_EQ(settings.currentGameNumber, 0);
     EXPECT_EQ(settings.randomSkin, 1);
     EXPECT_EQ(settings.showLastMove, 1);
+    EXPECT_EQ(settings.fitBoard, 0) << "a fresh installation shows the classic board";
+    EXPECT_EQ(settings.animateMoves, 0);
     EXPECT_EQ(Narrow(settings.pgnPath), "C:\\Program Files\\Quorvane\\varnoth.pgn");
     EXPECT_EQ(Narrow(settings.skinName), "Quorvane.bmp");
 }

@@ -38,30 +38,43 @@ def square_name(index):
 
 
 class Skin:
-    def __init__(self, path):
+    """A skin file; scale 2 or 4 for its larger drawings, whose cells are that many times 64."""
+
+    def __init__(self, path, scale=1):
         self.path = path
         self.image = Image.open(path).convert("RGB")
+        self.size = CELL * scale
 
     def cell(self, kind, colour, light, marked):
         x = 256 if marked else (64 if light else 0)
         if kind != 0 and colour == 1:
             x += 320
-        y = CELL * kind
-        return self.image.crop((x, y, x + CELL, y + CELL))
+        x, y = x * self.size // CELL, self.size * kind
+        return self.image.crop((x, y, x + self.size, y + self.size))
 
     def board(self, placement, marked=()):
-        """The 512 x 512 board the renderer must draw: from White's side, a8 top-left and light."""
+        """The board the renderer must draw, 8 cells square: from White's side, a8 top-left and
+        light."""
+        return self.board_cells(placement, marked, lambda cell: cell, self.size)
+
+    def board_cells(self, placement, marked, convert, size):
         board = board_from_fen(placement)
         marked = {square(name) for name in marked}
-        image = Image.new("RGB", (8 * CELL, 8 * CELL))
+        image = Image.new("RGB", (8 * size, 8 * size))
         for row in range(8):
             for column in range(8):
                 index = (7 - row) * 8 + column
                 kind, colour = board[index]
                 light = (row + column) % 2 == 0
-                image.paste(self.cell(kind, colour, light, index in marked),
-                            (column * CELL, row * CELL))
+                image.paste(convert(self.cell(kind, colour, light, index in marked)),
+                            (column * size, row * size))
         return image
+
+    def scaled_board(self, placement, size, marked=()):
+        """The board drawn from this skin's cells resized to size pixels with an area filter,
+        the nearest a test can come to a halftone reduction."""
+        return self.board_cells(placement, marked,
+                                lambda cell: cell.resize((size, size), Image.Resampling.BOX), size)
 
     def cells(self):
         """Every cell the renderer may copy, as bytes, for 'is this square any skin cell?'."""
@@ -108,6 +121,27 @@ def squares_are_skin_cells(screen, skin, origin=(256, 128)):
             if screen.crop((x, y, x + CELL, y + CELL)).tobytes() not in cells:
                 return False
     return True
+
+
+def mean_difference(a, b):
+    """The mean absolute difference of two images' channels, 0 to 255."""
+    histogram = ImageChops.difference(a, b).histogram()
+    total = sum(value * count for channel in range(3)
+                for value, count in enumerate(histogram[channel * 256:(channel + 1) * 256]))
+    return total / (a.size[0] * a.size[1] * 3)
+
+
+def square_differences(screen, expected, origin, size):
+    """Mean difference of each of the 64 squares on the screen from the expected board's, by
+    square name."""
+    found = {}
+    for row in range(8):
+        for column in range(8):
+            box = (column * size, row * size, (column + 1) * size, (row + 1) * size)
+            shown = screen.crop((origin[0] + box[0], origin[1] + box[1],
+                                 origin[0] + box[2], origin[1] + box[3]))
+            found[square_name((7 - row) * 8 + column)] = mean_difference(shown, expected.crop(box))
+    return found
 
 
 def ink_box(image, box, background):

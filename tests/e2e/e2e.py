@@ -71,13 +71,19 @@ def copy_prefix(template, target):
 
 
 class VirtualDisplay:
-    """A private Xvfb; -displayfd lets the server pick a free display number."""
+    """A private Xvfb; -displayfd lets the server pick a free display number. Several screens
+    become Xinerama heads, which Wine reports as several monitors when it does not use XRandR
+    (Xvfb puts every head at the origin)."""
 
-    def __init__(self, size=SCREEN):
+    def __init__(self, screens=(SCREEN,)):
         read_end, write_end = os.pipe()
+        layout = []
+        for number, size in enumerate(screens):
+            layout += ["-screen", str(number), f"{size[0]}x{size[1]}x24"]
+        if len(screens) > 1:
+            layout.append("+xinerama")
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
-             "-nolisten", "tcp", "-br"],
+            ["Xvfb", "-displayfd", str(write_end), *layout, "-nolisten", "tcp", "-br"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
@@ -106,8 +112,12 @@ class VirtualDisplay:
 
 
 class Session:
-    def __init__(self, config, name):
+    def __init__(self, config, name, screens=(SCREEN,)):
         self.config = config
+        # The first screen is the primary monitor and the X root: Xvfb puts every Xinerama head at
+        # the origin, so further screens lie over the first one's corner.
+        self.screens = tuple(screens)
+        self.size = self.screens[0]
         self.name = name
         self.dir = Path(config["work"]) / name
         shutil.rmtree(self.dir, ignore_errors=True)
@@ -117,7 +127,7 @@ class Session:
         self.shots = 0
         self.processes = []
         copy_prefix(config["template"], self.prefix)
-        self.display = VirtualDisplay()
+        self.display = VirtualDisplay(self.screens)
         self.env = wine_environment(self.prefix, self.display.name)
         self.log = open(self.dir / "wine.log", "ab")
         # One server for the whole session, so each program start is quick.
@@ -176,9 +186,11 @@ class Session:
         return self.unix_path(PROGRAM_DIR + r"\Skin")
 
     def keep_only_skins(self, *names):
-        for bitmap in self.skin_folder().iterdir():
-            if bitmap.name not in names:
-                bitmap.unlink()
+        """Removes every other skin, its larger drawings (in the x2, x4 folders) with it."""
+        for entry in self.skin_folder().iterdir():
+            for bitmap in entry.iterdir() if entry.is_dir() else [entry]:
+                if bitmap.name not in names:
+                    bitmap.unlink()
 
     def install_game_file(self, name, data):
         """Writes a PGN file into the program folder and returns its Windows path."""
@@ -304,7 +316,7 @@ class Session:
     def park_pointer(self):
         # Wine reports the cursor at the screen's centre until the first pointer event; putting
         # the pointer there keeps the saver's anchor and the real pointer in step.
-        self.xdotool("mousemove", SCREEN[0] // 2, SCREEN[1] // 2)
+        self.xdotool("mousemove", self.size[0] // 2, self.size[1] // 2)
 
     def key(self, name):
         self.xdotool("key", name)
@@ -409,9 +421,9 @@ def colour_ref(red, green, blue):
 # --- running one test ----------------------------------------------------------------------------
 
 
-def run_test(main):
-    """Runs main(session) with the build's configuration; prints the outcome and exits with 0
-    (passed), 1 (failed) or 77 (skipped)."""
+def run_test(main, screens=(SCREEN,)):
+    """Runs main(session) with the build's configuration on a display of the given screens;
+    prints the outcome and exits with 0 (passed), 1 (failed) or 77 (skipped)."""
     config = load_config(sys.argv[1])
     name = Path(sys.argv[0]).stem
     for key in ("scr", "template"):
@@ -419,7 +431,7 @@ def run_test(main):
             print(f"SKIP: {config[key]} does not exist")
             sys.exit(SKIP)
     started = time.monotonic()
-    session = Session(config, name)
+    session = Session(config, name, screens)
     ok = False
     try:
         main(session)

@@ -35,7 +35,9 @@ class InstallerSession(e2e.Session):
         self.failures = []
         self.shots = 0
         self.processes = []
-        self.display = e2e.VirtualDisplay()
+        self.screens = (e2e.SCREEN,)
+        self.size = e2e.SCREEN
+        self.display = e2e.VirtualDisplay(self.screens)
         self.env = e2e.wine_environment(self.prefix, self.display.name)
         self.log = open(self.dir / "wine.log", "ab")
         started = time.monotonic()

@@ -21,6 +21,9 @@ def installed_files():
              PROGRAM_DIR + r"\varnoth.pgn": Path(CONFIG["default_pgn"])}
     for skin in sorted(Path(CONFIG["skins"]).glob("*.bmp")):
         files[PROGRAM_DIR + "\\Skin\\" + skin.name] = skin
+    # The larger drawings, one folder per scale, beside the classic files.
+    for skin in sorted(Path(CONFIG["skins"]).glob("x*/*.bmp")):
+        files[PROGRAM_DIR + "\\Skin\\" + skin.parent.name + "\\" + skin.name] = skin
     return files
 
 
@@ -91,6 +94,9 @@ def check_uninstall(session):
     session.expect(code == 0, f"uninstaller exit code {code}")
     for windows_path in installed_files():
         session.expect(not session.exists(windows_path), f"{windows_path} left behind")
+    for scale in ("x2", "x4"):
+        session.expect(not session.exists(PROGRAM_DIR + "\\Skin\\" + scale),
+                       f"the emptied Skin\\{scale} folder is left behind")
     session.expect(not session.exists(PROGRAM_DIR + r"\Uninstall.exe"), "Uninstall.exe left")
     session.expect(session.reg_query(MACHINE_KEY, "Install path") is None,
                    "HKLM Install path left behind")

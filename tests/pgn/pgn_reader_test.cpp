@@ -20,6 +20,13 @@ struct Reader {
     }
 };
 
+std::string Repeat(const std::string& text, int count) {
+    std::string result;
+    for (int i = 0; i < count; ++i)
+        result += text;
+    return result;
+}
+
 struct InfoCase {
     const char* name;
     std::string gameText;
@@ -47,6 +54,16 @@ TEST(ParseGame, StoresTagValuesAsTheSaverShowsThem) {
         {"a longer date is cut to ten bytes", "[Date \"2011.02.14.5\"] e4", "Player 1", "Player 2",
          "2011.02.14", "", ""},
         {"a sixty-byte name is cut to fifty", "[White \"" + sixty + "\"] e4", sixty.substr(0, 50),
+         "Player 2", "", "", ""},
+        // 49 ASCII bytes and a two-byte letter: the letter does not fit whole and goes.
+        {"a UTF-8 name is cut before a letter that does not fit",
+         "[White \"" + std::string(49, 'a') + "\xC3\xBC\"] e4", std::string(49, 'a'), "Player 2",
+         "", "", ""},
+        // 16 three-byte letters (48 bytes) and one more: the 17th would end at byte 51.
+        {"a Chinese name keeps whole letters", "[Black \"" + Repeat("\xE4\xB8\xAD", 17) + "\"] e4",
+         "Player 1", Repeat("\xE4\xB8\xAD", 16), "", "", ""},
+        {"an 8-bit name is cut at the byte as before",
+         "[White \"" + std::string(49, 'a') + "\xFC\xFC\"] e4", std::string(49, 'a') + "\xFC",
          "Player 2", "", "", ""},
         {"a ] in a value ends the pair", "[Event \"a]b\"] 1. e4", "Player 1", "Player 2", "", "\"a",
          ""},

@@ -27,9 +27,9 @@ std::vector<uint32_t> DrawnPixels(const char* const (&lines)[5], UINT extraFlags
     std::strcpy(info.white, lines[1]);
     std::strcpy(info.event, lines[3] + 7);  // after "EVENT: "
     std::strcpy(info.site, lines[4] + 6);   // after "SITE: "
-    if (bySaver) DrawGameInformation(surface.dc, info, 100, 200);
+    if (bySaver) DrawGameInformation(surface.dc, info, BoardLayout{100, 200, 64}, nullptr);
     for (int32_t i = 0; i < 5 && !bySaver; ++i) {
-        const TextBand band = InformationBand(100, 200, static_cast<InfoLine>(i));
+        const TextBand band = InformationBand(BoardLayout{100, 200, 64}, static_cast<InfoLine>(i));
         RECT rect{band.left, band.top, band.right, band.bottom};
         DrawTextA(surface.dc, lines[i], -1, &rect,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | extraFlags);

@@ -104,6 +104,8 @@ void ExpectSameSettings(const SaverSettings& a, const SaverSettings& b) {
     EXPECT_EQ(std::wstring(a.skinName), std::wstring(b.skinName));
     EXPECT_EQ(a.randomSkin, b.randomSkin);
     EXPECT_EQ(a.showLastMove, b.showLastMove);
+    EXPECT_EQ(a.fitBoard, b.fitBoard);
+    EXPECT_EQ(a.animateMoves, b.animateMoves);
 }
 
 // A record whose every field differs from its default, with texts up to the longest kept.
@@ -120,6 +122,8 @@ SaverSettings UnusualSettings() {
     CopyWideText(settings.skinName, L"Gr\u00fcn Marble.bmp");
     settings.randomSkin = 0;
     settings.showLastMove = 7;
+    settings.fitBoard = 3;
+    settings.animateMoves = -2;
     return settings;
 }
 
@@ -128,7 +132,7 @@ TEST_F(SettingsStore, StoreThenLoadGivesTheRecordBackByteForByte) {
     const SaverSettings stored = UnusualSettings();
     StoreSettings(stored);
     ExpectSameSettings(Loaded(), stored);
-    EXPECT_EQ(CountValues(), 9u);
+    EXPECT_EQ(CountValues(), 11u);
 }
 
 TEST_F(SettingsStore, StoredValuesHaveTheirTypesAndExactSizes) {
@@ -143,7 +147,9 @@ TEST_F(SettingsStore, StoredValuesHaveTheirTypesAndExactSizes) {
                    {L"Time mode", 0xffffffff},
                    {L"Current game number", 123456789},
                    {L"Show last move", 7},
-                   {L"Random skin", 0}};
+                   {L"Random skin", 0},
+                   {L"Fit board", 3},
+                   {L"Animate moves", 0xfffffffe}};
     for (const auto& n : numbers) {
         SCOPED_TRACE(Narrow(n.name));
         const RawValue value = ReadRaw(n.name);
@@ -182,6 +188,8 @@ TEST_F(SettingsStore, WrongTypedValuesAreIgnoredWhileTheOthersLoad) {
     SetRaw(HKEY_CURRENT_USER, L"Show info", REG_DWORD, &binary, 2);  // a DWORD of two bytes
     SetNumber(L"Color of background", 0x0000ff00);
     SetNumber(L"Current game number", 42);
+    SetText(HKEY_CURRENT_USER, L"Fit board", L"1");
+    SetNumber(L"Animate moves", 1);
     SetText(HKEY_CURRENT_USER, L"Path to PGN file", L"E:\\games.pgn");
     const SaverSettings settings = Loaded();
     EXPECT_EQ(settings.timeMode, 1);
@@ -190,6 +198,8 @@ TEST_F(SettingsStore, WrongTypedValuesAreIgnoredWhileTheOthersLoad) {
     EXPECT_EQ(settings.showInfo, 1);
     EXPECT_EQ(settings.backgroundColor, 0x0000ff00u);
     EXPECT_EQ(settings.currentGameNumber, 42);
+    EXPECT_EQ(settings.fitBoard, 0) << "a text value keeps the classic board";
+    EXPECT_EQ(settings.animateMoves, 1);
     EXPECT_EQ(Narrow(settings.pgnPath), "E:\\games.pgn");
 }
 

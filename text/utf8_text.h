@@ -1,0 +1,21 @@
+#pragma once
+// UTF-8 in byte texts: whether a text is well-formed UTF-8, where a text may be cut without
+// splitting a character, and its UTF-16 form for wide-character drawing.
+
+#include <cstdint>
+
+#include "text/char_string.h"
+
+// True when every byte belongs to a well-formed sequence: no stray continuation bytes, no
+// overlong forms, no surrogates, nothing above U+10FFFF. Plain ASCII is valid.
+bool IsValidUtf8(const char* bytes, int32_t count);
+
+// How many of count bytes to keep when at most limit fit. A valid UTF-8 text is cut before the
+// first character that would not fit whole; any other text is cut at the byte.
+int32_t Utf8CutLength(const char* bytes, int32_t count, int32_t limit);
+
+// Writes the UTF-16 form of a valid UTF-8 text into out, characters beyond U+FFFF as surrogate
+// pairs, stopping before a character that would not fit whole, and adds a terminator. Returns the
+// code units written before the terminator; -1 (out empty) when the text is not valid UTF-8.
+// capacity counts the terminator and must be at least 1.
+int32_t Utf8ToUtf16(const char* bytes, int32_t count, WideChar* out, int32_t capacity);
