@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "display/piece_overlay.h"
+
 namespace {
 
 constexpr int32_t kSkinColumns = 10;
@@ -54,14 +56,12 @@ int32_t SkinCellSizeOf(const PixelImage& skin) {
     return std::max(kSkinCellSize, std::min(skin.width / kSkinColumns, skin.height / kSkinRows));
 }
 
-void DrawSquare(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
-                SkinCell cell, int32_t file, int32_t rank) {
+void DrawCell(PixelImage& target, const PixelImage& skin, PixelPoint at, int32_t size,
+              SkinCell cell) {
     const int32_t source = SkinCellSizeOf(skin);
-    const int32_t size = layout.cellSize;
     // Cell positions are given in 64-pixel units; a larger skin has them at its own scale.
     const int32_t cellX = cell.x / kSkinCellSize * source;
     const int32_t cellY = cell.y / kSkinCellSize * source;
-    const PixelPoint at = SquareOrigin(layout, file, rank);
     const int32_t rowFirst = std::max(0, -at.y);
     const int32_t rowLast = std::min(size, target.height - at.y);
     const int32_t columnFirst = std::max(0, -at.x);
@@ -84,13 +84,37 @@ void DrawSquare(PixelImage& target, const PixelImage& skin, const BoardLayout& l
     }
 }
 
-void DrawBoardPicture(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
-                      const GameState& state, bool showLastMove) {
-    if (layout.cellSize <= 0) return;
+void DrawBoardFrame(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
+                    const BoardFrame& frame) {
+    const int32_t size = layout.cellSize;
+    if (size <= 0) return;
     for (int32_t rank = 0; rank < 8; ++rank) {
         for (int32_t file = 0; file < 8; ++file) {
-            DrawSquare(target, skin, layout, SkinCellFor(state, file, rank, showLastMove), file,
-                       rank);
+            const int32_t index = SquareIndex(file, rank);
+            const bool marked = index == frame.markedFrom || index == frame.markedTo;
+            DrawCell(target, skin, SquareOrigin(layout, file, rank), size,
+                     SquareCell(frame.board[static_cast<size_t>(index)], file, rank, marked));
         }
     }
+    // The travelling piece's and the bare square's cells at the board's size, side by side, for
+    // the overlay to tell the piece's pixels from its square's.
+    for (int32_t i = 0; i < frame.slidingCount; ++i) {
+        const SlidingPiece& piece = frame.sliding[i];
+        PixelImage cells = MakePixelImage(2 * size, size, 0);
+        DrawCell(cells, skin, PixelPoint{0, 0}, size,
+                 TravellingPieceCell(piece.kind, piece.colour));
+        DrawCell(cells, skin, PixelPoint{size, 0}, size, BareSquareCell());
+        OverlayPiece(PixelView{target.pixels.data(), target.width, target.height, target.width},
+                     piece.at,
+                     ConstPixelView{cells.pixels.data(), cells.width, cells.height, cells.width},
+                     SkinCell{0, 0}, SkinCell{size, 0}, size);
+    }
+}
+
+void DrawBoardPicture(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
+                      const GameState& state, bool showLastMove, int32_t elapsed) {
+    if (layout.cellSize <= 0) return;
+    BoardFrame frame;
+    ComposeBoardFrame(state, layout, elapsed, showLastMove, frame);
+    DrawBoardFrame(target, skin, layout, frame);
 }

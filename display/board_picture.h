@@ -7,6 +7,7 @@
 
 #include "chess/game_state.h"
 #include "display/board_layout.h"
+#include "display/move_animation.h"
 
 // 0x00RRGGBB pixels, row by row from the top.
 struct PixelImage {
@@ -25,12 +26,20 @@ uint32_t PixelFromColorRef(uint32_t colorRef);
 // largest cell ten columns and seven rows of which fit the skin.
 int32_t SkinCellSizeOf(const PixelImage& skin);
 
-// Copies the square's cell of skin into target at the layout's square: pixel for pixel when the
-// sizes agree, else each target pixel the mean of the skin pixels it covers. Skin pixels outside
-// the skin read as black; target pixels outside target are not drawn.
-void DrawSquare(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
-                SkinCell cell, int32_t file, int32_t rank);
+// Copies a cell of skin (its corner given at the classic 64-pixel scale) into target as a
+// size-pixel square at at: pixel for pixel when the skin's cells are that size, else each target
+// pixel the mean of the skin pixels it covers. Skin pixels outside the skin read as black;
+// target pixels outside target are not drawn.
+void DrawCell(PixelImage& target, const PixelImage& skin, PixelPoint at, int32_t size,
+              SkinCell cell);
 
-// The 64 squares of the position, as the layout places them.
+// One frame of the board as the layout places it: the standing pieces and marked squares, then
+// the travelling pieces drawn over them (their pixels only, not their squares).
+void DrawBoardFrame(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
+                    const BoardFrame& frame);
+
+// The 64 squares of the position, as the layout places them, elapsed milliseconds after its
+// ply was stepped (kSlideMilliseconds or more: the position at rest).
 void DrawBoardPicture(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
-                      const GameState& state, bool showLastMove);
+                      const GameState& state, bool showLastMove,
+                      int32_t elapsed = kSlideMilliseconds);

@@ -8,12 +8,14 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
 
+#include "display/move_animation.h"
 #include "display/playback.h"
 #include "display/saver_texts.h"
 #include "x11/config_file.h"
@@ -24,6 +26,8 @@
 namespace {
 
 constexpr int64_t kTickMilliseconds = 1000;
+// Frames of a gliding move come this often; the one-second tick is unchanged.
+constexpr int64_t kFrameMilliseconds = 16;
 constexpr int32_t kOwnWindowWidth = 1024;
 constexpr int32_t kOwnWindowHeight = 768;
 
@@ -78,7 +82,10 @@ struct SaverRun {
     GameInfo info;
     CharString pgnText;
     PixelImage skin;
+    PixelImage largeSkins[kLargeSkinScaleCount];
     std::string errorText;
+    int64_t slideStart;  // when the ply on show was stepped; meaningful while sliding
+    bool sliding;
     int32_t stepCountdown;
     Display* display;
     Window window;
@@ -95,7 +102,12 @@ void AppendErrorLine(std::string& text, const std::string& line) {
 // Settings, skin, PGN text and the current game, in the Windows saver's order and with its texts.
 void LoadSaverData(SaverRun& run) {
     LoadSettingsFile(run.settings, run.configPath, DataFolder());
-    if (!LoadSaverSkin(run.settings, run.skin)) run.errorText = kSkinsMissingText;
+    std::string skinName;
+    if (!LoadSaverSkin(run.settings, run.skin, skinName)) run.errorText = kSkinsMissingText;
+    // The larger drawings serve only a board larger than the classic one.
+    if (run.errorText.empty() && run.settings.fitBoard != 0) {
+        LoadLargeSkins(run.settings, skinName, run.largeSkins);
+    }
     switch (ReadFileText(ExpandHome(PathBytes(run.settings.pgnPath), std::getenv("HOME")),
                          run.pgnText)) {
         case FileTextResult::NotOpened:
@@ -143,8 +155,15 @@ Window ChooseWindow(SaverRun& run) {
     return OpenOwnWindow(run);
 }
 
+int32_t SlideElapsed(const SaverRun& run) {
+    if (!run.sliding) return kSlideMilliseconds;
+    const int64_t elapsed = NowMilliseconds() - run.slideStart;
+    return elapsed < kSlideMilliseconds ? static_cast<int32_t>(elapsed) : kSlideMilliseconds;
+}
+
 SaverScene SceneOf(const SaverRun& run) {
-    return SaverScene{&run.settings, &run.game, &run.info, &run.skin, run.errorText};
+    return SaverScene{&run.settings,   &run.game,     &run.info,        &run.skin,
+                      &run.largeSkins, run.errorText, SlideElapsed(run)};
 }
 
 void Repaint(SaverRun& run, bool render) {
@@ -180,11 +199,14 @@ bool HandleEvents(SaverRun& run) {
     return true;
 }
 
-// Waits for X events, a stop signal or the next tick, whichever comes first.
+// Waits for X events, a stop signal, the next tick or (while a move glides) the next frame,
+// whichever comes first.
 void WaitForWork(SaverRun& run, int64_t nextTick) {
     if (XPending(run.display) > 0) return;
     pollfd waits[2] = {{ConnectionNumber(run.display), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
-    const int64_t left = nextTick - NowMilliseconds();
+    const int64_t now = NowMilliseconds();
+    const int64_t wakeAt = run.sliding ? std::min(nextTick, now + kFrameMilliseconds) : nextTick;
+    const int64_t left = wakeAt - now;
     poll(waits, 2, left > 0 ? static_cast<int>(left) : 0);
 }
 
@@ -194,12 +216,20 @@ void PlayUntilStopped(SaverRun& run) {
         if (!HandleEvents(run)) break;
         WaitForWork(run, nextTick);
         const int64_t now = NowMilliseconds();
+        if (run.sliding) {
+            // The last frame is drawn at rest, with the move's marks.
+            run.sliding = IsSliding(run.game, static_cast<int32_t>(now - run.slideStart));
+            Repaint(run, true);
+        }
         if (now < nextTick) continue;
         // A late tick (a suspended machine) starts the count afresh rather than catching up.
         nextTick = now - nextTick >= kTickMilliseconds ? now + kTickMilliseconds
                                                        : nextTick + kTickMilliseconds;
         if (OnPlaybackTick(run.stepCountdown, !run.errorText.empty(), run.game, run.info,
                            run.settings, run.pgnText)) {
+            // A new game starts at rest; a ply glides when the settings ask for it.
+            run.sliding = run.settings.animateMoves != 0 && IsSliding(run.game, 0);
+            run.slideStart = now;
             Repaint(run, true);
         }
         XSync(run.display, False);  // surfaces an error of a vanished window now

@@ -72,7 +72,7 @@ bool MakePixmap(SaverView& view) {
         XCreatePixmap(view.display, view.window, static_cast<unsigned>(view.width),
                       static_cast<unsigned>(view.height), static_cast<unsigned>(view.depth));
     return OpenTextPainter(view.painter, view.display, view.pixmap, view.visual, view.colormap,
-                           view.fontColor);
+                           view.fontColor, FontPixelsFor(InfoFontHeight(kSkinCellSize)));
 }
 
 void FreePixmap(SaverView& view) {
@@ -87,14 +87,42 @@ void DrawInformation(SaverView& view, const SaverScene& scene, const BoardLayout
     for (InfoLine line : kLines) {
         const CharString text = DrawnTextUtf8(InformationText(*scene.info, line));
         DrawCentredText(view.painter, std::string(text.chars(), static_cast<size_t>(text.length())),
-                        InformationBand(layout.left, layout.top, line));
+                        InformationBand(layout, line));
     }
+}
+
+// The drawing to copy cells of this size from: the smallest larger drawing at hand that is at
+// least as large, so that the board is only scaled down, else the classic one.
+const PixelImage& SkinFor(const SaverScene& scene, int32_t cellSize) {
+    bool available[kLargeSkinScaleCount];
+    for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
+        available[i] = scene.largeSkins != nullptr && (*scene.largeSkins)[i].width > 0;
+    }
+    const int32_t scale = ChooseSkinScale(cellSize, available);
+    for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
+        if (kLargeSkinScales[i] == scale && available[i]) return (*scene.largeSkins)[i];
+    }
+    return *scene.skin;
+}
+
+// The text font at the size the board wants, opened again only when that size changes.
+void FitFont(SaverView& view, int32_t cellHeight) {
+    const int32_t pixels = FontPixelsFor(cellHeight);
+    if (view.painter.font != nullptr && view.painter.pixelSize == pixels) return;
+    CloseTextPainter(view.painter);
+    OpenTextPainter(view.painter, view.display, view.pixmap, view.visual, view.colormap,
+                    view.fontColor, pixels);
 }
 
 }  // namespace
 
 bool UsesClassicLayout(int32_t width, int32_t height) {
     return width >= kFullScreenBoardSize && height >= kFullScreenBoardSize;
+}
+
+BoardLayout ViewLayout(int32_t width, int32_t height, const SaverSettings& settings) {
+    if (!UsesClassicLayout(width, height)) return ComputeBoardLayout(width, height, false);
+    return ComputeFullScreenLayout(width, height, settings.fitBoard != 0);
 }
 
 bool OpenSaverView(SaverView& view, Display* display, Window window, uint32_t fontColor) {
@@ -138,17 +166,19 @@ void RenderSaverScene(SaverView& view, const SaverScene& scene) {
         return;
     }
     const bool classic = UsesClassicLayout(view.width, view.height);
-    const BoardLayout layout = ComputeBoardLayout(view.width, view.height, classic);
+    const BoardLayout layout = ViewLayout(view.width, view.height, settings);
     if (layout.cellSize > 0) {
         PixelImage board = MakePixelImage(8 * layout.cellSize, 8 * layout.cellSize, background);
-        DrawBoardPicture(board, *scene.skin, BoardLayout{0, 0, layout.cellSize}, *scene.state,
-                         settings.showLastMove != 0);
+        DrawBoardPicture(board, SkinFor(scene, layout.cellSize), BoardLayout{0, 0, layout.cellSize},
+                         *scene.state, settings.showLastMove != 0, scene.slideElapsed);
         PutPicture(view, board, layout.left, layout.top);
     }
     if (!classic) return;
+    FitFont(view, InfoFontHeight(layout.cellSize));
     if (settings.showInfo != 0) DrawInformation(view, scene, layout);
     if (IsFinalPosition(*scene.state)) {
-        DrawRightAlignedText(view.painter, kHomePageAddress, HomePageBand(view.width));
+        DrawRightAlignedText(view.painter, kHomePageAddress,
+                             HomePageBand(0, 0, view.width, layout.cellSize));
     }
 }
 

@@ -11,16 +11,20 @@
 #include "chess/game_state.h"
 #include "display/board_picture.h"
 #include "display/settings.h"
+#include "display/skin_scale.h"
 #include "pgn/pgn_reader.h"
 #include "x11/text_drawing.h"
 
-// What one frame shows: the error text when there is one, else the position.
+// What one frame shows: the error text when there is one, else the position, slideElapsed
+// milliseconds after its ply was stepped (kSlideMilliseconds or more: at rest).
 struct SaverScene {
     const SaverSettings* settings;
     const GameState* state;
     const GameInfo* info;
-    const PixelImage* skin;
-    std::string errorText;  // UTF-8
+    const PixelImage* skin;                                // the classic drawing
+    const PixelImage (*largeSkins)[kLargeSkinScaleCount];  // larger drawings; width 0 when absent
+    std::string errorText;                                 // UTF-8
+    int32_t slideElapsed;
 };
 
 struct SaverView {
@@ -37,9 +41,13 @@ struct SaverView {
     uint32_t fontColor;  // 0x00BBGGRR, for the painter made with each pixmap
 };
 
-// The classic layout (64-pixel cells unscaled, information texts, home page) needs room for the
-// board; a smaller window, such as XScreenSaver's preview, gets the board scaled to fit alone.
+// The full-screen layout (the classic 64-pixel cells, or fitted with "Fit board"; information
+// texts, home page) needs room for the classic board; a smaller window, such as XScreenSaver's
+// preview, gets the board scaled to fit alone.
 bool UsesClassicLayout(int32_t width, int32_t height);
+
+// The board's place on a width x height view for the settings.
+BoardLayout ViewLayout(int32_t width, int32_t height, const SaverSettings& settings);
 
 // Takes the window's size, visual and colour map and makes the pixmap; false when the window is
 // gone or the text font does not open.

@@ -86,10 +86,11 @@ std::vector<std::string> ListSkinFiles(const std::string& folder) {
     return names;
 }
 
-bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin) {
+bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin, std::string& name) {
     const std::string folder = SkinFolderOf(settings);
     if (settings.randomSkin == 0 &&
         LoadSkinFile(folder + "/" + PathBytes(settings.skinName), skin)) {
+        name = PathBytes(settings.skinName);
         return true;
     }
     std::vector<std::string> names = ListSkinFiles(folder);
@@ -98,9 +99,22 @@ bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin) {
     while (!names.empty()) {
         const size_t chosen =
             names.size() == 1 ? 0 : static_cast<size_t>(std::rand()) % names.size();
-        if (LoadSkinFile(folder + "/" + names[chosen], skin)) return true;
+        if (LoadSkinFile(folder + "/" + names[chosen], skin)) {
+            name = names[chosen];
+            return true;
+        }
         names[chosen] = names.back();
         names.pop_back();
     }
     return false;
+}
+
+void LoadLargeSkins(const SaverSettings& settings, const std::string& name,
+                    PixelImage (&large)[kLargeSkinScaleCount]) {
+    for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
+        char scaleFolder[8];
+        LargeSkinFolder(kLargeSkinScales[i], scaleFolder);
+        large[i] = PixelImage{0, 0, {}};
+        LoadSkinFile(SkinFolderOf(settings) + "/" + scaleFolder + "/" + name, large[i]);
+    }
 }

@@ -7,6 +7,7 @@
 
 #include "display/board_picture.h"
 #include "display/settings.h"
+#include "display/skin_scale.h"
 
 // At most this many skins take part in a random pick, as on Windows.
 constexpr size_t kMaxRandomSkins = 100;
@@ -21,4 +22,10 @@ std::vector<std::string> ListSkinFiles(const std::string& folder);
 // The skin of a run: the named one when randomSkin is 0 and it loads, else a random one of the
 // folder's list, drawing again among the rest while the one drawn does not load; false when none
 // loads.
-bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin);
+// name receives the chosen file's name.
+bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin, std::string& name);
+
+// The skin's drawings at the larger scales (kLargeSkinScales), from the Skin folder's x2, x4
+// folders; a drawing that is missing or does not load is left empty (width 0).
+void LoadLargeSkins(const SaverSettings& settings, const std::string& name,
+                    PixelImage (&large)[kLargeSkinScaleCount]);

@@ -20,7 +20,7 @@ XftFont* FallbackFor(TextPainter& painter, FcChar32 character) {
     FcCharSet* wanted = FcCharSetCreate();
     FcCharSetAddChar(wanted, character);
     FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
-    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, kInfoFontPixels);
+    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, painter.pixelSize);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     XftDefaultSubstitute(painter.display, DefaultScreen(painter.display), pattern);
     FcResult result = FcResultNoMatch;
@@ -115,11 +115,14 @@ size_t FittingLength(TextPainter& painter, const std::string& text, int32_t widt
 
 }  // namespace
 
+int32_t FontPixelsFor(int32_t cellHeight) {
+    return cellHeight * 3 / 4;
+}
+
 bool OpenTextPainter(TextPainter& painter, Display* display, Drawable drawable, Visual* visual,
-                     Colormap colormap, uint32_t colorRef) {
-    painter = TextPainter{display, nullptr, nullptr, {}, {}, false};
-    const std::string name =
-        std::string(kFontName) + ":pixelsize=" + std::to_string(kInfoFontPixels);
+                     Colormap colormap, uint32_t colorRef, int32_t pixelSize) {
+    painter = TextPainter{display, nullptr, nullptr, {}, {}, false, pixelSize};
+    const std::string name = std::string(kFontName) + ":pixelsize=" + std::to_string(pixelSize);
     painter.font = XftFontOpenName(display, DefaultScreen(display), name.c_str());
     if (painter.font == nullptr) return false;
     painter.draw = XftDrawCreate(display, drawable, visual, colormap);
@@ -142,7 +145,7 @@ void CloseTextPainter(TextPainter& painter) {
     for (XftFont* font : painter.fallbacks)
         XftFontClose(painter.display, font);
     if (painter.font != nullptr) XftFontClose(painter.display, painter.font);
-    painter = TextPainter{nullptr, nullptr, nullptr, {}, {}, false};
+    painter = TextPainter{nullptr, nullptr, nullptr, {}, {}, false, 0};
 }
 
 void DrawCentredText(TextPainter& painter, const std::string& utf8, const TextBand& band) {

@@ -19,15 +19,17 @@ struct TextPainter {
     std::vector<XftFont*> fallbacks;  // opened as characters need them, closed with the painter
     XftColor color;
     bool colorAllocated;
+    int32_t pixelSize;
 };
 
-// Pixel size of the information font; the Windows saver asks for a 24-pixel cell in Palatino
-// Linotype, whose face fills about three quarters of it.
-constexpr int32_t kInfoFontPixels = 18;
+// Pixel size of the information font for a font height as the Windows saver asks for it (a cell
+// height: 24 at the classic board, in Palatino Linotype, whose face fills about three quarters).
+int32_t FontPixelsFor(int32_t cellHeight);
 
-// Opens the painter on drawable in colour colorRef (0x00BBGGRR); false when no font opens.
+// Opens the painter on drawable in colour colorRef (0x00BBGGRR) at pixelSize; false when no font
+// opens.
 bool OpenTextPainter(TextPainter& painter, Display* display, Drawable drawable, Visual* visual,
-                     Colormap colormap, uint32_t colorRef);
+                     Colormap colormap, uint32_t colorRef, int32_t pixelSize);
 
 void CloseTextPainter(TextPainter& painter);
 

@@ -104,6 +104,48 @@ TEST(BoardPicture, EdgesNeverReadOrWriteOutside) {
     EXPECT_TRUE(empty.pixels.empty());
 }
 
+TEST(BoardPicture, AGlidingPieceIsDrawnOverTheSquaresItCrosses) {
+    // A skin of flat cells: every empty square one colour, every piece cell another with a
+    // border of the square's colour, so the overlay has a piece to tell from its square.
+    PixelImage skin = MakePixelImage(640, 448, 0x000000);
+    for (int32_t y = 64; y < 448; ++y) {
+        for (int32_t x = 0; x < 640; ++x) {
+            const bool inner = x % 64 >= 16 && x % 64 < 48 && y % 64 >= 16 && y % 64 < 48;
+            if (inner) skin.pixels[static_cast<size_t>(y * 640 + x)] = 0xABCDEF;
+        }
+    }
+    GameState state = StartPosition();
+    MoveRecord& move = state.moves[0];
+    move = MoveRecord{};
+    move.fromFile = 4;
+    move.fromRank = 1;
+    move.toFile = 4;
+    move.toRank = 3;
+    move.pieceKind = kPawn;
+    move.pieceColour = kWhite;
+    move.capturedKind = kEmpty;
+    move.placedKind = kPawn;
+    move.secondKind = kEmpty;
+    move.secondFromFile = -1;
+    move.secondToFile = -1;
+    At(state, 4, 1) = Square{kEmpty, kWhite, 0};
+    At(state, 4, 3) = Square{kPawn, kWhite, 0};
+    state.ply = 1;
+    state.moveCount = 2;
+    const BoardLayout layout{0, 0, 64};
+    PixelImage halfway = MakePixelImage(512, 512, 0x111111);
+    DrawBoardPicture(halfway, skin, layout, state, false, kSlideMilliseconds / 2);
+    // Half-way (the eased slide is symmetric) the pawn's cell lies on e3, rows 320..383; its
+    // inner pixels (rows 336..367) show there, e4 is still bare.
+    const int32_t middleX = 4 * 64 + 32;
+    EXPECT_EQ(PixelAt(halfway, middleX, 352), 0xABCDEFu);
+    EXPECT_EQ(PixelAt(halfway, middleX, 288), 0u);
+    PixelImage atRest = MakePixelImage(512, 512, 0x111111);
+    DrawBoardPicture(atRest, skin, layout, state, false);
+    EXPECT_EQ(PixelAt(atRest, middleX, 288), 0xABCDEFu);  // on e4
+    EXPECT_EQ(PixelAt(atRest, middleX, 352), 0u);         // e3 bare
+}
+
 TEST(BoardPicture, ColoursTurnFromWindowsOrder) {
     EXPECT_EQ(PixelFromColorRef(0x00c8c8c8), 0xc8c8c8u);
     EXPECT_EQ(PixelFromColorRef(0x00112233), 0x332211u);

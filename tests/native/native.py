@@ -76,6 +76,8 @@ class Session:
         (self.data / "Skin").mkdir(parents=True)
         for bitmap in Path(config["skins"]).glob("*.bmp"):
             shutil.copy(bitmap, self.data / "Skin" / bitmap.name)
+        for scale in Path(config["skins"]).glob("x*"):
+            shutil.copytree(scale, self.data / "Skin" / scale.name)
         shutil.copy(config["default_pgn"], self.data / "varnoth.pgn")
         self.config_home = self.dir / "config"
         self.settings_file = self.config_home / "quorvane" / "quorvane.conf"

@@ -108,18 +108,20 @@ TEST(SkinLoader, TheNamedSkinOrARandomOneOrNone) {
     SaverSettings settings{};
     LoadSettingsFile(settings, "", folder.path.string());
     PixelImage skin{};
-    EXPECT_FALSE(LoadSaverSkin(settings, skin));  // no Skin folder at all
+    std::string name;
+    EXPECT_FALSE(LoadSaverSkin(settings, skin, name));  // no Skin folder at all
 
     folder.Write("Skin/Blue.bmp", Plain(640, 448, 0x0000FF));
     folder.Write("Skin/Red.bmp", Plain(640, 448, 0xFF0000));
     settings.randomSkin = 0;
     std::memcpy(settings.skinName, u"Red.bmp", sizeof(u"Red.bmp"));
-    ASSERT_TRUE(LoadSaverSkin(settings, skin));
+    ASSERT_TRUE(LoadSaverSkin(settings, skin, name));
     EXPECT_EQ(skin.pixels[0], 0xFF0000u);
+    EXPECT_EQ(name, "Red.bmp");
 
     // A named skin that does not load gives way to one of the folder's.
     std::memcpy(settings.skinName, u"Gone.bmp", sizeof(u"Gone.bmp"));
-    ASSERT_TRUE(LoadSaverSkin(settings, skin));
+    ASSERT_TRUE(LoadSaverSkin(settings, skin, name));
     EXPECT_TRUE(skin.pixels[0] == 0xFF0000u || skin.pixels[0] == 0x0000FFu);
 
     // A broken file among good ones never leaves the run without a skin, whatever is drawn.
@@ -127,11 +129,23 @@ TEST(SkinLoader, TheNamedSkinOrARandomOneOrNone) {
     folder.Write("Skin/Blue.bmp", "broken");
     for (int run = 0; run < 20; ++run) {
         skin = PixelImage{};
-        ASSERT_TRUE(LoadSaverSkin(settings, skin));
+        ASSERT_TRUE(LoadSaverSkin(settings, skin, name));
         EXPECT_EQ(skin.pixels[0], 0xFF0000u);
     }
     folder.Write("Skin/Red.bmp", "broken");
-    EXPECT_FALSE(LoadSaverSkin(settings, skin));
+    EXPECT_FALSE(LoadSaverSkin(settings, skin, name));
+}
+
+TEST(SkinLoader, LargerDrawingsComeFromTheScaleFolders) {
+    TempFolder folder;
+    SaverSettings settings{};
+    LoadSettingsFile(settings, "", folder.path.string());
+    folder.Write("Skin/x2/Red.bmp", Plain(1280, 896, 0xFF0000));
+    folder.Write("Skin/x4/Red.bmp", "cut short");
+    PixelImage large[kLargeSkinScaleCount];
+    LoadLargeSkins(settings, "Red.bmp", large);
+    EXPECT_EQ(large[0].width, 1280);
+    EXPECT_EQ(large[1].width, 0);
 }
 
 }  // namespace
