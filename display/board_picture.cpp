@@ -66,6 +66,22 @@ void DrawCell(PixelImage& target, const PixelImage& skin, PixelPoint at, int32_t
     const int32_t rowLast = std::min(size, target.height - at.y);
     const int32_t columnFirst = std::max(0, -at.x);
     const int32_t columnLast = std::min(size, target.width - at.x);
+    const bool inside =
+        cellX >= 0 && cellY >= 0 && cellX + size <= skin.width && cellY + size <= skin.height;
+    if (source == size && inside) {
+        // The common case, a board at the skin's own size: whole rows at a time.
+        for (int32_t row = rowFirst; row < rowLast; ++row) {
+            const uint32_t* from =
+                skin.pixels.data() +
+                static_cast<size_t>(cellY + row) * static_cast<size_t>(skin.width) +
+                static_cast<size_t>(cellX + columnFirst);
+            uint32_t* to = target.pixels.data() +
+                           static_cast<size_t>(at.y + row) * static_cast<size_t>(target.width) +
+                           static_cast<size_t>(at.x + columnFirst);
+            std::copy(from, from + (columnLast - columnFirst), to);
+        }
+        return;
+    }
     for (int32_t row = rowFirst; row < rowLast; ++row) {
         int32_t y0 = 0;
         int32_t y1 = 0;
@@ -84,15 +100,31 @@ void DrawCell(PixelImage& target, const PixelImage& skin, PixelPoint at, int32_t
     }
 }
 
+PixelImage ScaleSkinSheet(const PixelImage& skin, int32_t cellSize) {
+    PixelImage sheet = MakePixelImage(kSkinColumns * cellSize, kSkinRows * cellSize, 0);
+    for (int32_t row = 0; row < kSkinRows; ++row) {
+        for (int32_t column = 0; column < kSkinColumns; ++column) {
+            DrawCell(sheet, skin, PixelPoint{column * cellSize, row * cellSize}, cellSize,
+                     SkinCell{column * kSkinCellSize, row * kSkinCellSize});
+        }
+    }
+    return sheet;
+}
+
 void DrawBoardFrame(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
-                    const BoardFrame& frame) {
+                    const BoardFrame& frame, const TextBand& clip) {
     const int32_t size = layout.cellSize;
     if (size <= 0) return;
     for (int32_t rank = 0; rank < 8; ++rank) {
         for (int32_t file = 0; file < 8; ++file) {
+            const PixelPoint at = SquareOrigin(layout, file, rank);
+            if (at.x >= clip.right || at.y >= clip.bottom || at.x + size <= clip.left ||
+                at.y + size <= clip.top) {
+                continue;
+            }
             const int32_t index = SquareIndex(file, rank);
             const bool marked = index == frame.markedFrom || index == frame.markedTo;
-            DrawCell(target, skin, SquareOrigin(layout, file, rank), size,
+            DrawCell(target, skin, at, size,
                      SquareCell(frame.board[static_cast<size_t>(index)], file, rank, marked));
         }
     }
@@ -111,10 +143,30 @@ void DrawBoardFrame(PixelImage& target, const PixelImage& skin, const BoardLayou
     }
 }
 
+TextBand SlideArea(const GameState& state, const BoardLayout& layout) {
+    if (state.ply <= 0 || state.ply > kMaxPlies) return TextBand{0, 0, 0, 0};
+    const MoveRecord& move = state.moves[static_cast<size_t>(state.ply - 1)];
+    int32_t files[4] = {move.fromFile, move.toFile, move.fromFile, move.fromFile};
+    int32_t ranks[4] = {move.fromRank, move.toRank, move.fromRank, move.fromRank};
+    if (move.secondKind == kRook && move.secondToFile >= 0) {
+        files[2] = move.secondFromFile;
+        ranks[2] = move.secondFromRank;
+        files[3] = move.secondToFile;
+        ranks[3] = move.secondToRank;
+    }
+    const PixelPoint topLeft = SquareOrigin(layout, *std::min_element(files, files + 4),
+                                            *std::max_element(ranks, ranks + 4));
+    const PixelPoint bottomRight = SquareOrigin(layout, *std::max_element(files, files + 4),
+                                                *std::min_element(ranks, ranks + 4));
+    return TextBand{topLeft.x, topLeft.y, bottomRight.x + layout.cellSize,
+                    bottomRight.y + layout.cellSize};
+}
+
 void DrawBoardPicture(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
-                      const GameState& state, bool showLastMove, int32_t elapsed) {
+                      const GameState& state, bool showLastMove, int32_t elapsed,
+                      const TextBand& clip) {
     if (layout.cellSize <= 0) return;
     BoardFrame frame;
     ComposeBoardFrame(state, layout, elapsed, showLastMove, frame);
-    DrawBoardFrame(target, skin, layout, frame);
+    DrawBoardFrame(target, skin, layout, frame, clip);
 }

@@ -33,13 +33,27 @@ int32_t SkinCellSizeOf(const PixelImage& skin);
 void DrawCell(PixelImage& target, const PixelImage& skin, PixelPoint at, int32_t size,
               SkinCell cell);
 
-// One frame of the board as the layout places it: the standing pieces and marked squares, then
-// the travelling pieces drawn over them (their pixels only, not their squares).
+// The whole skin sheet (ten columns, seven rows of cells) drawn at cellSize, each cell as DrawCell
+// draws it: a board of that size then copies its cells pixel for pixel, however often it is drawn.
+PixelImage ScaleSkinSheet(const PixelImage& skin, int32_t cellSize);
+
+// Everything: no clip.
+constexpr TextBand kNoClip{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+
+// One frame of the board as the layout places it: the standing pieces and marked squares (those
+// that meet clip), then the travelling pieces drawn over them (their pixels only, not their
+// squares).
 void DrawBoardFrame(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
-                    const BoardFrame& frame);
+                    const BoardFrame& frame, const TextBand& clip = kNoClip);
+
+// The squares a slide of the position's last move passes over (the mover's and, in a castling,
+// the rook's from and to squares and everything between), as the layout places them: the part of
+// the board its frames change until the slide ends. Empty (right <= left) at ply 0.
+TextBand SlideArea(const GameState& state, const BoardLayout& layout);
 
 // The 64 squares of the position, as the layout places them, elapsed milliseconds after its
-// ply was stepped (kSlideMilliseconds or more: the position at rest).
+// ply was stepped (kSlideMilliseconds or more: the position at rest); squares that miss clip are
+// left as they are.
 void DrawBoardPicture(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
                       const GameState& state, bool showLastMove,
-                      int32_t elapsed = kSlideMilliseconds);
+                      int32_t elapsed = kSlideMilliseconds, const TextBand& clip = kNoClip);

@@ -26,8 +26,9 @@
 namespace {
 
 constexpr int64_t kTickMilliseconds = 1000;
-// Frames of a gliding move come this often; the one-second tick is unchanged.
-constexpr int64_t kFrameMilliseconds = 16;
+// Frames of a gliding move come this often (40 a second: ten for a slide); the one-second tick
+// is unchanged.
+constexpr int64_t kFrameMilliseconds = 25;
 constexpr int32_t kOwnWindowWidth = 1024;
 constexpr int32_t kOwnWindowHeight = 768;
 
@@ -82,7 +83,13 @@ struct SaverRun {
     GameInfo info;
     CharString pgnText;
     PixelImage skin;
-    PixelImage largeSkins[kLargeSkinScaleCount];
+    std::string skinName;
+    bool largeAvailable[kLargeSkinScaleCount];
+    PixelImage largeSkin;  // the one larger drawing in use, loaded when a board first needs it
+    int32_t largeScale;    // its scale; 1 when none is loaded
+    PixelImage sheet;      // the drawing in use scaled to the board's cells, made once per size
+    const PixelImage* sheetSource;
+    int32_t sheetCell;
     std::string errorText;
     int64_t slideStart;  // when the ply on show was stepped; meaningful while sliding
     bool sliding;
@@ -102,12 +109,16 @@ void AppendErrorLine(std::string& text, const std::string& line) {
 // Settings, skin, PGN text and the current game, in the Windows saver's order and with its texts.
 void LoadSaverData(SaverRun& run) {
     LoadSettingsFile(run.settings, run.configPath, DataFolder());
-    std::string skinName;
-    if (!LoadSaverSkin(run.settings, run.skin, skinName)) run.errorText = kSkinsMissingText;
+    if (!LoadSaverSkin(run.settings, run.skin, run.skinName)) run.errorText = kSkinsMissingText;
     // The larger drawings serve only a board larger than the classic one.
+    for (bool& available : run.largeAvailable)
+        available = false;
     if (run.errorText.empty() && run.settings.fitBoard != 0) {
-        LoadLargeSkins(run.settings, skinName, run.largeSkins);
+        FindLargeSkins(run.settings, run.skinName, run.largeAvailable);
     }
+    run.largeScale = 1;
+    run.sheetSource = nullptr;
+    run.sheetCell = 0;
     switch (ReadFileText(ExpandHome(PathBytes(run.settings.pgnPath), std::getenv("HOME")),
                          run.pgnText)) {
         case FileTextResult::NotOpened:
@@ -161,14 +172,51 @@ int32_t SlideElapsed(const SaverRun& run) {
     return elapsed < kSlideMilliseconds ? static_cast<int32_t>(elapsed) : kSlideMilliseconds;
 }
 
-SaverScene SceneOf(const SaverRun& run) {
-    return SaverScene{&run.settings,   &run.game,     &run.info,        &run.skin,
-                      &run.largeSkins, run.errorText, SlideElapsed(run)};
+// The drawing for the board's present size: the smallest larger drawing whose cells are at least
+// as large (loaded once, and again only when the size calls for another), else the classic one.
+const PixelImage& DrawingFor(SaverRun& run, int32_t cell) {
+    for (;;) {
+        const int32_t scale = ChooseSkinScale(cell, run.largeAvailable);
+        if (scale == 1) return run.skin;
+        if (scale == run.largeScale) return run.largeSkin;
+        if (LoadLargeSkin(run.settings, run.skinName, scale, run.largeSkin)) {
+            run.largeScale = scale;
+            return run.largeSkin;
+        }
+        // A drawing that does not load is not asked for again.
+        for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
+            if (kLargeSkinScales[i] == scale) run.largeAvailable[i] = false;
+        }
+    }
+}
+
+// What the board's cells are copied from: a fitted board's drawing filtered to its cell size once,
+// so that each repaint and each frame of a slide only copies.
+const PixelImage& BoardSkin(SaverRun& run) {
+    const int32_t cell = ViewLayout(run.view.width, run.view.height, run.settings).cellSize;
+    const PixelImage& drawing = DrawingFor(run, cell);
+    if (cell <= kSkinCellSize || SkinCellSizeOf(drawing) == cell) return drawing;
+    if (run.sheetSource != &drawing || run.sheetCell != cell) {
+        run.sheet = ScaleSkinSheet(drawing, cell);
+        run.sheetSource = &drawing;
+        run.sheetCell = cell;
+    }
+    return run.sheet;
+}
+
+SaverScene SceneOf(SaverRun& run) {
+    return SaverScene{&run.settings,   &run.game,     &run.info,
+                      &BoardSkin(run), run.errorText, SlideElapsed(run)};
 }
 
 void Repaint(SaverRun& run, bool render) {
     if (render) RenderSaverScene(run.view, SceneOf(run));
     PresentSaverView(run.view);
+}
+
+// A frame of a slide: only the squares it passes over change, and at its end the marks too.
+void RepaintBoard(SaverRun& run) {
+    PresentSaverBoard(run.view, RenderSaverBoard(run.view, SceneOf(run), run.sliding));
 }
 
 bool IsCloseKey(XKeyEvent& event) {
@@ -219,7 +267,7 @@ void PlayUntilStopped(SaverRun& run) {
         if (run.sliding) {
             // The last frame is drawn at rest, with the move's marks.
             run.sliding = IsSliding(run.game, static_cast<int32_t>(now - run.slideStart));
-            Repaint(run, true);
+            RepaintBoard(run);
         }
         if (now < nextTick) continue;
         // A late tick (a suspended machine) starts the count afresh rather than catching up.

@@ -36,9 +36,9 @@ bool IsPlainTrueColour(const XImage* image, const Visual* visual) {
            visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
 }
 
-// Puts picture on the pixmap at (x, y): straight from its buffer when the visual stores pixels
-// as it does, else pixel by pixel.
-void PutPicture(SaverView& view, PixelImage& picture, int32_t x, int32_t y) {
+// Puts the part of picture inside area on the pixmap, the picture's corner at (x, y): straight
+// from its buffer when the visual stores pixels as it does, else pixel by pixel.
+void PutPicture(SaverView& view, PixelImage& picture, const TextBand& area, int32_t x, int32_t y) {
     XImage* image = XCreateImage(view.display, view.visual, static_cast<unsigned>(view.depth),
                                  ZPixmap, 0, nullptr, static_cast<unsigned>(picture.width),
                                  static_cast<unsigned>(picture.height), 32, 0);
@@ -61,8 +61,9 @@ void PutPicture(SaverView& view, PixelImage& picture, int32_t x, int32_t y) {
             }
         }
     }
-    XPutImage(view.display, view.pixmap, view.gc, image, 0, 0, x, y,
-              static_cast<unsigned>(picture.width), static_cast<unsigned>(picture.height));
+    XPutImage(view.display, view.pixmap, view.gc, image, area.left, area.top, x + area.left,
+              y + area.top, static_cast<unsigned>(area.right - area.left),
+              static_cast<unsigned>(area.bottom - area.top));
     image->data = nullptr;  // the buffer is not Xlib's to free
     XDestroyImage(image);
 }
@@ -89,20 +90,6 @@ void DrawInformation(SaverView& view, const SaverScene& scene, const BoardLayout
         DrawCentredText(view.painter, std::string(text.chars(), static_cast<size_t>(text.length())),
                         InformationBand(layout, line));
     }
-}
-
-// The drawing to copy cells of this size from: the smallest larger drawing at hand that is at
-// least as large, so that the board is only scaled down, else the classic one.
-const PixelImage& SkinFor(const SaverScene& scene, int32_t cellSize) {
-    bool available[kLargeSkinScaleCount];
-    for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
-        available[i] = scene.largeSkins != nullptr && (*scene.largeSkins)[i].width > 0;
-    }
-    const int32_t scale = ChooseSkinScale(cellSize, available);
-    for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
-        if (kLargeSkinScales[i] == scale && available[i]) return (*scene.largeSkins)[i];
-    }
-    return *scene.skin;
 }
 
 // The text font at the size the board wants, opened again only when that size changes.
@@ -167,12 +154,7 @@ void RenderSaverScene(SaverView& view, const SaverScene& scene) {
     }
     const bool classic = UsesClassicLayout(view.width, view.height);
     const BoardLayout layout = ViewLayout(view.width, view.height, settings);
-    if (layout.cellSize > 0) {
-        PixelImage board = MakePixelImage(8 * layout.cellSize, 8 * layout.cellSize, background);
-        DrawBoardPicture(board, SkinFor(scene, layout.cellSize), BoardLayout{0, 0, layout.cellSize},
-                         *scene.state, settings.showLastMove != 0, scene.slideElapsed);
-        PutPicture(view, board, layout.left, layout.top);
-    }
+    RenderSaverBoard(view, scene);
     if (!classic) return;
     FitFont(view, InfoFontHeight(layout.cellSize));
     if (settings.showInfo != 0) DrawInformation(view, scene, layout);
@@ -185,5 +167,34 @@ void RenderSaverScene(SaverView& view, const SaverScene& scene) {
 void PresentSaverView(SaverView& view) {
     XCopyArea(view.display, view.pixmap, view.window, view.gc, 0, 0,
               static_cast<unsigned>(view.width), static_cast<unsigned>(view.height), 0, 0);
+    XFlush(view.display);
+}
+
+TextBand RenderSaverBoard(SaverView& view, const SaverScene& scene, bool onlySlide) {
+    const BoardLayout layout = ViewLayout(view.width, view.height, *scene.settings);
+    if (layout.cellSize <= 0 || !scene.errorText.empty()) return TextBand{0, 0, 0, 0};
+    const int32_t size = 8 * layout.cellSize;
+    const BoardLayout onBoard{0, 0, layout.cellSize};
+    TextBand area = onlySlide ? SlideArea(*scene.state, onBoard) : TextBand{0, 0, size, size};
+    if (area.right <= area.left) area = TextBand{0, 0, size, size};
+    // A picture of the area alone, the board shifted so that the area's corner is its origin.
+    const int32_t width = area.right - area.left;
+    const int32_t height = area.bottom - area.top;
+    PixelImage picture =
+        MakePixelImage(width, height, PixelFromColorRef(scene.settings->backgroundColor));
+    DrawBoardPicture(picture, *scene.skin, BoardLayout{-area.left, -area.top, layout.cellSize},
+                     *scene.state, scene.settings->showLastMove != 0, scene.slideElapsed,
+                     TextBand{0, 0, width, height});
+    PutPicture(view, picture, TextBand{0, 0, width, height}, layout.left + area.left,
+               layout.top + area.top);
+    return TextBand{layout.left + area.left, layout.top + area.top, layout.left + area.right,
+                    layout.top + area.bottom};
+}
+
+void PresentSaverBoard(SaverView& view, const TextBand& area) {
+    if (area.right <= area.left) return;
+    XCopyArea(view.display, view.pixmap, view.window, view.gc, area.left, area.top,
+              static_cast<unsigned>(area.right - area.left),
+              static_cast<unsigned>(area.bottom - area.top), area.left, area.top);
     XFlush(view.display);
 }

@@ -21,9 +21,8 @@ struct SaverScene {
     const SaverSettings* settings;
     const GameState* state;
     const GameInfo* info;
-    const PixelImage* skin;                                // the classic drawing
-    const PixelImage (*largeSkins)[kLargeSkinScaleCount];  // larger drawings; width 0 when absent
-    std::string errorText;                                 // UTF-8
+    const PixelImage* skin;  // the drawing the board is copied from, at any cell size
+    std::string errorText;   // UTF-8
     int32_t slideElapsed;
 };
 
@@ -63,3 +62,11 @@ void RenderSaverScene(SaverView& view, const SaverScene& scene);
 
 // Copies the whole pixmap to the window.
 void PresentSaverView(SaverView& view);
+
+// Draws the scene's board alone into the pixmap, over the board of the last full render (a frame
+// of a slide: the texts stay); with onlySlide, only the squares the slide passes over. Returns the
+// area drawn, empty when there is no board.
+TextBand RenderSaverBoard(SaverView& view, const SaverScene& scene, bool onlySlide = false);
+
+// Copies one area of the pixmap to the window.
+void PresentSaverBoard(SaverView& view, const TextBand& area);

@@ -109,12 +109,20 @@ bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin, std::string&
     return false;
 }
 
-void LoadLargeSkins(const SaverSettings& settings, const std::string& name,
-                    PixelImage (&large)[kLargeSkinScaleCount]) {
+std::string LargeSkinPath(const SaverSettings& settings, const std::string& name, int32_t scale) {
+    char scaleFolder[8];
+    LargeSkinFolder(scale, scaleFolder);
+    return SkinFolderOf(settings) + "/" + scaleFolder + "/" + name;
+}
+
+void FindLargeSkins(const SaverSettings& settings, const std::string& name,
+                    bool (&available)[kLargeSkinScaleCount]) {
     for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
-        char scaleFolder[8];
-        LargeSkinFolder(kLargeSkinScales[i], scaleFolder);
-        large[i] = PixelImage{0, 0, {}};
-        LoadSkinFile(SkinFolderOf(settings) + "/" + scaleFolder + "/" + name, large[i]);
+        available[i] = IsRegularFile(LargeSkinPath(settings, name, kLargeSkinScales[i]));
     }
+}
+
+bool LoadLargeSkin(const SaverSettings& settings, const std::string& name, int32_t scale,
+                   PixelImage& skin) {
+    return LoadSkinFile(LargeSkinPath(settings, name, scale), skin);
 }

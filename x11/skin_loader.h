@@ -25,7 +25,11 @@ std::vector<std::string> ListSkinFiles(const std::string& folder);
 // name receives the chosen file's name.
 bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin, std::string& name);
 
-// The skin's drawings at the larger scales (kLargeSkinScales), from the Skin folder's x2, x4
-// folders; a drawing that is missing or does not load is left empty (width 0).
-void LoadLargeSkins(const SaverSettings& settings, const std::string& name,
-                    PixelImage (&large)[kLargeSkinScaleCount]);
+// Which of the skin's larger drawings are on hand: a regular file of that name in the scale's
+// folder below Skin (x2, x4).
+void FindLargeSkins(const SaverSettings& settings, const std::string& name,
+                    bool (&available)[kLargeSkinScaleCount]);
+
+// The skin's drawing at scale times the classic cell; false (skin untouched) when it does not load.
+bool LoadLargeSkin(const SaverSettings& settings, const std::string& name, int32_t scale,
+                   PixelImage& skin);

@@ -140,9 +140,11 @@ class Session:
         return Skin(self.data / "Skin" / name)
 
     def keep_only_skins(self, *names):
-        for bitmap in (self.data / "Skin").iterdir():
-            if bitmap.name not in names:
-                bitmap.unlink()
+        for entry in (self.data / "Skin").iterdir():
+            if entry.is_dir():
+                shutil.rmtree(entry)  # the larger drawings
+            elif entry.name not in names:
+                entry.unlink()
 
     # the program
 

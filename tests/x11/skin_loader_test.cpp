@@ -142,10 +142,17 @@ TEST(SkinLoader, LargerDrawingsComeFromTheScaleFolders) {
     LoadSettingsFile(settings, "", folder.path.string());
     folder.Write("Skin/x2/Red.bmp", Plain(1280, 896, 0xFF0000));
     folder.Write("Skin/x4/Red.bmp", "cut short");
-    PixelImage large[kLargeSkinScaleCount];
-    LoadLargeSkins(settings, "Red.bmp", large);
-    EXPECT_EQ(large[0].width, 1280);
-    EXPECT_EQ(large[1].width, 0);
+    bool available[kLargeSkinScaleCount];
+    FindLargeSkins(settings, "Red.bmp", available);
+    EXPECT_TRUE(available[0]);
+    EXPECT_TRUE(available[1]);  // on hand, though it will not load
+    PixelImage large{};
+    EXPECT_TRUE(LoadLargeSkin(settings, "Red.bmp", 2, large));
+    EXPECT_EQ(large.width, 1280);
+    EXPECT_FALSE(LoadLargeSkin(settings, "Red.bmp", 4, large));
+    EXPECT_EQ(large.width, 1280);  // untouched
+    FindLargeSkins(settings, "Blue.bmp", available);
+    EXPECT_FALSE(available[0] || available[1]);
 }
 
 }  // namespace
