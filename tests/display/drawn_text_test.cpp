@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "text/utf8_text.h"
+
 namespace {
 
 struct DrawnCase {
@@ -32,7 +34,7 @@ TEST(DrawnText, Utf8IsDrawnAsWrittenAndAnythingElseThroughCodePage1252) {
          "\xD0\x9A\xD0\xB0\xD1\x80\xD0\xBF\xD0\xBE\xD0\xB2"},
         {"Chinese", "\xE4\xB8\x81\xE7\xAB\x8B", true, "\xE4\xB8\x81\xE7\xAB\x8B"},
         {"four-byte character", "\xF0\x9F\x98\x80", true, "\xF0\x9F\x98\x80"},
-        {"cut at the end of a field", "ab\xE4\xB8", true, "ab"},
+        {"cut inside a character", "ab\xE4\xB8", false, "ab\xC3\xA4\xC2\xB8"},
         {"Latin-1 byte",
          "D\xFC"
          "ckhorn",
@@ -50,8 +52,7 @@ TEST(DrawnText, Utf8IsDrawnAsWrittenAndAnythingElseThroughCodePage1252) {
     };
     for (const DrawnCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(IsUtf8Text(CharString(c.bytes.data(), static_cast<int32_t>(c.bytes.size()))),
-                  c.utf8);
+        EXPECT_EQ(IsValidUtf8(c.bytes.data(), static_cast<int32_t>(c.bytes.size())), c.utf8);
         EXPECT_EQ(Drawn(c.bytes), c.drawn);
     }
 }

@@ -7,6 +7,7 @@
 
 #include "display/drawn_text.h"
 #include "display/settings_text.h"
+#include "text/utf8_text.h"
 
 namespace {
 
@@ -46,9 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ApplySettingsText(settings, merged);
     Require(settings.currentGameNumber == number);
 
-    // The drawn text is valid UTF-8 with nothing left to cut.
+    // The drawn text is valid UTF-8 and draws as itself.
     const CharString drawn = DrawnTextUtf8(text);
-    Require(IsUtf8Text(drawn));
+    Require(IsValidUtf8(drawn.chars(), drawn.length()));
     Require(SameBytes(DrawnTextUtf8(drawn), drawn));
     return 0;
 }
