@@ -66,6 +66,7 @@ void DrawCell(PixelImage& target, const PixelImage& skin, PixelPoint at, int32_t
     const int32_t rowLast = std::min(size, target.height - at.y);
     const int32_t columnFirst = std::max(0, -at.x);
     const int32_t columnLast = std::min(size, target.width - at.x);
+    if (rowLast <= rowFirst || columnLast <= columnFirst) return;  // wholly outside the target
     const bool inside =
         cellX >= 0 && cellY >= 0 && cellX + size <= skin.width && cellY + size <= skin.height;
     if (source == size && inside) {
