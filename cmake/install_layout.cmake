@@ -15,3 +15,17 @@ if(WIN32)
     set(QUORVANE_INSTALL_SKIN_DIR "${QUORVANE_INSTALL_PROGRAM_DIR}/Skin")
     set(QUORVANE_INSTALL_GAME_DIR "${QUORVANE_INSTALL_PROGRAM_DIR}")
 endif()
+
+# Native build: the usual Unix prefix (/usr on Debian), where XScreenSaver finds its modules:
+#   libexec/xscreensaver/          the program, among XScreenSaver's display modules
+#   share/xscreensaver/config/     its description, which XScreenSaver's settings read
+#   share/quorvane/                the data folder the program reads: Skin/ and varnoth.pgn
+if(NOT WIN32)
+    include(GNUInstallDirs)
+    set(QUORVANE_INSTALL_MODULE_DIR "${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver" CACHE STRING
+        "Folder, below the install prefix, of XScreenSaver's display modules")
+    set(QUORVANE_INSTALL_MODULE_CONFIG_DIR "${CMAKE_INSTALL_DATADIR}/xscreensaver/config")
+    set(QUORVANE_INSTALL_DATA_DIR "${CMAKE_INSTALL_DATADIR}/quorvane")
+    set(QUORVANE_INSTALL_SKIN_DIR "${QUORVANE_INSTALL_DATA_DIR}/Skin")
+    set(QUORVANE_INSTALL_GAME_DIR "${QUORVANE_INSTALL_DATA_DIR}")
+endif()

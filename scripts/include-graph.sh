@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # From the bottom; folders joined by a comma are one layer.
-order="text chess pgn display win32 apps,resources"
+order="text chess pgn display win32,x11 apps,resources"
 pattern='^[[:space:]]*#[[:space:]]*include[[:space:]]+"[^"/]+/'
 
 git grep -E "$pattern" ${1:+"$1"} -- '*.h' '*.cpp' '*.c' '*.rc' |

@@ -11,13 +11,15 @@ packages=(
     # cross build and setup program
     g++-mingw-w64-x86-64 nsis
     # Windows tests: Wine on a virtual display, input, screenshots
-    wine wine64 xvfb xdotool imagemagick
+    wine wine64 xvfb xdotool x11-utils imagemagick
     # a font with CJK letters, for the Unicode names under Wine
     fonts-wqy-microhei
     # skins and artwork
     python3 python3-pil fonts-dejavu-core
     # the PGN benchmark's peer
     pgn-extract
+    # the native Linux program: Xlib, Xft, the image decoder, XScreenSaver and its test fonts
+    libx11-dev libxft-dev libfontconfig-dev libstb-dev xscreensaver fonts-urw-base35
 )
 
 missing=()

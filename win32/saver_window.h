@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "display/saver_texts.h"
+
 // Timer 1, once a second, drives the playback.
 constexpr UINT_PTR kPlaybackTimerId = 1;
 constexpr UINT kPlaybackTimerMilliseconds = 1000;
@@ -18,13 +20,6 @@ constexpr UINT kSlideTimerMilliseconds = 30;
 
 // A mouse-move that finds the cursor further than this from the anchor, in x or y, ends the run.
 constexpr int32_t kMouseJumpLimit = 10;
-
-// The texts shown instead of the board when the set-up fails.
-constexpr const char* kSkinsMissingText = "Skins not found! Please reinstall the screen saver.";
-constexpr const char* kPgnMissingText =
-    "PGN file not found. Please open \"Settings dilog box\" for select (right click on desktop "
-    "-> properties -> TAB \"Screen Saver\")";
-constexpr const char* kOutOfMemoryText = "Fatal error! Out of memory!";
 
 // Registers the saver's window class (className of the shell's state); false on failure.
 bool RegisterSaverClass(HINSTANCE instance);

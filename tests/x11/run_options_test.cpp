@@ -1,0 +1,115 @@
+#include "x11/run_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct OptionsCase {
+    const char* name;
+    std::vector<std::string> words;
+    const char* environment;  // XSCREENSAVER_WINDOW
+    DrawTarget target;
+    uint64_t windowId;
+    std::string configPath;
+    bool refused;
+};
+
+TEST(RunOptions, FollowsXScreenSaversConventions) {
+    const OptionsCase cases[] = {
+        {"nothing: own window", {}, nullptr, DrawTarget::OwnWindow, 0, "", false},
+        {"-root", {"-root"}, nullptr, DrawTarget::Root, 0, "", false},
+        {"--root with two dashes", {"--root"}, nullptr, DrawTarget::Root, 0, "", false},
+        {"-window-id decimal",
+         {"-window-id", "4194311"},
+         nullptr,
+         DrawTarget::GivenWindow,
+         4194311,
+         "",
+         false},
+        {"-window-id hex",
+         {"-window-id", "0x400007"},
+         nullptr,
+         DrawTarget::GivenWindow,
+         0x400007,
+         "",
+         false},
+        {"environment window", {}, "0x2a", DrawTarget::GivenWindow, 42, "", false},
+        {"XScreenSaver's -root means its window",
+         {"-root"},
+         "0x2a",
+         DrawTarget::GivenWindow,
+         42,
+         "",
+         false},
+        {"-window-id wins over the environment",
+         {"-window-id", "7"},
+         "0x2a",
+         DrawTarget::GivenWindow,
+         7,
+         "",
+         false},
+        {"-window wins over the environment",
+         {"-window"},
+         "42",
+         DrawTarget::OwnWindow,
+         0,
+         "",
+         false},
+        {"empty environment ignored", {}, "", DrawTarget::OwnWindow, 0, "", false},
+        {"config file",
+         {"--config", "/tmp/q.conf", "-root"},
+         nullptr,
+         DrawTarget::Root,
+         0,
+         "/tmp/q.conf",
+         false},
+        {"other modules' switches",
+         {"-install", "-visual", "default", "-fps", "-root"},
+         nullptr,
+         DrawTarget::Root,
+         0,
+         "",
+         false},
+        {"-window-id without a number",
+         {"-window-id"},
+         nullptr,
+         DrawTarget::GivenWindow,
+         0,
+         "",
+         true},
+        {"-window-id of words",
+         {"-window-id", "abc"},
+         nullptr,
+         DrawTarget::GivenWindow,
+         0,
+         "",
+         true},
+        {"-window-id zero", {"-window-id", "0"}, nullptr, DrawTarget::GivenWindow, 0, "", true},
+        {"-window-id too large",
+         {"-window-id", "0x100000000"},
+         nullptr,
+         DrawTarget::GivenWindow,
+         0,
+         "",
+         true},
+        {"bad environment", {}, "junk", DrawTarget::OwnWindow, 0, "", true},
+        {"--config without a file", {"--config"}, nullptr, DrawTarget::OwnWindow, 0, "", true},
+        {"unknown switch", {"-fast"}, nullptr, DrawTarget::OwnWindow, 0, "", true},
+    };
+    for (const OptionsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RunOptions options = ParseRunOptions(c.words, c.environment);
+        EXPECT_EQ(!options.error.empty(), c.refused);
+        if (c.refused) continue;
+        EXPECT_EQ(options.target, c.target);
+        EXPECT_EQ(options.windowId, c.windowId);
+        EXPECT_EQ(options.configPath, c.configPath);
+    }
+}
+
+TEST(RunOptions, HelpIsAskedForNotRefused) {
+    EXPECT_TRUE(ParseRunOptions({"-h"}, nullptr).showHelp);
+    EXPECT_TRUE(ParseRunOptions({"--help"}, nullptr).error.empty());
+}
+
+}  // namespace

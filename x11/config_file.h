@@ -1,0 +1,35 @@
+#pragma once
+// The native program's settings file and data folder: where they are, reading the settings from
+// them, and writing the game number back without ever leaving a half-written file.
+
+#include <cstdint>
+#include <string>
+
+#include "display/settings.h"
+
+// $XDG_CONFIG_HOME/quorvane/quorvane.conf, or ~/.config/quorvane/quorvane.conf when the variable
+// is unset, empty or not an absolute path; empty when neither gives a folder.
+std::string DefaultConfigPath(const char* xdgConfigHome, const char* home);
+
+// The data folder: QUORVANE_DATA_DIR when set, else the installed one.
+std::string DataFolder();
+
+// Defaults built on dataFolder (the PGN file varnoth.pgn in it), then the file's lines over them;
+// a missing or unreadable file leaves the defaults.
+void LoadSettingsFile(SaverSettings& settings, const std::string& configPath,
+                      const std::string& dataFolder);
+
+// Writes number as the file's "Current game number", keeping its other lines: the new text goes
+// to a temporary file beside it, which then replaces the file in one rename. Makes the folder
+// when it is missing. False when any step fails; the old file then stays as it was.
+bool StoreGameNumber(const std::string& configPath, int32_t number);
+
+// A settings path as the bytes of the 16-bit settings field, one byte per character.
+std::string PathBytes(const WideChar* text);
+
+// path with a leading "~/" (or a lone "~") read as the home folder, as a shell would; other paths,
+// and any path when home is unset or empty, as they are.
+std::string ExpandHome(const std::string& path, const char* home);
+
+// The PGN message of the native program: names the settings file to edit.
+std::string PgnMissingTextFor(const std::string& configPath);

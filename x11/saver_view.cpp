@@ -1,0 +1,200 @@
+#include "x11/saver_view.h"
+
+#include <X11/Xutil.h>
+
+#include <cstdlib>
+
+#include "display/drawn_text.h"
+#include "display/home_page.h"
+#include "display/information_text.h"
+
+namespace {
+
+int32_t LowestBit(unsigned long mask) {
+    int32_t shift = 0;
+    while (mask != 0 && (mask & 1) == 0) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
+// Scales an 8-bit channel into the visual's mask for it.
+unsigned long Channel(uint32_t value, unsigned long mask) {
+    const int32_t shift = LowestBit(mask);
+    const unsigned long top = mask >> shift;
+    return ((static_cast<unsigned long>(value) * top + 127) / 255) << shift;
+}
+
+unsigned long XPixelFor(const Visual* visual, uint32_t rgb) {
+    return Channel((rgb >> 16) & 0xFF, visual->red_mask) |
+           Channel((rgb >> 8) & 0xFF, visual->green_mask) | Channel(rgb & 0xFF, visual->blue_mask);
+}
+
+bool IsPlainTrueColour(const XImage* image, const Visual* visual) {
+    return image->bits_per_pixel == 32 && visual->red_mask == 0xFF0000 &&
+           visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
+}
+
+// Puts the part of picture inside area on the pixmap, the picture's corner at (x, y): straight
+// from its buffer when the visual stores pixels as it does, else pixel by pixel.
+void PutPicture(SaverView& view, PixelImage& picture, const TextBand& area, int32_t x, int32_t y) {
+    XImage* image = XCreateImage(view.display, view.visual, static_cast<unsigned>(view.depth),
+                                 ZPixmap, 0, nullptr, static_cast<unsigned>(picture.width),
+                                 static_cast<unsigned>(picture.height), 32, 0);
+    if (image == nullptr) return;
+    std::vector<char> converted;
+    if (IsPlainTrueColour(image, view.visual)) {
+        image->data = reinterpret_cast<char*>(picture.pixels.data());
+        image->byte_order = LSBFirst;  // the buffer's own order; Xlib swaps for the server
+        image->bytes_per_line = picture.width * 4;
+    } else {
+        converted.resize(static_cast<size_t>(image->bytes_per_line) *
+                         static_cast<size_t>(picture.height));
+        image->data = converted.data();
+        for (int32_t row = 0; row < picture.height; ++row) {
+            for (int32_t column = 0; column < picture.width; ++column) {
+                XPutPixel(
+                    image, column, row,
+                    XPixelFor(view.visual,
+                              picture.pixels[static_cast<size_t>(row * picture.width + column)]));
+            }
+        }
+    }
+    XPutImage(view.display, view.pixmap, view.gc, image, area.left, area.top, x + area.left,
+              y + area.top, static_cast<unsigned>(area.right - area.left),
+              static_cast<unsigned>(area.bottom - area.top));
+    image->data = nullptr;  // the buffer is not Xlib's to free
+    XDestroyImage(image);
+}
+
+bool MakePixmap(SaverView& view) {
+    view.pixmap =
+        XCreatePixmap(view.display, view.window, static_cast<unsigned>(view.width),
+                      static_cast<unsigned>(view.height), static_cast<unsigned>(view.depth));
+    return OpenTextPainter(view.painter, view.display, view.pixmap, view.visual, view.colormap,
+                           view.fontColor, FontPixelsFor(InfoFontHeight(kSkinCellSize)));
+}
+
+void FreePixmap(SaverView& view) {
+    CloseTextPainter(view.painter);
+    if (view.pixmap != 0) XFreePixmap(view.display, view.pixmap);
+    view.pixmap = 0;
+}
+
+void DrawInformation(SaverView& view, const SaverScene& scene, const BoardLayout& layout) {
+    constexpr InfoLine kLines[] = {InfoLine::BlackName, InfoLine::WhiteName, InfoLine::Date,
+                                   InfoLine::Event, InfoLine::Site};
+    for (InfoLine line : kLines) {
+        const CharString text = DrawnTextUtf8(InformationText(*scene.info, line));
+        DrawCentredText(view.painter, std::string(text.chars(), static_cast<size_t>(text.length())),
+                        InformationBand(layout, line));
+    }
+}
+
+// The text font at the size the board wants, opened again only when that size changes.
+void FitFont(SaverView& view, int32_t cellHeight) {
+    const int32_t pixels = FontPixelsFor(cellHeight);
+    if (view.painter.font != nullptr && view.painter.pixelSize == pixels) return;
+    CloseTextPainter(view.painter);
+    OpenTextPainter(view.painter, view.display, view.pixmap, view.visual, view.colormap,
+                    view.fontColor, pixels);
+}
+
+}  // namespace
+
+bool UsesClassicLayout(int32_t width, int32_t height) {
+    return width >= kFullScreenBoardSize && height >= kFullScreenBoardSize;
+}
+
+BoardLayout ViewLayout(int32_t width, int32_t height, const SaverSettings& settings) {
+    if (!UsesClassicLayout(width, height)) return ComputeBoardLayout(width, height, false);
+    return ComputeFullScreenLayout(width, height, settings.fitBoard != 0);
+}
+
+bool OpenSaverView(SaverView& view, Display* display, Window window, uint32_t fontColor) {
+    view = SaverView{display, window, nullptr, 0, 0, 0, 0, 0, nullptr, {}, fontColor};
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) == 0) return false;
+    view.visual = attributes.visual;
+    view.colormap = attributes.colormap;
+    view.depth = attributes.depth;
+    view.width = attributes.width > 0 ? attributes.width : 1;
+    view.height = attributes.height > 0 ? attributes.height : 1;
+    view.gc = XCreateGC(display, window, 0, nullptr);
+    return MakePixmap(view);
+}
+
+bool ResizeSaverView(SaverView& view, int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0 || (width == view.width && height == view.height)) return false;
+    FreePixmap(view);
+    view.width = width;
+    view.height = height;
+    MakePixmap(view);
+    return true;
+}
+
+void CloseSaverView(SaverView& view) {
+    if (view.display == nullptr) return;
+    FreePixmap(view);
+    if (view.gc != nullptr) XFreeGC(view.display, view.gc);
+    view.gc = nullptr;
+}
+
+void RenderSaverScene(SaverView& view, const SaverScene& scene) {
+    const SaverSettings& settings = *scene.settings;
+    const uint32_t background = PixelFromColorRef(settings.backgroundColor);
+    XSetForeground(view.display, view.gc, XPixelFor(view.visual, background));
+    XFillRectangle(view.display, view.pixmap, view.gc, 0, 0, static_cast<unsigned>(view.width),
+                   static_cast<unsigned>(view.height));
+    if (view.painter.font == nullptr) return;
+    if (!scene.errorText.empty()) {
+        DrawWrappedText(view.painter, scene.errorText, view.width, view.height);
+        return;
+    }
+    const bool classic = UsesClassicLayout(view.width, view.height);
+    const BoardLayout layout = ViewLayout(view.width, view.height, settings);
+    RenderSaverBoard(view, scene);
+    if (!classic) return;
+    FitFont(view, InfoFontHeight(layout.cellSize));
+    if (settings.showInfo != 0) DrawInformation(view, scene, layout);
+    if (IsFinalPosition(*scene.state)) {
+        DrawRightAlignedText(view.painter, kHomePageAddress,
+                             HomePageBand(0, 0, view.width, layout.cellSize));
+    }
+}
+
+void PresentSaverView(SaverView& view) {
+    XCopyArea(view.display, view.pixmap, view.window, view.gc, 0, 0,
+              static_cast<unsigned>(view.width), static_cast<unsigned>(view.height), 0, 0);
+    XFlush(view.display);
+}
+
+TextBand RenderSaverBoard(SaverView& view, const SaverScene& scene, bool onlySlide) {
+    const BoardLayout layout = ViewLayout(view.width, view.height, *scene.settings);
+    if (layout.cellSize <= 0 || !scene.errorText.empty()) return TextBand{0, 0, 0, 0};
+    const int32_t size = 8 * layout.cellSize;
+    const BoardLayout onBoard{0, 0, layout.cellSize};
+    TextBand area = onlySlide ? SlideArea(*scene.state, onBoard) : TextBand{0, 0, size, size};
+    if (area.right <= area.left) area = TextBand{0, 0, size, size};
+    // A picture of the area alone, the board shifted so that the area's corner is its origin.
+    const int32_t width = area.right - area.left;
+    const int32_t height = area.bottom - area.top;
+    PixelImage picture =
+        MakePixelImage(width, height, PixelFromColorRef(scene.settings->backgroundColor));
+    DrawBoardPicture(picture, *scene.skin, BoardLayout{-area.left, -area.top, layout.cellSize},
+                     *scene.state, scene.settings->showLastMove != 0, scene.slideElapsed,
+                     TextBand{0, 0, width, height});
+    PutPicture(view, picture, TextBand{0, 0, width, height}, layout.left + area.left,
+               layout.top + area.top);
+    return TextBand{layout.left + area.left, layout.top + area.top, layout.left + area.right,
+                    layout.top + area.bottom};
+}
+
+void PresentSaverBoard(SaverView& view, const TextBand& area) {
+    if (area.right <= area.left) return;
+    XCopyArea(view.display, view.pixmap, view.window, view.gc, area.left, area.top,
+              static_cast<unsigned>(area.right - area.left),
+              static_cast<unsigned>(area.bottom - area.top), area.left, area.top);
+    XFlush(view.display);
+}
