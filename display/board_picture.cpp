@@ -144,25 +144,6 @@ void DrawBoardFrame(PixelImage& target, const PixelImage& skin, const BoardLayou
     }
 }
 
-TextBand SlideArea(const GameState& state, const BoardLayout& layout) {
-    if (state.ply <= 0 || state.ply > kMaxPlies) return TextBand{0, 0, 0, 0};
-    const MoveRecord& move = state.moves[static_cast<size_t>(state.ply - 1)];
-    int32_t files[4] = {move.fromFile, move.toFile, move.fromFile, move.fromFile};
-    int32_t ranks[4] = {move.fromRank, move.toRank, move.fromRank, move.fromRank};
-    if (move.secondKind == kRook && move.secondToFile >= 0) {
-        files[2] = move.secondFromFile;
-        ranks[2] = move.secondFromRank;
-        files[3] = move.secondToFile;
-        ranks[3] = move.secondToRank;
-    }
-    const PixelPoint topLeft = SquareOrigin(layout, *std::min_element(files, files + 4),
-                                            *std::max_element(ranks, ranks + 4));
-    const PixelPoint bottomRight = SquareOrigin(layout, *std::max_element(files, files + 4),
-                                                *std::min_element(ranks, ranks + 4));
-    return TextBand{topLeft.x, topLeft.y, bottomRight.x + layout.cellSize,
-                    bottomRight.y + layout.cellSize};
-}
-
 void DrawBoardPicture(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
                       const GameState& state, bool showLastMove, int32_t elapsed,
                       const TextBand& clip) {

@@ -46,11 +46,6 @@ constexpr TextBand kNoClip{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
 void DrawBoardFrame(PixelImage& target, const PixelImage& skin, const BoardLayout& layout,
                     const BoardFrame& frame, const TextBand& clip = kNoClip);
 
-// The squares a slide of the position's last move passes over (the mover's and, in a castling,
-// the rook's from and to squares and everything between), as the layout places them: the part of
-// the board its frames change until the slide ends. Empty (right <= left) at ply 0.
-TextBand SlideArea(const GameState& state, const BoardLayout& layout);
-
 // The 64 squares of the position, as the layout places them, elapsed milliseconds after its
 // ply was stepped (kSlideMilliseconds or more: the position at rest); squares that miss clip are
 // left as they are.

@@ -68,24 +68,23 @@ void TakeBackMove(Board& board, const MoveRecord& move) {
     }
 }
 
-TextBand SlideBounds(const GameState& state, const BoardLayout& layout) {
+TextBand SlideArea(const GameState& state, const BoardLayout& layout) {
     const MoveRecord* move = MoveAt(state, state.ply);
-    if (move == nullptr) return TextBand{layout.left, layout.top, layout.left, layout.top};
-    TextBand bounds{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    const auto take = [&](int32_t file, int32_t rank) {
-        const PixelPoint corner = SquareOrigin(layout, file, rank);
-        bounds.left = std::min(bounds.left, corner.x);
-        bounds.top = std::min(bounds.top, corner.y);
-        bounds.right = std::max(bounds.right, corner.x + layout.cellSize);
-        bounds.bottom = std::max(bounds.bottom, corner.y + layout.cellSize);
-    };
-    take(move->fromFile, move->fromRank);
-    take(move->toFile, move->toRank);
+    if (move == nullptr) return TextBand{0, 0, 0, 0};
+    int32_t files[4] = {move->fromFile, move->toFile, move->fromFile, move->fromFile};
+    int32_t ranks[4] = {move->fromRank, move->toRank, move->fromRank, move->fromRank};
     if (MovesRook(*move)) {
-        take(move->secondFromFile, move->secondFromRank);
-        take(move->secondToFile, move->secondToRank);
+        files[2] = move->secondFromFile;
+        ranks[2] = move->secondFromRank;
+        files[3] = move->secondToFile;
+        ranks[3] = move->secondToRank;
     }
-    return bounds;
+    const PixelPoint topLeft = SquareOrigin(layout, *std::min_element(files, files + 4),
+                                            *std::max_element(ranks, ranks + 4));
+    const PixelPoint bottomRight = SquareOrigin(layout, *std::max_element(files, files + 4),
+                                                *std::min_element(ranks, ranks + 4));
+    return TextBand{topLeft.x, topLeft.y, bottomRight.x + layout.cellSize,
+                    bottomRight.y + layout.cellSize};
 }
 
 void ComposeBoardFrame(const GameState& state, const BoardLayout& layout, int32_t elapsed,

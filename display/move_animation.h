@@ -43,9 +43,10 @@ bool IsSliding(const GameState& state, int32_t elapsed);
 // captured piece, the pawn taken en passant and the castling rook back where they stood.
 void TakeBackMove(Board& board, const MoveRecord& move);
 
-// The smallest rectangle that holds every square the latest move's pieces travel from or to: all
-// a frame of its slide changes. Empty (right = left) at ply 0.
-TextBand SlideBounds(const GameState& state, const BoardLayout& layout);
+// The squares a slide of the position's last move passes over (the mover's and, in a castling,
+// the rook's from and to squares and everything between), as the layout places them: the part of
+// the board its frames change until the slide ends. Empty (right <= left) at ply 0.
+TextBand SlideArea(const GameState& state, const BoardLayout& layout);
 
 // The frame to draw elapsed milliseconds after the ply was stepped. During the slide the board is
 // the one before the move, less the travelling pieces, with the earlier move's marks; the captured

@@ -8,6 +8,8 @@ bool HoldsOrigin(const ScreenRect& rect) {
     return rect.left <= 0 && rect.top <= 0 && rect.right > 0 && rect.bottom > 0;
 }
 
+}  // namespace
+
 const MonitorArea& PrimaryMonitor(const MonitorArea* monitors, int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         if (monitors[i].primary) return monitors[i];
@@ -17,8 +19,6 @@ const MonitorArea& PrimaryMonitor(const MonitorArea* monitors, int32_t count) {
     }
     return monitors[0];
 }
-
-}  // namespace
 
 ScreenLayout ComputeScreenLayout(const MonitorArea* monitors, int32_t count) {
     if (count <= 0) return ScreenLayout{{0, 0, 0, 0}, {0, 0, 0, 0}};

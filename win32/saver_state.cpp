@@ -2,5 +2,4 @@
 
 ShellState theShell{};
 SaverSettings theSettings{};
-GameState theGame{};
-GameInfo theGameInfo{};
+SaverSession theSession{};

@@ -1,16 +1,14 @@
 #pragma once
-// The saver's process-wide records: the shell's state, the saver's settings, the game on show and
-// its information texts. One instance each, living for the whole process.
+// The saver's process-wide records: the shell's state (the window's handles and surfaces), the
+// settings the entry point loaded, and the session that decides what the window shows. One
+// instance each, living for the whole process.
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "chess/game_state.h"
-#include "display/board_layout.h"
+#include "display/saver_session.h"
 #include "display/settings.h"
-#include "pgn/game_info.h"
-#include "text/char_string.h"
 #include "win32/info_text.h"
 
 // Resource texts are read with this limit, terminator included.
@@ -30,22 +28,18 @@ struct ShellState {
     HBITMAP drawBitmap;
     HFONT infoFont;  // full-screen only
     HBRUSH backgroundBrush;
+    // The skin's classic drawing, and the larger drawing a fitted board was made from (released
+    // once the board's sheet is made).
     HDC skinDC;
     HBITMAP skinBitmap;
-    CharString errorText;
-    int32_t stepCountdown;
+    HBITMAP largeSkinBitmap;
     POINT cursorAnchor;
-    CharString pgnText;
     // What the surfaces held when they were made, put back before they are deleted.
     HGDIOBJ drawDCFirstBitmap;
     HGDIOBJ drawDCFirstFont;
     HGDIOBJ skinDCFirstBitmap;
     // 1 from the window's set-up to its clean-up: late close or destroy messages find it 0.
     int32_t windowResourcesLive;
-    // Where the board and its texts go inside the client area: the primary monitor in
-    // full-screen (the window spans every monitor), the whole area in the preview.
-    RECT boardArea;
-    BoardLayout boardLayout;
     // The surface's pixels when it is a DIB section (moves slide), else null.
     uint32_t* drawPixels;
     // The skin redrawn at the board's cell size, when the board is not drawn from the loaded
@@ -56,12 +50,11 @@ struct ShellState {
     uint32_t* boardSkinPixels;
     InfoFonts infoFonts;
     HWND window;  // the saver window, from its set-up
-    // The slide of the latest move: 1 while timer 2 runs, and when it began (GetTickCount).
-    int32_t sliding;
-    uint32_t slideStart;
+    // The clock the session runs on, in milliseconds; null: the system's tick count. A test puts
+    // a clock of its own here.
+    int64_t (*clock)();
 };
 
 extern ShellState theShell;
 extern SaverSettings theSettings;
-extern GameState theGame;
-extern GameInfo theGameInfo;
+extern SaverSession theSession;

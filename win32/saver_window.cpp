@@ -1,36 +1,32 @@
 #include "win32/saver_window.h"
 
+#include <algorithm>
 #include <cstdlib>
 
-#include "display/move_animation.h"
-#include "display/playback.h"
-#include "display/screen_layout.h"
-#include "display/skin_scale.h"
-#include "pgn/pgn_reader.h"
+#include "display/saver_session.h"
 #include "win32/board_renderer.h"
 #include "win32/password_check.h"
-#include "win32/pgn_file.h"
+#include "win32/picture_text.h"
 #include "win32/resource_ids.h"
+#include "win32/saver_skins.h"
 #include "win32/saver_state.h"
 #include "win32/settings_store.h"
-#include "win32/skin_catalogue.h"
 
 namespace {
 
-// At most this many monitors are taken into the window's span.
-constexpr int32_t kMaxMonitors = 16;
+// The longest the timer sleeps: a session with nothing to do is still looked at now and then.
+constexpr int64_t kLongestTimerWait = 60000;
 
 bool IsFullScreen() {
     return theShell.fullScreen == 1;
 }
 
-void AppendErrorLine(const char* text) {
-    if (!theShell.errorText.empty()) theShell.errorText.append("\n");
-    theShell.errorText.append(text);
+bool SlidesMoves() {
+    return theSession.settings.animateMoves != 0;
 }
 
-bool SlidesMoves() {
-    return theSettings.animateMoves != 0;
+int64_t Now() {
+    return theShell.clock != nullptr ? theShell.clock() : static_cast<int64_t>(GetTickCount64());
 }
 
 // A top-down 32-bit DIB section, so that a travelling piece can be laid on its pixels.
@@ -48,49 +44,95 @@ HBITMAP CreatePixelBitmap(HDC dc, int32_t width, int32_t height, uint32_t*& pixe
     return bitmap;
 }
 
-void CreateDrawingSurface(HWND window) {
+void CreateDrawingSurface(HWND window, bool pixels) {
     HDC windowDC = GetDC(window);
     theShell.drawDC = CreateCompatibleDC(windowDC);
     const int32_t width = theShell.clientRect.right;
     const int32_t height = theShell.clientRect.bottom;
     theShell.drawPixels = nullptr;
-    theShell.drawBitmap = SlidesMoves()
-                              ? CreatePixelBitmap(windowDC, width, height, theShell.drawPixels)
-                              : CreateCompatibleBitmap(windowDC, width, height);
+    theShell.drawBitmap = pixels ? CreatePixelBitmap(windowDC, width, height, theShell.drawPixels)
+                                 : CreateCompatibleBitmap(windowDC, width, height);
     theShell.drawDCFirstBitmap = SelectObject(theShell.drawDC, theShell.drawBitmap);
     ReleaseDC(window, windowDC);
 }
 
-// The drawing a board of the layout's cell size is best made from: the skin's larger drawing at
-// the nearest scale at or above the cell, else the loaded skin itself. Returns its scale.
-HBITMAP LargestUsefulDrawing(const WideChar* skinName, int32_t& scale) {
-    bool available[kLargeSkinScaleCount] = {};
-    HBITMAP drawings[kLargeSkinScaleCount] = {};
-    for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
-        drawings[i] = LoadLargeSkin(theSettings, skinName, kLargeSkinScales[i]);
-        available[i] = drawings[i] != nullptr;
+struct MonitorList {
+    MonitorArea areas[kMaxMonitors];
+    int32_t count;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto& list = *reinterpret_cast<MonitorList*>(data);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (list.count < kMaxMonitors && GetMonitorInfoW(monitor, &info) != 0) {
+        const RECT& r = info.rcMonitor;
+        list.areas[list.count++] = MonitorArea{{r.left, r.top, r.right, r.bottom},
+                                               (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
     }
-    scale = ChooseSkinScale(theShell.boardLayout.cellSize, available);
-    HBITMAP chosen = nullptr;
-    for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
-        if (kLargeSkinScales[i] == scale) {
-            chosen = drawings[i];
-        } else if (drawings[i] != nullptr) {
-            DeleteObject(drawings[i]);
-        }
+    return TRUE;
+}
+
+MonitorList ListMonitors() {
+    MonitorList list{};
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
+// Every monitor, or the primary screen alone when the monitors cannot be listed.
+ScreenRect WindowSpan() {
+    const MonitorList list = ListMonitors();
+    const ScreenLayout layout = ComputeScreenLayout(list.areas, list.count);
+    if (layout.window.right > layout.window.left && layout.window.bottom > layout.window.top) {
+        return layout.window;
     }
-    return chosen;
+    HDC screen = GetDC(nullptr);
+    const int32_t width = GetDeviceCaps(screen, HORZRES);
+    const int32_t height = GetDeviceCaps(screen, VERTRES);
+    ReleaseDC(nullptr, screen);
+    return ScreenRect{0, 0, width, height};
+}
+
+// The window's surface for the session: its size and, full-screen, the monitors it spans, in the
+// window's own coordinates.
+SaverScreen MeasureScreen(HWND window) {
+    SaverScreen screen{};
+    screen.kind = IsFullScreen() ? ScreenKind::FullScreen : ScreenKind::Preview;
+    screen.width = theShell.clientRect.right;
+    screen.height = theShell.clientRect.bottom;
+    if (!IsFullScreen()) return screen;
+    const MonitorList list = ListMonitors();
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    for (int32_t i = 0; i < list.count; ++i) {
+        const ScreenRect& r = list.areas[i].rect;
+        screen.monitors[i] = MonitorArea{
+            {r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y},
+            list.areas[i].primary};
+    }
+    screen.monitorCount = list.count;
+    return screen;
+}
+
+void SelectSkin(HWND window) {
+    HDC windowDC = GetDC(window);
+    theShell.skinDC = CreateCompatibleDC(windowDC);
+    ReleaseDC(window, windowDC);
+    theShell.skinDCFirstBitmap = theShell.skinBitmap != nullptr
+                                     ? SelectObject(theShell.skinDC, theShell.skinBitmap)
+                                     : nullptr;
 }
 
 // Redraws the skin at the board's cell size, cell by cell with halftone so that no cell takes
-// colour from its neighbours: down from a larger drawing, or up from the user's own skin.
-void PrepareBoardSkin(HWND window, const WideChar* skinName) {
-    const int32_t cell = theShell.boardLayout.cellSize;
+// colour from its neighbours: down from the larger drawing the session chose, or up from the
+// user's own skin. The larger drawing is not needed after that.
+void PrepareBoardSheet(HWND window) {
+    const int32_t cell = theSession.board.layout.cellSize;
     theShell.boardSkinDC = nullptr;
+    if (theShell.skinBitmap == nullptr || cell <= 0) return;
     // The classic saver and preview draw from the loaded skin as they always have.
     if (!SlidesMoves() && (cell == kSkinCellSize || !IsFullScreen())) return;
-    int32_t scale = 1;
-    HBITMAP large = cell > kSkinCellSize ? LargestUsefulDrawing(skinName, scale) : nullptr;
+    HBITMAP large = theSession.skin.scale > 1 ? theShell.largeSkinBitmap : nullptr;
     HDC windowDC = GetDC(window);
     HDC source = theShell.skinDC;
     HDC largeDC = nullptr;
@@ -106,7 +148,7 @@ void PrepareBoardSkin(HWND window, const WideChar* skinName) {
     theShell.boardSkinDCFirstBitmap = SelectObject(theShell.boardSkinDC, theShell.boardSkinBitmap);
     SetStretchBltMode(theShell.boardSkinDC, HALFTONE);
     SetBrushOrgEx(theShell.boardSkinDC, 0, 0, nullptr);
-    const int32_t sourceCell = kSkinCellSize * scale;
+    const int32_t sourceCell = kSkinCellSize * (large != nullptr ? theSession.skin.scale : 1);
     for (int32_t row = 0; row < 7; ++row) {
         for (int32_t column = 0; column < 10; ++column) {
             StretchBlt(theShell.boardSkinDC, column * cell, row * cell, cell, cell, source,
@@ -114,79 +156,36 @@ void PrepareBoardSkin(HWND window, const WideChar* skinName) {
         }
     }
     GdiFlush();
-    if (largeDC != nullptr) {
-        DeleteDC(largeDC);
-        DeleteObject(large);
-    }
+    if (largeDC != nullptr) DeleteDC(largeDC);
+    DeleteObject(theShell.largeSkinBitmap);
+    theShell.largeSkinBitmap = nullptr;
 }
 
-void LoadSkin(HWND window) {
-    HDC windowDC = GetDC(window);
-    theShell.skinDC = CreateCompatibleDC(windowDC);
-    ReleaseDC(window, windowDC);
-    WideChar skinName[kPathCapacity] = {0};
-    theShell.skinBitmap = LoadSaverSkin(theSettings, skinName);
-    theShell.boardSkinDC = nullptr;
-    if (theShell.skinBitmap == nullptr) {
-        theShell.errorText = CharString(kSkinsMissingText);
-        theShell.skinDCFirstBitmap = nullptr;
-    } else {
-        theShell.skinDCFirstBitmap = SelectObject(theShell.skinDC, theShell.skinBitmap);
-        PrepareBoardSkin(window, skinName);
-    }
-}
-
-// The board's place: on the primary monitor in full-screen, with the fitted cell when asked for.
-void LayOutBoard() {
-    if (!IsFullScreen() || theShell.boardArea.right <= theShell.boardArea.left) {
-        theShell.boardArea = theShell.clientRect;
-    }
-    const RECT& area = theShell.boardArea;
-    BoardLayout layout =
-        IsFullScreen() ? ComputeFullScreenLayout(area.right - area.left, area.bottom - area.top,
-                                                 theSettings.fitBoard != 0)
-                       : ComputeBoardLayout(area.right - area.left, area.bottom - area.top, false);
-    layout.left += area.left;
-    layout.top += area.top;
-    theShell.boardLayout = layout;
-}
-
-void LoadPgnText() {
-    switch (ReadPgnFile(theSettings.pgnPath, theShell.pgnText)) {
-        case PgnFileResult::NotOpened:
-            AppendErrorLine(kPgnMissingText);
-            break;
-        case PgnFileResult::OutOfMemory:
-            AppendErrorLine(kOutOfMemoryText);
-            break;
-        case PgnFileResult::Read:
-        case PgnFileResult::ReadFailed:  // plays what was read before the error, as before
-            break;
-    }
+// The timer wakes the window when the session next has something to do.
+void ScheduleWake(HWND window) {
+    const int64_t delay = std::clamp<int64_t>(NextSessionWake(theSession) - Now(),
+                                              USER_TIMER_MINIMUM, kLongestTimerWait);
+    SetTimer(window, kSessionTimerId, static_cast<UINT>(delay), nullptr);
 }
 
 void SetUpSaverWindow(HWND window) {
-    std::srand(GetTickCount());
     theShell.window = window;
     GetClientRect(window, &theShell.clientRect);
-    LayOutBoard();
-    CreateDrawingSurface(window);
-    const int32_t fontHeight = InfoFontHeight(theShell.boardLayout.cellSize);
+    CreateDrawingSurface(window, theSettings.animateMoves != 0);
+    theShell.backgroundBrush = CreateSolidBrush(theSettings.backgroundColor);
+    theShell.skinBitmap = nullptr;
+    theShell.largeSkinBitmap = nullptr;
+    StartSaverSession(theSession, theSettings, MeasureScreen(window), SaverWindowPlatform(),
+                      GetTickCount(), Now());
+    const int32_t fontHeight = InfoFontHeight(theSession.board.layout.cellSize);
     theShell.infoFont = IsFullScreen() ? CreateInfoFont(fontHeight) : nullptr;
     theShell.infoFonts = InfoFonts{};
     theShell.infoFonts.height = fontHeight;
-    theShell.sliding = 0;
-    theShell.errorText = CharString();
-    theShell.backgroundBrush = CreateSolidBrush(theSettings.backgroundColor);
-    LoadSkin(window);
+    SelectSkin(window);
+    PrepareBoardSheet(window);
     theShell.drawDCFirstFont =
         theShell.infoFont != nullptr ? SelectObject(theShell.drawDC, theShell.infoFont) : nullptr;
-    LoadPgnText();
-    if (theShell.errorText.empty()) {
-        LoadCurrentGame(theGame, theGameInfo, theSettings.currentGameNumber, theShell.pgnText);
-    }
-    StartPlayback(theShell.stepCountdown, theSettings);
-    SetTimer(window, kPlaybackTimerId, kPlaybackTimerMilliseconds, nullptr);
+    ScheduleWake(window);
     GetCursorPos(&theShell.cursorAnchor);
     theShell.windowResourcesLive = 1;
 }
@@ -205,8 +204,7 @@ void ReleaseSkin() {
     }
     DeleteDC(theShell.skinDC);
     theShell.skinDC = nullptr;
-    DeleteObject(theShell.skinBitmap);
-    theShell.skinBitmap = nullptr;
+    ReleaseLoadedSkins();
     DeleteObject(theShell.backgroundBrush);
     theShell.backgroundBrush = nullptr;
 }
@@ -231,10 +229,9 @@ void ReleaseDrawingSurface() {
 void CleanUpSaverWindow() {
     if (theShell.windowResourcesLive == 0) return;
     theShell.windowResourcesLive = 0;
-    if (theShell.sliding != 0) KillTimer(theShell.window, kSlideTimerId);
-    theShell.sliding = 0;
+    KillTimer(theShell.window, kSessionTimerId);
     ReleaseSkin();
-    if (IsFullScreen()) StoreCurrentGameNumber(theSettings);
+    if (IsFullScreen()) StoreCurrentGameNumber(theSession.settings);
     ReleaseDrawingSurface();
     PostQuitMessage(0);
 }
@@ -267,62 +264,18 @@ LRESULT OnPaint(HWND window, UINT, WPARAM, LPARAM) {
     return 0;
 }
 
-void InvalidateBand(HWND window, const TextBand& band) {
-    const RECT rect{band.left, band.top, band.right, band.bottom};
-    InvalidateRect(window, &rect, FALSE);
-}
-
-// A new ply of the same game starts a slide, when moves slide: timer 2 then asks for frames
-// until the piece has arrived.
-void StartSlide(HWND window) {
-    theShell.slideStart = GetTickCount();
-    if (theShell.sliding == 0) SetTimer(window, kSlideTimerId, kSlideTimerMilliseconds, nullptr);
-    theShell.sliding = 1;
-}
-
-void OnPlaybackTimer(HWND window) {
-    const int32_t gameBefore = theSettings.currentGameNumber;
-    const int32_t plyBefore = theGame.ply;
-    if (!OnPlaybackTick(theShell.stepCountdown, !theShell.errorText.empty(), theGame, theGameInfo,
-                        theSettings, theShell.pgnText)) {
-        return;
-    }
-    const bool nextPly =
-        theSettings.currentGameNumber == gameBefore && theGame.ply == plyBefore + 1;
-    if (SlidesMoves() && nextPly) {
-        // The screen already shows the slide's first frame, the board before the move: the
-        // frames to come repaint what they change.
-        StartSlide(window);
-        return;
-    }
-    InvalidateRect(window, nullptr, FALSE);
-}
-
-void OnSlideTimer(HWND window) {
-    if (theShell.sliding == 0) return;
-    if (SlideElapsed() >= kSlideMilliseconds) {
-        // The last frame: the capture gone, the marks moved to this move's squares, and at a
-        // game's end the home page line; the board alone when the texts stay as they are.
-        KillTimer(window, kSlideTimerId);
-        theShell.sliding = 0;
-        if (IsFinalPosition(theGame)) {
-            InvalidateRect(window, nullptr, FALSE);
-        } else {
-            const RECT board = BoardRect();
-            InvalidateRect(window, &board, FALSE);
-        }
-        return;
-    }
-    InvalidateBand(window, SlideBounds(theGame, theShell.boardLayout));
-}
-
-LRESULT OnTimer(HWND window, UINT, WPARAM timerId, LPARAM) {
+// The session's clock has moved on: what it changed is invalidated, and the timer set for its
+// next wake.
+LRESULT OnTimer(HWND window, UINT, WPARAM, LPARAM) {
     if (theShell.windowResourcesLive == 0) return 0;
-    if (timerId == kSlideTimerId) {
-        OnSlideTimer(window);
-    } else {
-        OnPlaybackTimer(window);
+    const SessionUpdate update = AdvanceSaverSession(theSession, Now());
+    if (update.change == ScreenChange::Whole) {
+        InvalidateRect(window, nullptr, FALSE);
+    } else if (update.change == ScreenChange::BoardPart) {
+        const RECT rect{update.area.left, update.area.top, update.area.right, update.area.bottom};
+        InvalidateRect(window, &rect, FALSE);
     }
+    ScheduleWake(window);
     return 0;
 }
 
@@ -431,49 +384,10 @@ bool RegisterSaverClass(HINSTANCE instance) {
     return RegisterClassExA(&windowClass) != 0;
 }
 
-namespace {
-
-struct MonitorList {
-    MonitorArea areas[kMaxMonitors];
-    int32_t count;
-};
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    auto& list = *reinterpret_cast<MonitorList*>(data);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (list.count < kMaxMonitors && GetMonitorInfoW(monitor, &info) != 0) {
-        const RECT& r = info.rcMonitor;
-        list.areas[list.count++] = MonitorArea{{r.left, r.top, r.right, r.bottom},
-                                               (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
-    }
-    return TRUE;
-}
-
-// Every monitor, or the primary screen alone when the monitors cannot be listed.
-ScreenLayout MeasureScreens() {
-    MonitorList list{};
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
-    const ScreenLayout layout = ComputeScreenLayout(list.areas, list.count);
-    if (layout.window.right > layout.window.left && layout.window.bottom > layout.window.top) {
-        return layout;
-    }
-    HDC screen = GetDC(nullptr);
-    const int32_t width = GetDeviceCaps(screen, HORZRES);
-    const int32_t height = GetDeviceCaps(screen, VERTRES);
-    ReleaseDC(nullptr, screen);
-    return ScreenLayout{{0, 0, width, height}, {0, 0, width, height}};
-}
-
-}  // namespace
-
 bool CreateSaverWindow(HINSTANCE instance, int showCommand) {
     HWND window = nullptr;
     if (IsFullScreen()) {
-        const ScreenLayout screens = MeasureScreens();
-        const ScreenRect& span = screens.window;
-        const ScreenRect& primary = screens.primary;
-        theShell.boardArea = RECT{primary.left, primary.top, primary.right, primary.bottom};
+        const ScreenRect span = WindowSpan();
         window = CreateWindowExA(WS_EX_TOPMOST, theShell.className, theShell.windowTitle,
                                  WS_POPUP | WS_VISIBLE, span.left, span.top, span.right - span.left,
                                  span.bottom - span.top, nullptr, nullptr, instance, nullptr);
@@ -499,65 +413,44 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 namespace {
 
-int32_t SlideElapsedNow() {
-    if (theShell.sliding == 0) return kSlideMilliseconds;
-    return static_cast<int32_t>(GetTickCount() - theShell.slideStart);
-}
-
 BoardPaint SaverBoardPaint() {
-    BoardPaint paint{};
-    paint.fullScreen = theShell.fullScreen;
-    paint.area = theShell.boardArea;
-    paint.layout = theShell.boardLayout;
     const bool prepared = theShell.boardSkinDC != nullptr;
-    paint.skin = prepared ? theShell.boardSkinDC : theShell.skinDC;
-    paint.skinCellSize = prepared ? paint.layout.cellSize : kSkinCellSize;
-    paint.slideElapsed = SlideElapsedNow();
-    paint.targetPixels = PixelView{theShell.drawPixels, theShell.clientRect.right,
-                                   theShell.clientRect.bottom, theShell.clientRect.right};
-    const int32_t cell = paint.layout.cellSize;
-    paint.skinPixels = ConstPixelView{theShell.boardSkinPixels, 10 * cell, 7 * cell, 10 * cell};
-    paint.fonts = IsFullScreen() ? &theShell.infoFonts : nullptr;
-    return paint;
+    const int32_t cell = theSession.board.layout.cellSize;
+    return BoardPaint{prepared ? theShell.boardSkinDC : theShell.skinDC,
+                      prepared ? cell : kSkinCellSize,
+                      PixelView{theShell.drawPixels, theShell.clientRect.right,
+                                theShell.clientRect.bottom, theShell.clientRect.right},
+                      ConstPixelView{theShell.boardSkinPixels, 10 * cell, 7 * cell, 10 * cell}};
 }
 
 }  // namespace
 
 RECT BoardRect() {
-    const BoardLayout& layout = theShell.boardLayout;
-    return RECT{layout.left, layout.top, layout.left + 8 * layout.cellSize,
-                layout.top + 8 * layout.cellSize};
-}
-
-int32_t SlideElapsed() {
-    return SlideElapsedNow();
+    const TextBand band = BoardBand(theSession.board.layout);
+    return RECT{band.left, band.top, band.right, band.bottom};
 }
 
 void RenderSaverSurface() {
     if (theShell.windowResourcesLive == 0) return;
+    const SaverPicture picture = ComposeSaverPicture(theSession, Now());
     HDC surface = theShell.drawDC;
-    SetTextColor(surface, theSettings.fontColor);
-    SetBkColor(surface, theSettings.backgroundColor);
+    SetTextColor(surface, picture.fontColor);
+    SetBkColor(surface, picture.backgroundColor);
     FillRect(surface, &theShell.clientRect, theShell.backgroundBrush);
-    if (!theShell.errorText.empty()) {
-        RECT area = theShell.boardArea;  // on the primary monitor, where the board would be
-        DrawTextA(surface, theShell.errorText.chars(), theShell.errorText.length(), &area,
-                  DT_WORDBREAK);
-        return;
-    }
-    PaintBoard(theSettings, theGame, theGameInfo, surface, SaverBoardPaint());
+    if (picture.hasBoard) PaintBoardFrame(surface, picture.board, SaverBoardPaint());
+    DrawPictureTexts(surface, IsFullScreen() ? &theShell.infoFonts : nullptr, picture.texts);
 }
 
 void PaintBoardPart(HDC target, RECT part) {
     if (theShell.windowResourcesLive == 0) return;
-    if (!theShell.errorText.empty()) {
+    const SaverPicture picture = ComposeSaverPicture(theSession, Now());
+    if (!picture.hasBoard) {
         PaintSaverSurface(target);
         return;
     }
     // Only the squares under the part: a slide's frame changes two to four of them.
-    BoardPaint paint = SaverBoardPaint();
-    paint.only = part;
-    PaintSquares(theSettings, theGame, theShell.drawDC, paint);
+    PaintBoardFrame(theShell.drawDC, picture.board, SaverBoardPaint(),
+                    TextBand{part.left, part.top, part.right, part.bottom});
     BitBlt(target, part.left, part.top, part.right - part.left, part.bottom - part.top,
            theShell.drawDC, part.left, part.top, SRCCOPY);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The one window of the full-screen and preview runs: builds its surfaces, skin and game at
-// creation, steps the playback on a one-second timer, paints through an off-screen surface, and
-// in full-screen ends on input, after the password check, storing the game on screen.
+// The one window of the full-screen and preview runs: builds its surfaces at creation and starts
+// the saver session, which loads the skin and the game; turns its timer into the session's clock
+// and paints the session's picture through an off-screen surface; in full-screen ends on input,
+// after the password check, storing the game on screen.
 
 #include <windows.h>
 
@@ -9,14 +10,8 @@
 
 #include "display/saver_texts.h"
 
-// Timer 1, once a second, drives the playback.
-constexpr UINT_PTR kPlaybackTimerId = 1;
-constexpr UINT kPlaybackTimerMilliseconds = 1000;
-
-// Timer 2 runs only while a move's piece slides, asking for a frame at this interval: some eight
-// frames a slide, smooth to the eye and light on the processor.
-constexpr UINT_PTR kSlideTimerId = 2;
-constexpr UINT kSlideTimerMilliseconds = 30;
+// The window's one timer, set again after each wake for the session's next one.
+constexpr UINT_PTR kSessionTimerId = 1;
 
 // A mouse-move that finds the cursor further than this from the anchor, in x or y, ends the run.
 constexpr int32_t kMouseJumpLimit = 10;
@@ -33,18 +28,14 @@ void CloseSaverWindowOnPlatform(DWORD platformId);
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Draws the current picture (error text, or the position) into the off-screen surface.
+// Draws the session's current picture into the off-screen surface.
 void RenderSaverSurface();
 
 // Renders and copies the whole surface to target at (0, 0).
 void PaintSaverSurface(HDC target);
 
-// Redraws the board's squares alone (a frame of a slide) and copies part, which lies within the
-// board, to target.
+// Redraws the board's squares meeting part alone (a frame of a slide) and copies part to target.
 void PaintBoardPart(HDC target, RECT part);
-
-// Milliseconds since the latest slide began; kSlideMilliseconds or more when none runs.
-int32_t SlideElapsed();
 
 // The board's rectangle in the client area.
 RECT BoardRect();

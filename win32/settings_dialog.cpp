@@ -168,13 +168,8 @@ void PaintFittedPreview(HDC target, const RECT& area, const SettingsDialogState&
         target,
         RECT{preview.screen.left, preview.screen.top, preview.screen.right, preview.screen.bottom},
         state.settings.backgroundColor);
-    BoardPaint paint{};
-    paint.area = area;
-    paint.layout = preview.board;
-    paint.skin = state.previewDC;
-    paint.skinCellSize = kSkinCellSize;
-    paint.slideElapsed = kSlideMilliseconds;
-    PaintBoard(*state.context.saverSettings, state.previewGame, GameInfo{}, target, paint);
+    DrawBoardAtRest(target, state.previewDC, preview.board, state.previewGame,
+                    state.context.saverSettings->showLastMove != 0);
 }
 
 void OnPaintSettings(HWND dialog) {
@@ -193,10 +188,9 @@ void OnPaintSettings(HWND dialog) {
     } else if (IsTicked(dialog, IDC_FIT_BOARD) != 0) {
         PaintFittedPreview(target, area, state);
     } else {
-        // Full-screen flag 0: the board is scaled into the control and no text is drawn, so no
-        // game information is needed.
-        DrawPosition(0, *state.context.saverSettings, state.previewGame, GameInfo{}, target,
-                     state.previewDC, area);
+        // The board scaled into the control, as the saver's preview shows it; no text.
+        DrawBoardAtRest(target, state.previewDC, ComputeBoardLayout(area.right, area.bottom, false),
+                        state.previewGame, state.context.saverSettings->showLastMove != 0);
     }
     ReleaseDC(preview, target);
     EndPaint(dialog, &paint);

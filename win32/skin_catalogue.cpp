@@ -1,43 +1,52 @@
 #include "win32/skin_catalogue.h"
 
-#include <cstdlib>
-#include <memory>
-
 #include "display/bitmap_file.h"
 #include "display/board_layout.h"
 #include "display/skin_scale.h"
 
 namespace {
 
-// The saver's spelling of the folder; the dialog's "\skin\" names the same folder.
-constexpr const char* kSaverSkinFolder = "\\Skin\\";
 constexpr const char* kDialogSkinFolder = "\\skin\\";
 
 WideChar selectedSkinName[kPathCapacity] = {0};
 
-struct SkinNameTable {
-    WideChar names[kMaxRandomSkins][kPathCapacity];
-    int32_t count;
-};
-
-// The folder's "*.bmp" files in search order, at most kMaxRandomSkins of them.
-void CollectSkinNames(const SaverSettings& settings, SkinNameTable& table) {
-    table.count = 0;
-    WideChar pattern[kPathCapacity];
-    const WideChar star[] = {'*', '.', 'b', 'm', 'p', 0};
-    if (!ComposePath(pattern, settings.installPath, kSaverSkinFolder, star)) return;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        // A folder whose name ends in .bmp is no skin.
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-        if (CopyWideText(table.names[table.count], found.cFileName)) ++table.count;
-    } while (table.count < kMaxRandomSkins && FindNextFileW(search, &found));
-    FindClose(search);
+// Installation folder + Skin + the scale's folder + "\" + name: "\Skin\x2\".
+CharString LargeSkinFolderPath(int32_t scale) {
+    char scaleFolder[8];
+    LargeSkinFolder(scale, scaleFolder);
+    CharString folder(kSaverSkinFolder);
+    folder.append(scaleFolder);
+    folder.append("\\");
+    return folder;
 }
 
 }  // namespace
+
+int32_t ListSkinNames(const SaverSettings& settings, SkinName* names, int32_t capacity) {
+    int32_t count = 0;
+    WideChar pattern[kPathCapacity];
+    const WideChar star[] = {'*', '.', 'b', 'm', 'p', 0};
+    if (!ComposePath(pattern, settings.installPath, kSaverSkinFolder, star)) return 0;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        // A folder whose name ends in .bmp is no skin.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        if (CopyWideText(names[count].text, found.cFileName)) ++count;
+    } while (count < capacity && FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+}
+
+bool HasLargeSkinFile(const SaverSettings& settings, const WideChar* name, int32_t scale) {
+    WideChar path[kPathCapacity];
+    if (!ComposePath(path, settings.installPath, LargeSkinFolderPath(scale).chars(), name)) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
 
 namespace {
 
@@ -71,54 +80,8 @@ HBITMAP LoadSkinNamed(const SaverSettings& settings, const char* folder, const W
     return LoadSkinFile(path);
 }
 
-HBITMAP LoadSaverSkin(const SaverSettings& settings) {
-    WideChar chosen[kPathCapacity];
-    return LoadSaverSkin(settings, chosen);
-}
-
-HBITMAP LoadSaverSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]) {
-    if (settings.randomSkin == 0) {
-        HBITMAP named = LoadSkinNamed(settings, kSaverSkinFolder, settings.skinName);
-        if (named != nullptr) {
-            CopyWideText(chosen, settings.skinName);
-            return named;
-        }
-    }
-    return PickRandomSkin(settings, chosen);
-}
-
-HBITMAP PickRandomSkin(const SaverSettings& settings) {
-    WideChar chosen[kPathCapacity];
-    return PickRandomSkin(settings, chosen);
-}
-
-HBITMAP PickRandomSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]) {
-    chosen[0] = 0;
-    auto table = std::make_unique<SkinNameTable>();
-    CollectSkinNames(settings, *table);
-    // A file that does not load leaves the draw and the others are tried, so one broken file
-    // among good skins never leaves the run without a skin.
-    while (table->count > 0) {
-        // One skin needs no random number, so a lone skin leaves the generator's sequence alone.
-        const int32_t pick = table->count == 1 ? 0 : std::rand() % table->count;
-        HBITMAP skin = LoadSkinNamed(settings, kSaverSkinFolder, table->names[pick]);
-        if (skin != nullptr) {
-            CopyWideText(chosen, table->names[pick]);
-            return skin;
-        }
-        --table->count;
-        CopyWideText(table->names[pick], table->names[table->count]);
-    }
-    return nullptr;
-}
-
 HBITMAP LoadLargeSkin(const SaverSettings& settings, const WideChar* name, int32_t scale) {
-    char scaleFolder[8];
-    LargeSkinFolder(scale, scaleFolder);
-    CharString folder(kSaverSkinFolder);
-    folder.append(scaleFolder);
-    folder.append("\\");
-    HBITMAP skin = LoadSkinNamed(settings, folder.chars(), name);
+    HBITMAP skin = LoadSkinNamed(settings, LargeSkinFolderPath(scale).chars(), name);
     if (skin == nullptr) return nullptr;
     BITMAP shape{};
     GetObjectW(skin, sizeof(shape), &shape);

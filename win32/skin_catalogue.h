@@ -4,9 +4,10 @@
 #include <windows.h>
 
 #include "display/settings.h"
+#include "display/skin_choice.h"
 
-// At most this many skins take part in a random pick.
-constexpr int32_t kMaxRandomSkins = 100;
+// The saver's spelling of the folder; the dialog's "\skin\" names the same folder.
+constexpr const char* kSaverSkinFolder = "\\Skin\\";
 
 // A bitmap file loaded as a DIB section at its own size; null when the file is no bitmap.
 HBITMAP LoadSkinFile(const WideChar* path);
@@ -15,16 +16,12 @@ HBITMAP LoadSkinFile(const WideChar* path);
 // 260-character buffer, so that an over-long name counts as a failed load.
 HBITMAP LoadSkinNamed(const SaverSettings& settings, const char* folder, const WideChar* name);
 
-// The skin of a saver run: the named one when randomSkin is 0 and it loads, else a random one.
-HBITMAP LoadSaverSkin(const SaverSettings& settings);
+// The Skin folder's "*.bmp" files (folders so named left out) in the order the search returns
+// them, at most capacity; returns how many.
+int32_t ListSkinNames(const SaverSettings& settings, SkinName* names, int32_t capacity);
 
-// The same, giving the chosen file's name, so that its larger drawings can be found.
-HBITMAP LoadSaverSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]);
-
-// One of the first 100 skins the folder search returns, chosen with rand(); when it does not
-// load, the others in a further random order; null when none loads.
-HBITMAP PickRandomSkin(const SaverSettings& settings);
-HBITMAP PickRandomSkin(const SaverSettings& settings, WideChar (&chosen)[kPathCapacity]);
+// Whether the folder of that scale below the Skin folder holds a file of that name.
+bool HasLargeSkinFile(const SaverSettings& settings, const WideChar* name, int32_t scale);
 
 // The named skin drawn at scale times the classic cell, from the folder of that scale below the
 // Skin folder; null when there is none or it is not exactly that size.

@@ -15,9 +15,7 @@
 #include <ctime>
 #include <memory>
 
-#include "display/move_animation.h"
-#include "display/playback.h"
-#include "display/saver_texts.h"
+#include "display/saver_session.h"
 #include "x11/config_file.h"
 #include "x11/file_text.h"
 #include "x11/saver_view.h"
@@ -25,10 +23,6 @@
 
 namespace {
 
-constexpr int64_t kTickMilliseconds = 1000;
-// Frames of a gliding move come this often (40 a second: ten for a slide); the one-second tick
-// is unchanged.
-constexpr int64_t kFrameMilliseconds = 25;
 constexpr int32_t kOwnWindowWidth = 1024;
 constexpr int32_t kOwnWindowHeight = 768;
 
@@ -78,22 +72,14 @@ int64_t NowMilliseconds() {
 struct SaverRun {
     RunOptions options;
     std::string configPath;
+    std::string pgnMissingText;
     SaverSettings settings;
-    GameState game;
-    GameInfo info;
-    CharString pgnText;
-    PixelImage skin;
-    std::string skinName;
-    bool largeAvailable[kLargeSkinScaleCount];
-    PixelImage largeSkin;  // the one larger drawing in use, loaded when a board first needs it
-    int32_t largeScale;    // its scale; 1 when none is loaded
+    SaverSession session;
+    PixelImage skin;       // the classic drawing
+    PixelImage largeSkin;  // the larger drawing the session chose for a fitted board
     PixelImage sheet;      // the drawing in use scaled to the board's cells, made once per size
-    const PixelImage* sheetSource;
+    int32_t sheetScale;
     int32_t sheetCell;
-    std::string errorText;
-    int64_t slideStart;  // when the ply on show was stepped; meaningful while sliding
-    bool sliding;
-    int32_t stepCountdown;
     Display* display;
     Window window;
     bool ownWindow;
@@ -101,39 +87,59 @@ struct SaverRun {
     SaverView view;
 };
 
-void AppendErrorLine(std::string& text, const std::string& line) {
-    if (!text.empty()) text += "\n";
-    text += line;
-}
-
-// Settings, skin, PGN text and the current game, in the Windows saver's order and with its texts.
-void LoadSaverData(SaverRun& run) {
-    LoadSettingsFile(run.settings, run.configPath, DataFolder());
-    if (!LoadSaverSkin(run.settings, run.skin, run.skinName)) run.errorText = kSkinsMissingText;
-    // The larger drawings serve only a board larger than the classic one.
-    for (bool& available : run.largeAvailable)
-        available = false;
-    if (run.errorText.empty() && run.settings.fitBoard != 0) {
-        FindLargeSkins(run.settings, run.skinName, run.largeAvailable);
-    }
-    run.largeScale = 1;
-    run.sheetSource = nullptr;
-    run.sheetCell = 0;
-    switch (ReadFileText(ExpandHome(PathBytes(run.settings.pgnPath), std::getenv("HOME")),
-                         run.pgnText)) {
+PgnFileResult ReadGames(void* context, const WideChar* path, CharString& text) {
+    (void)context;
+    switch (ReadFileText(ExpandHome(PathBytes(path), std::getenv("HOME")), text)) {
         case FileTextResult::NotOpened:
-            AppendErrorLine(run.errorText, PgnMissingTextFor(run.configPath));
-            break;
+            return PgnFileResult::NotOpened;
         case FileTextResult::OutOfMemory:
-            AppendErrorLine(run.errorText, kOutOfMemoryText);
-            break;
+            return PgnFileResult::OutOfMemory;
         case FileTextResult::Read:
             break;
     }
-    if (run.errorText.empty()) {
-        LoadCurrentGame(run.game, run.info, run.settings.currentGameNumber, run.pgnText);
+    return PgnFileResult::Read;
+}
+
+std::string NameBytes(const WideChar* name) {
+    return PathBytes(name);
+}
+
+int32_t ListSkins(void* context, SkinName* names, int32_t capacity) {
+    const SaverRun& run = *static_cast<SaverRun*>(context);
+    int32_t count = 0;
+    for (const std::string& name : ListSaverSkins(run.session.settings)) {
+        if (count == capacity) break;
+        if (name.size() >= static_cast<size_t>(kPathCapacity)) continue;
+        for (size_t i = 0; i <= name.size(); ++i)
+            names[count].text[i] =
+                static_cast<WideChar>(static_cast<unsigned char>(name.c_str()[i]));
+        ++count;
     }
-    StartPlayback(run.stepCountdown, run.settings);
+    return count;
+}
+
+bool LoadSkin(void* context, const WideChar* name, int32_t scale) {
+    SaverRun& run = *static_cast<SaverRun*>(context);
+    if (scale == 1) return LoadNamedSkin(run.session.settings, NameBytes(name), run.skin);
+    return LoadLargeSkin(run.session.settings, NameBytes(name), scale, run.largeSkin);
+}
+
+bool HasDrawing(void* context, const WideChar* name, int32_t scale) {
+    const SaverRun& run = *static_cast<SaverRun*>(context);
+    return HasLargeSkin(run.session.settings, NameBytes(name), scale);
+}
+
+SaverPlatform PlatformOf(SaverRun& run) {
+    return SaverPlatform{&run, ReadGames, run.pgnMissingText.c_str(),
+                         SkinSource{&run, ListSkins, LoadSkin, HasDrawing}};
+}
+
+SaverScreen ScreenOf(const SaverView& view) {
+    SaverScreen screen{};
+    screen.kind = ScreenKind::Windowed;
+    screen.width = view.width;
+    screen.height = view.height;
+    return screen;
 }
 
 Window OpenOwnWindow(SaverRun& run) {
@@ -166,57 +172,36 @@ Window ChooseWindow(SaverRun& run) {
     return OpenOwnWindow(run);
 }
 
-int32_t SlideElapsed(const SaverRun& run) {
-    if (!run.sliding) return kSlideMilliseconds;
-    const int64_t elapsed = NowMilliseconds() - run.slideStart;
-    return elapsed < kSlideMilliseconds ? static_cast<int32_t>(elapsed) : kSlideMilliseconds;
-}
-
-// The drawing for the board's present size: the smallest larger drawing whose cells are at least
-// as large (loaded once, and again only when the size calls for another), else the classic one.
-const PixelImage& DrawingFor(SaverRun& run, int32_t cell) {
-    for (;;) {
-        const int32_t scale = ChooseSkinScale(cell, run.largeAvailable);
-        if (scale == 1) return run.skin;
-        if (scale == run.largeScale) return run.largeSkin;
-        if (LoadLargeSkin(run.settings, run.skinName, scale, run.largeSkin)) {
-            run.largeScale = scale;
-            return run.largeSkin;
-        }
-        // A drawing that does not load is not asked for again.
-        for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
-            if (kLargeSkinScales[i] == scale) run.largeAvailable[i] = false;
-        }
-    }
-}
-
 // What the board's cells are copied from: a fitted board's drawing filtered to its cell size once,
 // so that each repaint and each frame of a slide only copies.
-const PixelImage& BoardSkin(SaverRun& run) {
-    const int32_t cell = ViewLayout(run.view.width, run.view.height, run.settings).cellSize;
-    const PixelImage& drawing = DrawingFor(run, cell);
+const PixelImage& BoardSkin(SaverRun& run, const SaverPicture& picture) {
+    const int32_t scale = picture.board.skinScale;
+    const PixelImage& drawing = scale > 1 ? run.largeSkin : run.skin;
+    const int32_t cell = picture.board.layout.cellSize;
     if (cell <= kSkinCellSize || SkinCellSizeOf(drawing) == cell) return drawing;
-    if (run.sheetSource != &drawing || run.sheetCell != cell) {
+    if (run.sheetScale != scale || run.sheetCell != cell) {
         run.sheet = ScaleSkinSheet(drawing, cell);
-        run.sheetSource = &drawing;
+        run.sheetScale = scale;
         run.sheetCell = cell;
     }
     return run.sheet;
 }
 
-SaverScene SceneOf(SaverRun& run) {
-    return SaverScene{&run.settings,   &run.game,     &run.info,
-                      &BoardSkin(run), run.errorText, SlideElapsed(run)};
+void Render(SaverRun& run) {
+    const SaverPicture picture = ComposeSaverPicture(run.session, NowMilliseconds());
+    RenderSaverPicture(run.view, picture, BoardSkin(run, picture));
 }
 
-void Repaint(SaverRun& run, bool render) {
-    if (render) RenderSaverScene(run.view, SceneOf(run));
-    PresentSaverView(run.view);
-}
-
-// A frame of a slide: only the squares it passes over change, and at its end the marks too.
-void RepaintBoard(SaverRun& run) {
-    PresentSaverBoard(run.view, RenderSaverBoard(run.view, SceneOf(run), run.sliding));
+// Draws what the session says changed and shows it.
+void Show(SaverRun& run, const SessionUpdate& update) {
+    if (update.change == ScreenChange::Whole) {
+        Render(run);
+        PresentSaverView(run.view);
+    } else if (update.change == ScreenChange::BoardPart) {
+        const SaverPicture picture = ComposeSaverPicture(run.session, NowMilliseconds());
+        RenderPictureBoard(run.view, picture, BoardSkin(run, picture), update.area);
+        PresentSaverArea(run.view, update.area);
+    }
 }
 
 bool IsCloseKey(XKeyEvent& event) {
@@ -226,14 +211,14 @@ bool IsCloseKey(XKeyEvent& event) {
 
 // Handles every event waiting; false when the run must end.
 bool HandleEvents(SaverRun& run) {
-    bool render = false;
+    bool resized = false;
     bool present = false;
     while (XPending(run.display) > 0) {
         XEvent event{};
         XNextEvent(run.display, &event);
         if (event.type == Expose && event.xexpose.count == 0) present = true;
         if (event.type == ConfigureNotify && event.xconfigure.window == run.window) {
-            render |= ResizeSaverView(run.view, event.xconfigure.width, event.xconfigure.height);
+            resized |= ResizeSaverView(run.view, event.xconfigure.width, event.xconfigure.height);
         }
         if (event.type == DestroyNotify && event.xdestroywindow.window == run.window) return false;
         if (!run.ownWindow) continue;
@@ -243,50 +228,34 @@ bool HandleEvents(SaverRun& run) {
             return false;
         }
     }
-    if (render || present) Repaint(run, render);
+    if (resized) {
+        Show(run, ResizeSaverSession(run.session, ScreenOf(run.view)));
+    } else if (present) {
+        PresentSaverView(run.view);
+    }
     return true;
 }
 
-// Waits for X events, a stop signal, the next tick or (while a move glides) the next frame,
-// whichever comes first.
-void WaitForWork(SaverRun& run, int64_t nextTick) {
+// Waits for X events, a stop signal or the session's next wake, whichever comes first.
+void WaitForWork(SaverRun& run) {
     if (XPending(run.display) > 0) return;
     pollfd waits[2] = {{ConnectionNumber(run.display), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
-    const int64_t now = NowMilliseconds();
-    const int64_t wakeAt = run.sliding ? std::min(nextTick, now + kFrameMilliseconds) : nextTick;
-    const int64_t left = wakeAt - now;
-    poll(waits, 2, left > 0 ? static_cast<int>(left) : 0);
+    const int64_t left = NextSessionWake(run.session) - NowMilliseconds();
+    poll(waits, 2, left > 0 ? static_cast<int>(std::min<int64_t>(left, 60000)) : 0);
 }
 
 void PlayUntilStopped(SaverRun& run) {
-    int64_t nextTick = NowMilliseconds() + kTickMilliseconds;
     while (stopRequested == 0 && targetGone == 0) {
         if (!HandleEvents(run)) break;
-        WaitForWork(run, nextTick);
-        const int64_t now = NowMilliseconds();
-        if (run.sliding) {
-            // The last frame is drawn at rest, with the move's marks.
-            run.sliding = IsSliding(run.game, static_cast<int32_t>(now - run.slideStart));
-            RepaintBoard(run);
-        }
-        if (now < nextTick) continue;
-        // A late tick (a suspended machine) starts the count afresh rather than catching up.
-        nextTick = now - nextTick >= kTickMilliseconds ? now + kTickMilliseconds
-                                                       : nextTick + kTickMilliseconds;
-        if (OnPlaybackTick(run.stepCountdown, !run.errorText.empty(), run.game, run.info,
-                           run.settings, run.pgnText)) {
-            // A new game starts at rest; a ply glides when the settings ask for it.
-            run.sliding = run.settings.animateMoves != 0 && IsSliding(run.game, 0);
-            run.slideStart = now;
-            Repaint(run, true);
-        }
+        WaitForWork(run);
+        Show(run, AdvanceSaverSession(run.session, NowMilliseconds()));
         XSync(run.display, False);  // surfaces an error of a vanished window now
     }
 }
 
 void StoreAndExit() {
     if (runOnShow != nullptr)
-        StoreGameNumber(runOnShow->configPath, runOnShow->settings.currentGameNumber);
+        StoreGameNumber(runOnShow->configPath, runOnShow->session.settings.currentGameNumber);
     std::_Exit(0);
 }
 
@@ -294,13 +263,13 @@ void StoreAndExit() {
 
 int RunSaver(const RunOptions& options) {
     if (!InstallStopSignals()) return 1;
-    std::srand(static_cast<unsigned>(std::time(nullptr) ^ getpid()));
     auto run = std::make_unique<SaverRun>();
     run->options = options;
     run->configPath = options.configPath.empty()
                           ? DefaultConfigPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
                           : options.configPath;
-    LoadSaverData(*run);
+    run->pgnMissingText = PgnMissingTextFor(run->configPath);
+    LoadSettingsFile(run->settings, run->configPath, DataFolder());
     run->display = XOpenDisplay(nullptr);
     if (run->display == nullptr) {
         std::fprintf(stderr, "quorvane: cannot open the display %s\n", XDisplayName(nullptr));
@@ -319,9 +288,12 @@ int RunSaver(const RunOptions& options) {
     }
     if (!run->ownWindow)
         XSelectInput(run->display, run->window, ExposureMask | StructureNotifyMask);
-    Repaint(*run, true);
+    const auto seed = static_cast<uint32_t>(std::time(nullptr) ^ getpid());
+    StartSaverSession(run->session, run->settings, ScreenOf(run->view), PlatformOf(*run), seed,
+                      NowMilliseconds());
+    Show(*run, SessionUpdate{ScreenChange::Whole, TextBand{0, 0, 0, 0}});
     PlayUntilStopped(*run);
-    StoreGameNumber(run->configPath, run->settings.currentGameNumber);
+    StoreGameNumber(run->configPath, run->session.settings.currentGameNumber);
     CloseSaverView(run->view);
     XSetIOErrorHandler(nullptr);
     runOnShow = nullptr;

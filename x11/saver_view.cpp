@@ -2,11 +2,10 @@
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "display/drawn_text.h"
-#include "display/home_page.h"
-#include "display/information_text.h"
 
 namespace {
 
@@ -82,35 +81,35 @@ void FreePixmap(SaverView& view) {
     view.pixmap = 0;
 }
 
-void DrawInformation(SaverView& view, const SaverScene& scene, const BoardLayout& layout) {
-    constexpr InfoLine kLines[] = {InfoLine::BlackName, InfoLine::WhiteName, InfoLine::Date,
-                                   InfoLine::Event, InfoLine::Site};
-    for (InfoLine line : kLines) {
-        const CharString text = DrawnTextUtf8(InformationText(*scene.info, line));
-        DrawCentredText(view.painter, std::string(text.chars(), static_cast<size_t>(text.length())),
-                        InformationBand(layout, line));
-    }
-}
-
-// The text font at the size the board wants, opened again only when that size changes.
-void FitFont(SaverView& view, int32_t cellHeight) {
-    const int32_t pixels = FontPixelsFor(cellHeight);
+// The text font at the size the picture asks for (0: the classic size), opened again only when
+// that size changes.
+void FitFont(SaverView& view, int32_t fontHeight) {
+    const int32_t pixels =
+        FontPixelsFor(fontHeight > 0 ? fontHeight : InfoFontHeight(kSkinCellSize));
     if (view.painter.font != nullptr && view.painter.pixelSize == pixels) return;
     CloseTextPainter(view.painter);
     OpenTextPainter(view.painter, view.display, view.pixmap, view.visual, view.colormap,
                     view.fontColor, pixels);
 }
 
+void DrawText(SaverView& view, const PictureText& text) {
+    FitFont(view, text.fontHeight);
+    const CharString utf8 = DrawnTextUtf8(text.bytes);
+    const std::string line(utf8.chars(), static_cast<size_t>(utf8.length()));
+    switch (text.align) {
+        case TextAlign::Centre:
+            DrawCentredText(view.painter, line, text.band);
+            break;
+        case TextAlign::Right:
+            DrawRightAlignedText(view.painter, line, text.band);
+            break;
+        case TextAlign::WrapTopLeft:
+            DrawWrappedText(view.painter, line, text.band.right, text.band.bottom);
+            break;
+    }
+}
+
 }  // namespace
-
-bool UsesClassicLayout(int32_t width, int32_t height) {
-    return width >= kFullScreenBoardSize && height >= kFullScreenBoardSize;
-}
-
-BoardLayout ViewLayout(int32_t width, int32_t height, const SaverSettings& settings) {
-    if (!UsesClassicLayout(width, height)) return ComputeBoardLayout(width, height, false);
-    return ComputeFullScreenLayout(width, height, settings.fitBoard != 0);
-}
 
 bool OpenSaverView(SaverView& view, Display* display, Window window, uint32_t fontColor) {
     view = SaverView{display, window, nullptr, 0, 0, 0, 0, 0, nullptr, {}, fontColor};
@@ -141,27 +140,30 @@ void CloseSaverView(SaverView& view) {
     view.gc = nullptr;
 }
 
-void RenderSaverScene(SaverView& view, const SaverScene& scene) {
-    const SaverSettings& settings = *scene.settings;
-    const uint32_t background = PixelFromColorRef(settings.backgroundColor);
+void RenderSaverPicture(SaverView& view, const SaverPicture& picture, const PixelImage& skin) {
+    const uint32_t background = PixelFromColorRef(picture.backgroundColor);
     XSetForeground(view.display, view.gc, XPixelFor(view.visual, background));
     XFillRectangle(view.display, view.pixmap, view.gc, 0, 0, static_cast<unsigned>(view.width),
                    static_cast<unsigned>(view.height));
-    if (view.painter.font == nullptr) return;
-    if (!scene.errorText.empty()) {
-        DrawWrappedText(view.painter, scene.errorText, view.width, view.height);
-        return;
-    }
-    const bool classic = UsesClassicLayout(view.width, view.height);
-    const BoardLayout layout = ViewLayout(view.width, view.height, settings);
-    RenderSaverBoard(view, scene);
-    if (!classic) return;
-    FitFont(view, InfoFontHeight(layout.cellSize));
-    if (settings.showInfo != 0) DrawInformation(view, scene, layout);
-    if (IsFinalPosition(*scene.state)) {
-        DrawRightAlignedText(view.painter, kHomePageAddress,
-                             HomePageBand(0, 0, view.width, layout.cellSize));
-    }
+    if (picture.hasBoard) RenderPictureBoard(view, picture, skin, BoardBand(picture.board.layout));
+    for (const PictureText& text : picture.texts)
+        DrawText(view, text);
+}
+
+void RenderPictureBoard(SaverView& view, const SaverPicture& picture, const PixelImage& skin,
+                        const TextBand& wanted) {
+    if (!picture.hasBoard) return;
+    const TextBand board = BoardBand(picture.board.layout);
+    const TextBand area{std::max(wanted.left, board.left), std::max(wanted.top, board.top),
+                        std::min(wanted.right, board.right), std::min(wanted.bottom, board.bottom)};
+    if (area.right <= area.left || area.bottom <= area.top) return;
+    // A picture of the area alone, the board shifted so that the area's corner is its origin.
+    const int32_t width = area.right - area.left;
+    const int32_t height = area.bottom - area.top;
+    PixelImage pixels = MakePixelImage(width, height, PixelFromColorRef(picture.backgroundColor));
+    const PictureBoard shifted = OffsetBoard(picture.board, -area.left, -area.top);
+    DrawBoardFrame(pixels, skin, shifted.layout, shifted.frame, TextBand{0, 0, width, height});
+    PutPicture(view, pixels, TextBand{0, 0, width, height}, area.left, area.top);
 }
 
 void PresentSaverView(SaverView& view) {
@@ -170,28 +172,7 @@ void PresentSaverView(SaverView& view) {
     XFlush(view.display);
 }
 
-TextBand RenderSaverBoard(SaverView& view, const SaverScene& scene, bool onlySlide) {
-    const BoardLayout layout = ViewLayout(view.width, view.height, *scene.settings);
-    if (layout.cellSize <= 0 || !scene.errorText.empty()) return TextBand{0, 0, 0, 0};
-    const int32_t size = 8 * layout.cellSize;
-    const BoardLayout onBoard{0, 0, layout.cellSize};
-    TextBand area = onlySlide ? SlideArea(*scene.state, onBoard) : TextBand{0, 0, size, size};
-    if (area.right <= area.left) area = TextBand{0, 0, size, size};
-    // A picture of the area alone, the board shifted so that the area's corner is its origin.
-    const int32_t width = area.right - area.left;
-    const int32_t height = area.bottom - area.top;
-    PixelImage picture =
-        MakePixelImage(width, height, PixelFromColorRef(scene.settings->backgroundColor));
-    DrawBoardPicture(picture, *scene.skin, BoardLayout{-area.left, -area.top, layout.cellSize},
-                     *scene.state, scene.settings->showLastMove != 0, scene.slideElapsed,
-                     TextBand{0, 0, width, height});
-    PutPicture(view, picture, TextBand{0, 0, width, height}, layout.left + area.left,
-               layout.top + area.top);
-    return TextBand{layout.left + area.left, layout.top + area.top, layout.left + area.right,
-                    layout.top + area.bottom};
-}
-
-void PresentSaverBoard(SaverView& view, const TextBand& area) {
+void PresentSaverArea(SaverView& view, const TextBand& area) {
     if (area.right <= area.left) return;
     XCopyArea(view.display, view.pixmap, view.window, view.gc, area.left, area.top,
               static_cast<unsigned>(area.right - area.left),

@@ -5,11 +5,12 @@
 
 #include <stb/stb_image.h>
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "display/bitmap_file.h"
+#include "display/board_layout.h"
+#include "display/skin_choice.h"
 #include "x11/config_file.h"
 
 namespace {
@@ -82,32 +83,11 @@ std::vector<std::string> ListSkinFiles(const std::string& folder) {
     }
     closedir(directory);
     std::sort(names.begin(), names.end());
-    if (names.size() > kMaxRandomSkins) names.resize(kMaxRandomSkins);
+    if (names.size() > static_cast<size_t>(kMaxRandomSkins)) names.resize(kMaxRandomSkins);
     return names;
 }
 
-bool LoadSaverSkin(const SaverSettings& settings, PixelImage& skin, std::string& name) {
-    const std::string folder = SkinFolderOf(settings);
-    if (settings.randomSkin == 0 &&
-        LoadSkinFile(folder + "/" + PathBytes(settings.skinName), skin)) {
-        name = PathBytes(settings.skinName);
-        return true;
-    }
-    std::vector<std::string> names = ListSkinFiles(folder);
-    // As on Windows: a file that does not load leaves the draw and the others are tried, and a
-    // lone skin needs no random number.
-    while (!names.empty()) {
-        const size_t chosen =
-            names.size() == 1 ? 0 : static_cast<size_t>(std::rand()) % names.size();
-        if (LoadSkinFile(folder + "/" + names[chosen], skin)) {
-            name = names[chosen];
-            return true;
-        }
-        names[chosen] = names.back();
-        names.pop_back();
-    }
-    return false;
-}
+namespace {
 
 std::string LargeSkinPath(const SaverSettings& settings, const std::string& name, int32_t scale) {
     char scaleFolder[8];
@@ -115,14 +95,28 @@ std::string LargeSkinPath(const SaverSettings& settings, const std::string& name
     return SkinFolderOf(settings) + "/" + scaleFolder + "/" + name;
 }
 
-void FindLargeSkins(const SaverSettings& settings, const std::string& name,
-                    bool (&available)[kLargeSkinScaleCount]) {
-    for (int32_t i = 0; i < kLargeSkinScaleCount; ++i) {
-        available[i] = IsRegularFile(LargeSkinPath(settings, name, kLargeSkinScales[i]));
-    }
+}  // namespace
+
+bool LoadNamedSkin(const SaverSettings& settings, const std::string& name, PixelImage& skin) {
+    return !name.empty() && LoadSkinFile(SkinFolderOf(settings) + "/" + name, skin);
+}
+
+bool HasLargeSkin(const SaverSettings& settings, const std::string& name, int32_t scale) {
+    return IsRegularFile(LargeSkinPath(settings, name, scale));
 }
 
 bool LoadLargeSkin(const SaverSettings& settings, const std::string& name, int32_t scale,
                    PixelImage& skin) {
-    return LoadSkinFile(LargeSkinPath(settings, name, scale), skin);
+    PixelImage loaded;
+    if (!LoadSkinFile(LargeSkinPath(settings, name, scale), loaded)) return false;
+    // A drawing of another size would put the cells out of step with the scale.
+    if (loaded.width != kSkinSheetWidth * scale || loaded.height != kSkinSheetHeight * scale) {
+        return false;
+    }
+    skin = std::move(loaded);
+    return true;
+}
+
+std::vector<std::string> ListSaverSkins(const SaverSettings& settings) {
+    return ListSkinFiles(SkinFolderOf(settings));
 }

@@ -16,7 +16,7 @@
 #include "apps/pgn-tool/pgn_file.h"
 #include "apps/pgn-tool/play_frame.h"
 #include "apps/pgn-tool/terminal.h"
-#include "display/playback.h"
+#include "display/saver_session.h"
 #include "display/settings.h"
 
 namespace {
@@ -113,20 +113,17 @@ bool ReadRequest(const Arguments& args, PlayRequest& request, std::string& probl
     return problem.empty();
 }
 
-// What the saver keeps for its playback, and where the terminal stands.
+// The saver's session, run on a clock of whole ticks, and where the terminal stands.
 struct Player {
-    SaverSettings settings;
-    std::unique_ptr<GameState> state;
-    GameInfo info;
-    int32_t stepCountdown;
+    SaverSession session;
     int64_t tick;
     TerminalSession terminal;
     FrameArea drawnArea;
 };
 
 std::string PositionText(const Player& player) {
-    const GameState& state = *player.state;
-    std::string text = "game " + std::to_string(player.settings.currentGameNumber);
+    const GameState& state = *player.session.board.game;
+    std::string text = "game " + std::to_string(player.session.settings.currentGameNumber);
     if (state.moveCount == 0) return text + ", no game in the file";
     return text + ", ply " + std::to_string(state.ply) + " of " +
            std::to_string(state.moveCount - 1);
@@ -135,17 +132,18 @@ std::string PositionText(const Player& player) {
 // In a terminal the frame is redrawn in place with a status line at the bottom; elsewhere the
 // frames follow one another, each headed by its tick.
 void Show(Player& player) {
+    const GameState& state = *player.session.board.game;
+    const GameInfo& info = player.session.board.info;
+    const SaverSettings& settings = player.session.settings;
     std::string out;
     if (!player.terminal.open) {
         out = "tick " + std::to_string(player.tick) + ": " + PositionText(player) + "\n" +
-              RenderFrame(*player.state, player.info, player.settings, FrameColours::None,
-                          FrameArea{0, 0}) +
-              "\n";
+              RenderFrame(state, info, settings, FrameColours::None, FrameArea{0, 0}) + "\n";
     } else {
         const FrameArea area = TerminalArea();
         player.drawnArea = area;
         out = "\x1b[H" +
-              RenderFrame(*player.state, player.info, player.settings, player.terminal.colours,
+              RenderFrame(state, info, settings, player.terminal.colours,
                           FrameArea{area.columns, std::max(area.rows - 1, 0)}) +
               "\x1b[J";
         if (area.rows > 0) {
@@ -173,6 +171,13 @@ bool WaitUntil(Player& player, Clock::time_point deadline) {
     }
 }
 
+// The file was read before the session starts, so that a file that cannot be read ends the tool
+// with its reason; the session takes the text as its game file.
+PgnFileResult HandOverText(void* context, const WideChar*, CharString& text) {
+    text = std::move(*static_cast<CharString*>(context));
+    return PgnFileResult::Read;
+}
+
 }  // namespace
 
 int RunPlay(const Arguments& args) {
@@ -183,34 +188,36 @@ int RunPlay(const Arguments& args) {
     std::string error;
     if (!ReadPgnFile(request.path, text, error)) return Fail(error);
 
-    Player player{};
-    SetDefaultSettings(player.settings);
-    if (request.timeMode >= 0) player.settings.timeMode = request.timeMode;
-    player.settings.showInfo = request.info ? 1 : 0;
-    player.settings.currentGameNumber = request.game;
-    player.state = std::make_unique<GameState>();
-    // As the saver window's creation does: the current game (wrapping to 0), then the first pause.
-    LoadCurrentGame(*player.state, player.info, player.settings.currentGameNumber, text);
-    StartPlayback(player.stepCountdown, player.settings);
+    SaverSettings settings{};
+    SetDefaultSettings(settings);
+    if (request.timeMode >= 0) settings.timeMode = request.timeMode;
+    settings.showInfo = request.info ? 1 : 0;
+    settings.currentGameNumber = request.game;
+    // A terminal has no skins and no pixels: the session runs on a screen without a board.
+    const SaverScreen screen{ScreenKind::Preview, 0, 0, {}, 0};
+    const SaverPlatform platform{&text, HandOverText, "", SkinSource{}};
+    auto player = std::make_unique<Player>();
+    StartSaverSession(player->session, settings, screen, platform, 1, 0);
 
     WatchInterrupts();
-    if (request.colour) OpenTerminalSession(player.terminal);
-    Show(player);
+    if (request.colour) OpenTerminalSession(player->terminal);
+    Show(*player);
     const auto tickLength = std::chrono::nanoseconds(std::llround(1e9 / request.speed));
     Clock::time_point deadline = Clock::now();
     bool interrupted = false;
-    while (request.ticks < 0 || player.tick < request.ticks) {
+    while (request.ticks < 0 || player->tick < request.ticks) {
         // Deadlines are counted from the start, so that drawing time never adds up.
         deadline += tickLength;
-        if (!WaitUntil(player, deadline)) {
+        if (!WaitUntil(*player, deadline)) {
             interrupted = true;
             break;
         }
-        ++player.tick;
-        if (OnPlaybackTick(player.stepCountdown, false, *player.state, player.info, player.settings,
-                           text))
-            Show(player);
+        ++player->tick;
+        // The session's clock runs in whole ticks, however fast the terminal plays.
+        const SessionUpdate update =
+            AdvanceSaverSession(player->session, player->tick * kTickMilliseconds);
+        if (update.change != ScreenChange::Nothing) Show(*player);
     }
-    CloseTerminalSession(player.terminal);
+    CloseTerminalSession(player->terminal);
     return interrupted ? EndAfterInterrupt() : kExitOk;
 }

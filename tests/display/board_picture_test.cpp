@@ -159,41 +159,6 @@ TEST(BoardPicture, AGlidingPieceIsDrawnOverTheSquaresItCrosses) {
     EXPECT_EQ(PixelAt(atRest, middleX, 352), 0u);         // e3 bare
 }
 
-TEST(BoardPicture, ASlideChangesOnlyTheSquaresItPassesOver) {
-    GameState state = StartPosition();
-    const BoardLayout layout{100, 10, 90};
-    const TextBand none = SlideArea(state, layout);
-    EXPECT_LE(none.right, none.left);
-    struct AreaCase {
-        const char* name;
-        MoveRecord move;
-        TextBand expected;
-    };
-    // e2-e4: file e, ranks 2 to 4. O-O: the king e1-g1 and the rook h1-f1, so e1 to h1.
-    // Nf3-e5 backwards in rank order: f3 and e5 make files e-f, ranks 3-5.
-    const AreaCase cases[] = {
-        {"pawn two squares",
-         {4, 1, 4, 3, kPawn, kWhite, kEmpty, kPawn, -1, 0, -1, 0, kEmpty, 0, 0},
-         {100 + 4 * 90, 10 + 4 * 90, 100 + 5 * 90, 10 + 7 * 90}},
-        {"castling",
-         {4, 0, 6, 0, kKing, kWhite, kEmpty, kKing, 7, 0, 5, 0, kRook, kWhite, 0},
-         {100 + 4 * 90, 10 + 7 * 90, 100 + 8 * 90, 10 + 8 * 90}},
-        {"knight",
-         {5, 2, 4, 4, kKnight, kWhite, kEmpty, kKnight, -1, 0, -1, 0, kEmpty, 0, 0},
-         {100 + 4 * 90, 10 + 3 * 90, 100 + 6 * 90, 10 + 6 * 90}},
-    };
-    for (const AreaCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        state.moves[0] = c.move;
-        state.ply = 1;
-        const TextBand area = SlideArea(state, layout);
-        EXPECT_EQ(area.left, c.expected.left);
-        EXPECT_EQ(area.top, c.expected.top);
-        EXPECT_EQ(area.right, c.expected.right);
-        EXPECT_EQ(area.bottom, c.expected.bottom);
-    }
-}
-
 TEST(BoardPicture, ColoursTurnFromWindowsOrder) {
     EXPECT_EQ(PixelFromColorRef(0x00c8c8c8), 0xc8c8c8u);
     EXPECT_EQ(PixelFromColorRef(0x00112233), 0x332211u);

@@ -205,14 +205,14 @@ TEST(MoveAnimation, AFrameChangesOnlyTheSquaresTheMoveTouches) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto state = Played(c.fen, c.moves);
-        const TextBand bounds = SlideBounds(*state, kLayout);
+        const TextBand bounds = SlideArea(*state, kLayout);
         EXPECT_EQ(bounds.left, Corner(c.topLeft).x);
         EXPECT_EQ(bounds.top, Corner(c.topLeft).y);
         EXPECT_EQ(bounds.right, Corner(c.bottomRight).x + kLayout.cellSize);
         EXPECT_EQ(bounds.bottom, Corner(c.bottomRight).y + kLayout.cellSize);
     }
     auto start = Played("", {});
-    const TextBand none = SlideBounds(*start, kLayout);
+    const TextBand none = SlideArea(*start, kLayout);
     EXPECT_EQ(none.right, none.left);
 }
 

@@ -18,7 +18,8 @@ def preview_in_pane(session):
     saver = session.start_saver("/p", host.handle)
     child = ["child", "none"]
     deadline = time.monotonic() + 15
-    while child[1] == "none" and time.monotonic() < deadline:
+    # The child exists from its creation on, but shows only once its set-up has finished.
+    while (child[1] == "none" or child[5:6] != ["1"]) and time.monotonic() < deadline:
         time.sleep(0.2)
         child = host.ask("child")
     session.require(child[1] != "none", "no child window appeared in the pane")

@@ -1,11 +1,10 @@
 // The information lines around the full-screen board, compared pixel by pixel with the same texts
 // drawn plainly into an off-screen surface.
 
-#include "win32/game_information.h"
+#include "win32/picture_text.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "display/board_layout.h"
@@ -22,17 +21,16 @@ std::vector<uint32_t> DrawnPixels(const char* const (&lines)[5], UINT extraFlags
     HGDIOBJ previous = SelectObject(surface.dc, font);
     SetTextColor(surface.dc, RGB(255, 255, 255));  // on the surface's black
     SetBkMode(surface.dc, TRANSPARENT);
-    GameInfo info{};
-    std::strcpy(info.black, lines[0]);
-    std::strcpy(info.white, lines[1]);
-    std::strcpy(info.event, lines[3] + 7);  // after "EVENT: "
-    std::strcpy(info.site, lines[4] + 6);   // after "SITE: "
-    if (bySaver) DrawGameInformation(surface.dc, info, BoardLayout{100, 200, 64}, nullptr);
-    for (int32_t i = 0; i < 5 && !bySaver; ++i) {
+    for (int32_t i = 0; i < 5; ++i) {
         const TextBand band = InformationBand(BoardLayout{100, 200, 64}, static_cast<InfoLine>(i));
         RECT rect{band.left, band.top, band.right, band.bottom};
-        DrawTextA(surface.dc, lines[i], -1, &rect,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | extraFlags);
+        if (bySaver) {
+            DrawPictureText(surface.dc, nullptr,
+                            PictureText{CharString(lines[i]), band, TextAlign::Centre, 24});
+        } else {
+            DrawTextA(surface.dc, lines[i], -1, &rect,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | extraFlags);
+        }
     }
     GdiFlush();
     std::vector<uint32_t> pixels(surface.pixels, surface.pixels + 800 * 900);

@@ -97,8 +97,9 @@ SaverFixture::SaverFixture()
     theShell.fullScreen = 0;
     theShell.verifyingPassword = 0;
     theSettings = SettingsFor(folder.path(), pgnPath, L"Cells.bmp");
-    theGame = GameState{};
-    theGameInfo = GameInfo{};
+    theSession = SaverSession{};
+    fakeNow = 0;
+    theShell.clock = FakeClock;
     RegisterClassesOnce();
     DeleteSettingsKeys();
 }
@@ -132,6 +133,17 @@ void SaverFixture::CloseAll() {
     saver = nullptr;
     parent = nullptr;
     DrainMessages();
+}
+
+int64_t fakeNow = 0;
+
+int64_t FakeClock() {
+    return fakeNow;
+}
+
+void AdvanceClock(HWND saver, int64_t milliseconds) {
+    fakeNow += milliseconds;
+    SendMessageA(saver, WM_TIMER, kSessionTimerId, 0);
 }
 
 bool DrainMessages() {

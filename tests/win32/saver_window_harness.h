@@ -59,6 +59,13 @@ struct SaverFixture {
     void CloseAll();
 };
 
+// The saver's clock in the tests: it stands still until a test moves it.
+extern int64_t fakeNow;
+int64_t FakeClock();
+
+// Moves the clock on and lets the window's timer fire once.
+void AdvanceClock(HWND saver, int64_t milliseconds);
+
 // Dispatches every queued message; true when a quit message was among them.
 bool DrainMessages();
 

@@ -29,7 +29,8 @@ class SaverWindow : public ::testing::Test {
 
 // The skin cell a square must show, from its position in the skin.
 COLORREF ExpectedCell(int32_t file, int32_t rank) {
-    const SkinCell cell = SkinCellFor(theGame, file, rank, theSettings.showLastMove != 0);
+    const SkinCell cell =
+        SkinCellFor(*theSession.board.game, file, rank, theSettings.showLastMove != 0);
     return CellColour(cell.x / 64, cell.y / 64);
 }
 
@@ -46,7 +47,7 @@ void ExpectFullScreenBoard(const Surface& surface, int32_t left, int32_t top) {
 
 TEST_F(SaverWindow, FullScreenBoardIsTheSkinsCellsUnscaled) {
     ASSERT_NE(fixture->OpenFullScreen(), nullptr);
-    ASSERT_TRUE(theShell.errorText.empty()) << theShell.errorText.chars();
+    ASSERT_TRUE(theSession.errorText.empty()) << theSession.errorText;
     ASSERT_EQ(theShell.clientRect.right, 1024);
     ASSERT_EQ(theShell.clientRect.bottom, 768);
     auto surface = Capture();
@@ -65,9 +66,10 @@ TEST_F(SaverWindow, FullScreenBoardIsTheSkinsCellsUnscaled) {
 
 TEST_F(SaverWindow, TimerStepsThePlayAndThePaintShowsTheLastMove) {
     ASSERT_NE(fixture->OpenFullScreen(), nullptr);
-    ASSERT_EQ(theShell.stepCountdown, 1);  // time mode 0
-    SendMessageA(fixture->saver, WM_TIMER, kPlaybackTimerId, 0);
-    EXPECT_EQ(theGame.ply, 1);
+    SendMessageA(fixture->saver, WM_TIMER, kSessionTimerId, 0);
+    EXPECT_EQ(theSession.board.game->ply, 0) << "stepped before its second had passed";
+    AdvanceClock(fixture->saver, 1000);  // time mode 0: one second a position
+    EXPECT_EQ(theSession.board.game->ply, 1);
     RECT update{};
     EXPECT_TRUE(GetUpdateRect(fixture->saver, &update, FALSE));
     EXPECT_EQ(update.right - update.left, 1024);
@@ -83,12 +85,10 @@ TEST_F(SaverWindow, HomePageLineAtTheFinalPositionOnly) {
     theSettings.showInfo = 0;
     ASSERT_NE(fixture->OpenFullScreen(), nullptr);
     const COLORREF background = theSettings.backgroundColor;
-    SendMessageA(fixture->saver, WM_TIMER, kPlaybackTimerId, 0);  // 1. e4
+    AdvanceClock(fixture->saver, 1000);  // 1. e4
     EXPECT_TRUE(Capture()->AllOf(0, 0, 1024, 40, background));
-    for (int32_t tick = 0; tick < 5 && theGame.ply < 2; ++tick) {
-        SendMessageA(fixture->saver, WM_TIMER, kPlaybackTimerId, 0);
-    }
-    ASSERT_EQ(theGame.ply, 2);  // 1... e5, the final position
+    AdvanceClock(fixture->saver, 1000);
+    ASSERT_EQ(theSession.board.game->ply, 2);  // 1... e5, the final position
     auto surface = Capture();
     EXPECT_TRUE(surface->AnyBut(512, 0, 1024, 40, background)) << "right-aligned address";
     EXPECT_TRUE(surface->AllOf(0, 0, 200, 40, background));
@@ -97,7 +97,7 @@ TEST_F(SaverWindow, HomePageLineAtTheFinalPositionOnly) {
 
 TEST_F(SaverWindow, PreviewBoardIsTheCellsHalftoneScaled) {
     ASSERT_NE(fixture->OpenPreview(152, 112), nullptr);
-    ASSERT_TRUE(theShell.errorText.empty()) << theShell.errorText.chars();
+    ASSERT_TRUE(theSession.errorText.empty()) << theSession.errorText;
     auto surface = Capture();
     for (int32_t rank = 7; rank >= 0; --rank) {
         for (int32_t file = 0; file < 8; ++file) {
@@ -117,17 +117,14 @@ TEST_F(SaverWindow, MissingSkinAndPgnShowBothTextsAndNeverStep) {
     theSettings.currentGameNumber = 1;
     ASSERT_NE(fixture->OpenFullScreen(), nullptr);
     const std::string expected = std::string(kSkinsMissingText) + "\n" + kPgnMissingText;
-    EXPECT_EQ(std::string(theShell.errorText.chars()), expected);
+    EXPECT_EQ(theSession.errorText, expected);
     auto surface = Capture();
     const COLORREF background = theSettings.backgroundColor;
     EXPECT_TRUE(surface->AnyBut(0, 0, 400, 24, background)) << "first line at the top left";
     EXPECT_TRUE(surface->AnyBut(0, 30, 400, 60, background)) << "second line below it";
     EXPECT_TRUE(surface->AllOf(0, 200, 1024, 768, background)) << "no board";
-    for (int32_t tick = 0; tick < 30; ++tick) {
-        SendMessageA(fixture->saver, WM_TIMER, kPlaybackTimerId, 0);
-    }
-    EXPECT_EQ(theSettings.currentGameNumber, 1);
-    EXPECT_EQ(theGame.moveCount, 0) << "no game is loaded after a set-up failure";
+    for (int32_t tick = 0; tick < 30; ++tick)
+        AdvanceClock(fixture->saver, 1000);
     RECT update{};
     EXPECT_FALSE(GetUpdateRect(fixture->saver, &update, FALSE)) << "nothing asked for a repaint";
 }
@@ -135,22 +132,22 @@ TEST_F(SaverWindow, MissingSkinAndPgnShowBothTextsAndNeverStep) {
 TEST_F(SaverWindow, MissingPgnAloneIsOneLine) {
     CopyWideText(theSettings.pgnPath, fixture->folder.File(L"absent.pgn").c_str());
     ASSERT_NE(fixture->OpenPreview(152, 112), nullptr);
-    EXPECT_EQ(std::string(theShell.errorText.chars()), kPgnMissingText);
+    EXPECT_EQ(theSession.errorText, kPgnMissingText);
 }
 
 TEST_F(SaverWindow, EmptyPgnFileIsNoErrorAndShowsTheInitialPosition) {
     WriteFileBytes(fixture->pgnPath, "");
     ASSERT_NE(fixture->OpenFullScreen(), nullptr);
-    EXPECT_TRUE(theShell.errorText.empty());
+    EXPECT_TRUE(theSession.errorText.empty());
     ExpectFullScreenBoard(*Capture(), 256, 128);
-    EXPECT_EQ(At(theGame, 4, 1).kind, kPawn);
+    EXPECT_EQ(At(*theSession.board.game, 4, 1).kind, kPawn);
 }
 
 TEST_F(SaverWindow, StoredGameNumberBeyondTheFileStartsWithGameZero) {
     theSettings.currentGameNumber = 9;
     ASSERT_NE(fixture->OpenPreview(152, 112), nullptr);
-    EXPECT_EQ(theSettings.currentGameNumber, 0);
-    EXPECT_STREQ(theGameInfo.white, "Wanda");
+    EXPECT_EQ(theSession.settings.currentGameNumber, 0);
+    EXPECT_STREQ(theSession.board.info.white, "Wanda");
 }
 
 struct InputCase {
@@ -259,7 +256,7 @@ TEST_F(SaverWindow, CleanUpRunsOnceWhateverArrivesAfterIt) {
     // Input still queued behind the quit message, then the window's end.
     SendMessageA(fixture->saver, WM_LBUTTONDOWN, 0, 0);
     SendMessageA(fixture->saver, WM_CLOSE, 0, 0);
-    SendMessageA(fixture->saver, WM_TIMER, kPlaybackTimerId, 0);
+    AdvanceClock(fixture->saver, 1000);
     InvalidateRect(fixture->saver, nullptr, FALSE);
     UpdateWindow(fixture->saver);
     DestroyWindow(fixture->saver);

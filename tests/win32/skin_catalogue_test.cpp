@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cwchar>
 #include <set>
 #include <string>
 
@@ -38,46 +38,33 @@ struct SkinFolder {
     }
 };
 
-TEST(SkinCatalogue, NamedSkinIsUsedEveryRun) {
+TEST(SkinCatalogue, ListsTheSkinFilesAndNoFolderSoNamed) {
     SkinFolder install;
-    install.Add(L"Quorvane.bmp", 640);
-    install.Add(L"Other.bmp", 704);
-    for (unsigned seed = 1; seed <= 5; ++seed) {
-        std::srand(seed);
-        EXPECT_EQ(WidthOf(LoadSaverSkin(install.Settings(L"Quorvane.bmp", 0))), 640);
-        EXPECT_EQ(WidthOf(LoadSaverSkin(install.Settings(L"Other.bmp", 0))), 704);
-    }
+    CreateDirectoryW((install.skins + L"\\Aaa.bmp").c_str(), nullptr);
+    install.Add(L"B.bmp", 640);
+    install.Add(L"C.bmp", 704);
+    WriteFileBytes(install.skins + L"\\notes.txt", "x");
+    SkinName names[kMaxRandomSkins];
+    const SaverSettings settings = install.Settings(L"", 1);
+    ASSERT_EQ(ListSkinNames(settings, names, kMaxRandomSkins), 2);
+    std::set<std::wstring> listed{names[0].text, names[1].text};
+    EXPECT_EQ(listed, (std::set<std::wstring>{L"B.bmp", L"C.bmp"}));
+    EXPECT_EQ(ListSkinNames(settings, names, 1), 1) << "the search stops at the capacity";
+    TemporaryFolder noSkinFolder;
+    EXPECT_EQ(ListSkinNames(SettingsFor(noSkinFolder.path(), L"", L""), names, kMaxRandomSkins), 0);
 }
 
-TEST(SkinCatalogue, NamedSkinThatDoesNotLoadFallsBackToARandomOne) {
+TEST(SkinCatalogue, OnlyABitmapFileLoadsAsASkin) {
     SkinFolder install;
-    install.Add(L"Only.bmp", 704);
+    install.Add(L"Good.bmp", 704);
     WriteFileBytes(install.skins + L"\\Broken.bmp", "not a bitmap");
-    const std::wstring overlong = std::wstring(240, L'x') + L".bmp";
-    const std::wstring names[] = {L"Missing.bmp", L"", L"Broken.bmp", overlong};
-    for (const std::wstring& name : names) {
-        SCOPED_TRACE(std::string(name.begin(), name.end()).substr(0, 20));
-        for (unsigned seed = 1; seed <= 8; ++seed) {
-            std::srand(seed);
-            EXPECT_EQ(WidthOf(LoadSaverSkin(install.Settings(name, 0))), 704) << "seed " << seed;
-        }
+    WriteFileBytes(install.skins + L"\\Short.bmp", "BM");
+    const SaverSettings settings = install.Settings(L"", 1);
+    EXPECT_EQ(WidthOf(LoadSkinNamed(settings, kSaverSkinFolder, L"Good.bmp")), 704);
+    for (const wchar_t* name : {L"Broken.bmp", L"Short.bmp", L"Missing.bmp", L""}) {
+        EXPECT_EQ(LoadSkinNamed(settings, kSaverSkinFolder, name), nullptr)
+            << std::string(name, name + std::wcslen(name));
     }
-}
-
-TEST(SkinCatalogue, BrokenFilesAmongGoodOnesNeverLeaveTheRunWithoutASkin) {
-    SkinFolder install;
-    WriteFileBytes(install.skins + L"\\A-broken.bmp", "not a bitmap");
-    install.Add(L"C.bmp", 640);
-    WriteFileBytes(install.skins + L"\\D-broken.bmp", "BM");
-    install.Add(L"E.bmp", 704);
-    std::set<int32_t> widths;
-    for (unsigned seed = 1; seed <= 40; ++seed) {
-        std::srand(seed);
-        const int32_t width = WidthOf(PickRandomSkin(install.Settings(L"", 1)));
-        EXPECT_TRUE(width == 640 || width == 704) << "seed " << seed << ": " << width;
-        widths.insert(width);
-    }
-    EXPECT_EQ(widths, (std::set<int32_t>{640, 704})) << "still a random pick";
 }
 
 TEST(SkinCatalogue, OverlongComposedPathIsAFailedLoad) {
@@ -88,49 +75,23 @@ TEST(SkinCatalogue, OverlongComposedPathIsAFailedLoad) {
     const std::wstring overlong = stem + L".bmp";
     WriteCellSkin(folderPart + stem);
     SaverSettings settings = install.Settings(overlong, 0);
-    EXPECT_EQ(LoadSkinNamed(settings, "\\Skin\\", settings.skinName), nullptr);
+    EXPECT_EQ(LoadSkinNamed(settings, kSaverSkinFolder, settings.skinName), nullptr);
 }
 
-TEST(SkinCatalogue, ALoneSkinIsTakenWithoutDrawingARandomNumber) {
+TEST(SkinCatalogue, LargerDrawingsAreFilesOfTheirScalesFolderAndSize) {
     SkinFolder install;
-    install.Add(L"Lone.bmp", 704);
-    std::srand(99);
-    const int first = std::rand();
-    std::srand(99);
-    EXPECT_EQ(WidthOf(PickRandomSkin(install.Settings(L"", 1))), 704);
-    EXPECT_EQ(std::rand(), first);
-}
-
-TEST(SkinCatalogue, RandomPickReachesEverySkin) {
-    SkinFolder install;
-    install.Add(L"A.bmp", 640);
-    install.Add(L"B.bmp", 704);
-    install.Add(L"C.bmp", 768);
-    std::set<int32_t> widths;
-    for (unsigned seed = 1; seed <= 60; ++seed) {
-        std::srand(seed);
-        widths.insert(WidthOf(LoadSaverSkin(install.Settings(L"A.bmp", 1))));
-    }
-    EXPECT_EQ(widths, (std::set<int32_t>{640, 704, 768}));
-}
-
-TEST(SkinCatalogue, AFolderNamedLikeASkinIsNeverPicked) {
-    SkinFolder install;
-    CreateDirectoryW((install.skins + L"\\Aaa.bmp").c_str(), nullptr);
-    install.Add(L"Zzz.bmp", 704);
-    for (unsigned seed = 1; seed <= 20; ++seed) {
-        std::srand(seed);
-        EXPECT_EQ(WidthOf(PickRandomSkin(install.Settings(L"", 1))), 704) << "seed " << seed;
-    }
-}
-
-TEST(SkinCatalogue, NoSkinsGiveNoBitmap) {
-    SkinFolder empty;
-    EXPECT_EQ(PickRandomSkin(empty.Settings(L"", 1)), nullptr);
-    EXPECT_EQ(LoadSaverSkin(empty.Settings(L"Quorvane.bmp", 0)), nullptr);
-    TemporaryFolder noSkinFolder;
-    const SaverSettings settings = SettingsFor(noSkinFolder.path(), L"", L"Quorvane.bmp");
-    EXPECT_EQ(LoadSaverSkin(settings), nullptr);
+    CreateDirectoryW((install.skins + L"\\x2").c_str(), nullptr);
+    CreateDirectoryW((install.skins + L"\\x4").c_str(), nullptr);
+    WriteCellSkin(install.skins + L"\\x2\\Big.bmp", 1280, 896);
+    WriteCellSkin(install.skins + L"\\x4\\Big.bmp", 640, 448);  // the wrong size
+    CreateDirectoryW((install.skins + L"\\x2\\Folder.bmp").c_str(), nullptr);
+    const SaverSettings settings = install.Settings(L"", 1);
+    EXPECT_TRUE(HasLargeSkinFile(settings, L"Big.bmp", 2));
+    EXPECT_TRUE(HasLargeSkinFile(settings, L"Big.bmp", 4));
+    EXPECT_FALSE(HasLargeSkinFile(settings, L"Folder.bmp", 2));
+    EXPECT_FALSE(HasLargeSkinFile(settings, L"Gone.bmp", 2));
+    EXPECT_EQ(WidthOf(LoadLargeSkin(settings, L"Big.bmp", 2)), 1280);
+    EXPECT_EQ(LoadLargeSkin(settings, L"Big.bmp", 4), nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "display/bitmap_file.h"
+#include "display/skin_choice.h"
 #include "tests/x11/temp_folder.h"
 #include "x11/config_file.h"
 
@@ -99,41 +100,24 @@ TEST(SkinLoader, ListsBitmapFilesOnlySortedAndAtMostAHundred) {
     EXPECT_EQ(ListSkinFiles(folder.path.string()), (std::vector<std::string>{"a.bmp", "b.BMP"}));
     for (int i = 0; i < 120; ++i)
         folder.Write("many" + std::to_string(1000 + i) + ".bmp", "x");
-    EXPECT_EQ(ListSkinFiles(folder.path.string()).size(), kMaxRandomSkins);
+    EXPECT_EQ(ListSkinFiles(folder.path.string()).size(), static_cast<size_t>(kMaxRandomSkins));
     EXPECT_TRUE(ListSkinFiles((folder.path / "absent").string()).empty());
 }
 
-TEST(SkinLoader, TheNamedSkinOrARandomOneOrNone) {
+TEST(SkinLoader, NamedSkinsLoadFromTheDataFoldersSkinFolder) {
     TempFolder folder;
     SaverSettings settings{};
     LoadSettingsFile(settings, "", folder.path.string());
     PixelImage skin{};
-    std::string name;
-    EXPECT_FALSE(LoadSaverSkin(settings, skin, name));  // no Skin folder at all
-
-    folder.Write("Skin/Blue.bmp", Plain(640, 448, 0x0000FF));
+    EXPECT_FALSE(LoadNamedSkin(settings, "Red.bmp", skin));  // no Skin folder at all
     folder.Write("Skin/Red.bmp", Plain(640, 448, 0xFF0000));
-    settings.randomSkin = 0;
-    std::memcpy(settings.skinName, u"Red.bmp", sizeof(u"Red.bmp"));
-    ASSERT_TRUE(LoadSaverSkin(settings, skin, name));
-    EXPECT_EQ(skin.pixels[0], 0xFF0000u);
-    EXPECT_EQ(name, "Red.bmp");
-
-    // A named skin that does not load gives way to one of the folder's.
-    std::memcpy(settings.skinName, u"Gone.bmp", sizeof(u"Gone.bmp"));
-    ASSERT_TRUE(LoadSaverSkin(settings, skin, name));
-    EXPECT_TRUE(skin.pixels[0] == 0xFF0000u || skin.pixels[0] == 0x0000FFu);
-
-    // A broken file among good ones never leaves the run without a skin, whatever is drawn.
-    settings.randomSkin = 1;
     folder.Write("Skin/Blue.bmp", "broken");
-    for (int run = 0; run < 20; ++run) {
-        skin = PixelImage{};
-        ASSERT_TRUE(LoadSaverSkin(settings, skin, name));
-        EXPECT_EQ(skin.pixels[0], 0xFF0000u);
-    }
-    folder.Write("Skin/Red.bmp", "broken");
-    EXPECT_FALSE(LoadSaverSkin(settings, skin, name));
+    EXPECT_EQ(ListSaverSkins(settings), (std::vector<std::string>{"Blue.bmp", "Red.bmp"}));
+    ASSERT_TRUE(LoadNamedSkin(settings, "Red.bmp", skin));
+    EXPECT_EQ(skin.pixels[0], 0xFF0000u);
+    EXPECT_FALSE(LoadNamedSkin(settings, "Blue.bmp", skin));
+    EXPECT_FALSE(LoadNamedSkin(settings, "", skin));  // names the folder itself
+    EXPECT_EQ(skin.pixels[0], 0xFF0000u);             // untouched
 }
 
 TEST(SkinLoader, LargerDrawingsComeFromTheScaleFolders) {
@@ -142,17 +126,17 @@ TEST(SkinLoader, LargerDrawingsComeFromTheScaleFolders) {
     LoadSettingsFile(settings, "", folder.path.string());
     folder.Write("Skin/x2/Red.bmp", Plain(1280, 896, 0xFF0000));
     folder.Write("Skin/x4/Red.bmp", "cut short");
-    bool available[kLargeSkinScaleCount];
-    FindLargeSkins(settings, "Red.bmp", available);
-    EXPECT_TRUE(available[0]);
-    EXPECT_TRUE(available[1]);  // on hand, though it will not load
+    folder.Write("Skin/x2/Small.bmp", Plain(640, 448, 0xFF0000));
+    EXPECT_TRUE(HasLargeSkin(settings, "Red.bmp", 2));
+    EXPECT_TRUE(HasLargeSkin(settings, "Red.bmp", 4));  // on hand, though it will not load
     PixelImage large{};
     EXPECT_TRUE(LoadLargeSkin(settings, "Red.bmp", 2, large));
     EXPECT_EQ(large.width, 1280);
     EXPECT_FALSE(LoadLargeSkin(settings, "Red.bmp", 4, large));
+    // A drawing of the wrong size would put the cells out of step with the scale.
+    EXPECT_FALSE(LoadLargeSkin(settings, "Small.bmp", 2, large));
     EXPECT_EQ(large.width, 1280);  // untouched
-    FindLargeSkins(settings, "Blue.bmp", available);
-    EXPECT_FALSE(available[0] || available[1]);
+    EXPECT_FALSE(HasLargeSkin(settings, "Blue.bmp", 2) || HasLargeSkin(settings, "Blue.bmp", 4));
 }
 
 }  // namespace
