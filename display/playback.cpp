@@ -1,7 +1,6 @@
 #include "display/playback.h"
 
 #include "display/board_layout.h"
-#include "pgn/pgn_reader.h"
 
 namespace {
 
@@ -22,27 +21,4 @@ int32_t NextPause(const GameState& state, const SaverSettings& settings) {
 
 void StartPlayback(int32_t& stepCountdown, const SaverSettings& settings) {
     stepCountdown = PauseForTimeMode(settings.timeMode);
-}
-
-void StepPlayback(GameState& state, GameInfo& info, SaverSettings& settings,
-                  const CharString& pgnText) {
-    const int32_t next = state.ply + 1;
-    if (state.moveCount != 0 && state.moveCount != next) {
-        // Rebuilt from the start every time: a step never depends on the board it finds.
-        ReplayPlies(state, next);
-        return;
-    }
-    // Held at the largest number, the next load finds no such game and wraps to game 0.
-    if (settings.currentGameNumber < INT32_MAX) ++settings.currentGameNumber;
-    LoadCurrentGame(state, info, settings.currentGameNumber, pgnText);
-}
-
-bool OnPlaybackTick(int32_t& stepCountdown, bool hasErrorText, GameState& state, GameInfo& info,
-                    SaverSettings& settings, const CharString& pgnText) {
-    // Resting at 0 rather than counting down for ever keeps an idle error run free of overflow.
-    stepCountdown = stepCountdown > 0 ? stepCountdown - 1 : 0;
-    if (stepCountdown != 0 || hasErrorText) return false;
-    StepPlayback(state, info, settings, pgnText);
-    stepCountdown = NextPause(state, settings);
-    return true;
 }

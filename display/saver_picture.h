@@ -33,10 +33,9 @@ struct PictureBoard {
 };
 
 struct SaverPicture {
-    uint32_t backgroundColor;  // 0x00BBGGRR, the whole surface
-    uint32_t fontColor;        // 0x00BBGGRR, every text
-    bool hasBoard;
-    PictureBoard board;
+    uint32_t backgroundColor;          // 0x00BBGGRR, the whole surface
+    uint32_t fontColor;                // 0x00BBGGRR, every text
+    std::vector<PictureBoard> boards;  // none while an error text stands in their place
     std::vector<PictureText> texts;
 };
 

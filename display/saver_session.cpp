@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "display/drift.h"
 #include "display/home_page.h"
 #include "display/information_text.h"
 #include "display/playback.h"
@@ -10,9 +11,22 @@
 
 namespace {
 
+const SessionUpdate kNothing{ScreenChange::Nothing, {}, 0};
+
 void AppendErrorLine(std::string& errorText, const char* line) {
     if (!errorText.empty()) errorText += "\n";
     errorText += line;
+}
+
+MonitorMode ModeOf(const SaverSettings& settings) {
+    switch (settings.monitors) {
+        case 1:
+            return MonitorMode::SameGame;
+        case 2:
+            return MonitorMode::OwnGames;
+        default:
+            return MonitorMode::PrimaryOnly;
+    }
 }
 
 bool HasFullLayout(const SaverScreen& screen, const ScreenRect& area) {
@@ -29,27 +43,58 @@ bool HasFullLayout(const SaverScreen& screen, const ScreenRect& area) {
            area.bottom - area.top >= kFullScreenBoardSize;
 }
 
-// Where the board and its texts go: the primary monitor of a full screen, else the whole surface.
-ScreenRect BoardArea(const SaverScreen& screen) {
-    const ScreenRect whole{0, 0, screen.width, screen.height};
-    if (screen.kind == ScreenKind::Preview || screen.monitorCount <= 0) return whole;
-    const ScreenRect primary = PrimaryMonitor(screen.monitors, screen.monitorCount).rect;
-    return primary.right > primary.left && primary.bottom > primary.top ? primary : whole;
+bool Usable(const ScreenRect& rect) {
+    return rect.right > rect.left && rect.bottom > rect.top;
 }
 
-void LayOutBoard(SaverSession& session) {
-    BoardShow& board = session.board;
-    board.area = BoardArea(session.screen);
+// The monitors that show a board, the primary first: the primary alone, or every monitor.
+std::vector<ScreenRect> BoardAreas(const SaverScreen& screen, MonitorMode mode) {
+    const ScreenRect whole{0, 0, screen.width, screen.height};
+    if (screen.kind == ScreenKind::Preview || screen.monitorCount <= 0) return {whole};
+    const MonitorArea& primary = PrimaryMonitor(screen.monitors, screen.monitorCount);
+    std::vector<ScreenRect> areas{Usable(primary.rect) ? primary.rect : whole};
+    if (mode == MonitorMode::PrimaryOnly) return areas;
+    for (int32_t i = 0; i < screen.monitorCount; ++i) {
+        const MonitorArea& monitor = screen.monitors[i];
+        if (&monitor != &primary && Usable(monitor.rect)) areas.push_back(monitor.rect);
+    }
+    return areas;
+}
+
+// What a board and its texts cover, for the drift to keep inside the monitor.
+TextBand OccupiedBy(const BoardShow& board, bool full) {
+    TextBand band = BoardBand(board.layout);
+    if (!full) return band;
+    band.top = InformationBand(board.layout, InfoLine::BlackName).top;
+    band.bottom = InformationBand(board.layout, InfoLine::Site).bottom;
+    return band;
+}
+
+void LayOutBoard(SaverSession& session, BoardShow& board) {
     const int32_t width = board.area.right - board.area.left;
     const int32_t height = board.area.bottom - board.area.top;
+    const bool full = HasFullLayout(session.screen, board.area);
     BoardLayout layout =
-        HasFullLayout(session.screen, board.area)
-            ? ComputeFullScreenLayout(width, height, session.settings.fitBoard != 0)
-            : ComputeBoardLayout(width, height, false);
+        full ? ComputeFullScreenLayout(width, height, session.settings.fitBoard != 0)
+             : ComputeBoardLayout(width, height, false);
     layout.left += board.area.left;
     layout.top += board.area.top;
     board.layout = layout;
-    ChooseBoardDrawing(session.skin, session.platform.skins, layout.cellSize);
+    if (session.settings.drift == 0 || !full) return;
+    const PixelPoint offset = KeepInside(DriftOffset(session.driftStep, layout.cellSize),
+                                         OccupiedBy(board, full), board.area);
+    board.layout.left += offset.x;
+    board.layout.top += offset.y;
+}
+
+void LayOutBoards(SaverSession& session) {
+    int32_t largestCell = 0;
+    for (BoardShow& board : session.boards) {
+        LayOutBoard(session, board);
+        largestCell = std::max(largestCell, board.layout.cellSize);
+    }
+    // One drawing serves every board: the one the largest board wants.
+    ChooseBoardDrawing(session.skin, session.platform.skins, largestCell);
 }
 
 void LoadSkin(SaverSession& session) {
@@ -76,27 +121,89 @@ void LoadGameText(SaverSession& session) {
     }
 }
 
-int32_t TextHeight(const SaverSession& session) {
-    return HasFullLayout(session.screen, session.board.area)
-               ? InfoFontHeight(session.board.layout.cellSize)
-               : 0;
+int32_t CountGames(const CharString& text) {
+    GameTextCursor cursor = FirstGameOf(text);
+    GameSpan span{};
+    int32_t count = 0;
+    while (count < INT32_MAX && NextGameSpan(cursor, span))
+        ++count;
+    return count;
 }
 
-void AddBoardTexts(const SaverSession& session, bool atRest, std::vector<PictureText>& texts) {
-    const BoardShow& board = session.board;
+const BoardShow& GameBoard(const SaverSession& session, const BoardShow& board) {
+    return session.boards[static_cast<size_t>(board.mirrors)];
+}
+
+// Loads game number into the board, wrapping to game 0 past the file's last game.
+void LoadBoardGame(SaverSession& session, BoardShow& board, int32_t number) {
+    board.gameNumber = number;
+    LoadCurrentGame(*board.game, board.info, board.gameNumber, session.pgnText);
+}
+
+// The game a board of its own game shows next. One board: the stored game's successor, kept as
+// the number to store. Several: the next not yet handed out, from the claims of all processes
+// when the platform keeps them, so that no two boards show the same game and the number stored
+// is the next unseen one.
+void NextGame(SaverSession& session, BoardShow& board) {
+    SaverSettings& settings = session.settings;
+    if (ModeOf(settings) != MonitorMode::OwnGames) {
+        // Held at the largest number, the next load finds no such game and wraps to game 0.
+        if (settings.currentGameNumber < INT32_MAX) ++settings.currentGameNumber;
+        LoadBoardGame(session, board, settings.currentGameNumber);
+        settings.currentGameNumber = board.gameNumber;
+        return;
+    }
+    int32_t number = settings.currentGameNumber;
+    if (session.platform.claimGame != nullptr) {
+        number = session.platform.claimGame(session.platform.context, session.gameCount);
+    }
+    LoadBoardGame(session, board, number);
+    settings.currentGameNumber = board.gameNumber < INT32_MAX ? board.gameNumber + 1 : 0;
+}
+
+void StartBoards(SaverSession& session, const std::vector<ScreenRect>& areas) {
+    const MonitorMode mode = ModeOf(session.settings);
+    session.boards.clear();
+    session.boards.resize(areas.size());
+    for (size_t i = 0; i < areas.size(); ++i) {
+        BoardShow& board = session.boards[i];
+        board.area = areas[i];
+        board.mirrors = mode == MonitorMode::SameGame ? 0 : static_cast<int32_t>(i);
+        board.sliding = false;
+        if (board.mirrors != static_cast<int32_t>(i)) continue;
+        board.game = std::make_unique<GameState>();
+        board.info = GameInfo{};
+        StartPlayback(board.stepCountdown, session.settings);
+        if (!session.errorText.empty()) continue;
+        if (mode == MonitorMode::OwnGames) {
+            NextGame(session, board);
+        } else {
+            LoadBoardGame(session, board, session.settings.currentGameNumber);
+            session.settings.currentGameNumber = board.gameNumber;
+        }
+    }
+}
+
+int32_t TextHeight(const SaverSession& session, const BoardShow& board) {
+    return HasFullLayout(session.screen, board.area) ? InfoFontHeight(board.layout.cellSize) : 0;
+}
+
+void AddBoardTexts(const SaverSession& session, const BoardShow& board,
+                   std::vector<PictureText>& texts) {
     if (!HasFullLayout(session.screen, board.area)) return;
-    const int32_t height = TextHeight(session);
+    const BoardShow& source = GameBoard(session, board);
+    const int32_t height = TextHeight(session, board);
     if (session.settings.showInfo != 0) {
         constexpr InfoLine kLines[] = {InfoLine::BlackName, InfoLine::WhiteName, InfoLine::Date,
                                        InfoLine::Event, InfoLine::Site};
         for (InfoLine line : kLines) {
-            texts.push_back(PictureText{InformationText(board.info, line),
+            texts.push_back(PictureText{InformationText(source.info, line),
                                         InformationBand(board.layout, line), TextAlign::Centre,
                                         height});
         }
     }
     // The home page marks a game's end; while the last move still slides, the game goes on.
-    if (atRest && IsFinalPosition(*board.game)) {
+    if (!source.sliding && IsFinalPosition(*source.game)) {
         const TextBand band =
             HomePageBand(board.area.left, board.area.top, board.area.right - board.area.left,
                          board.layout.cellSize);
@@ -104,53 +211,118 @@ void AddBoardTexts(const SaverSession& session, bool atRest, std::vector<Picture
     }
 }
 
-std::vector<PictureText> TextsAt(const SaverSession& session, bool atRest) {
+std::vector<PictureText> CurrentTexts(const SaverSession& session) {
     std::vector<PictureText> texts;
     if (!session.errorText.empty()) {
-        const ScreenRect& area = session.board.area;
+        const BoardShow& primary = session.boards.front();
+        const ScreenRect& area = primary.area;
         texts.push_back(PictureText{
             CharString(session.errorText.data(), static_cast<int32_t>(session.errorText.size())),
             TextBand{area.left, area.top, area.right, area.bottom}, TextAlign::WrapTopLeft,
-            TextHeight(session)});
+            TextHeight(session, primary)});
         return texts;
     }
-    AddBoardTexts(session, atRest, texts);
+    for (const BoardShow& board : session.boards)
+        AddBoardTexts(session, board, texts);
     return texts;
 }
 
 SessionUpdate Whole(SaverSession& session) {
-    session.shownTexts = TextsAt(session, !session.board.sliding);
-    return SessionUpdate{ScreenChange::Whole, TextBand{0, 0, 0, 0}};
+    session.shownTexts = CurrentTexts(session);
+    return SessionUpdate{ScreenChange::Whole, {}, 0};
 }
 
-// The slide has ended: the marks move to the move's squares, and the texts of the position at
-// rest may differ from those shown while it slid (the home page at a game's end).
-SessionUpdate EndSlide(SaverSession& session) {
-    session.board.sliding = false;
-    if (!(TextsAt(session, true) == session.shownTexts)) return Whole(session);
-    return SessionUpdate{ScreenChange::BoardPart, BoardBand(session.board.layout)};
+void AddArea(SessionUpdate& update, const TextBand& area) {
+    if (update.change == ScreenChange::Whole || update.areaCount == kMaxMonitors) return;
+    update.change = ScreenChange::BoardPart;
+    update.areas[update.areaCount++] = area;
 }
 
-SessionUpdate Merge(const SessionUpdate& a, const SessionUpdate& b) {
-    return static_cast<int32_t>(a.change) >= static_cast<int32_t>(b.change) ? a : b;
-}
-
-// One playback tick; a step within the game slides its piece when moves slide.
-SessionUpdate Tick(SaverSession& session, int64_t now) {
-    BoardShow& board = session.board;
-    const int32_t gameBefore = session.settings.currentGameNumber;
-    const int32_t plyBefore = board.game->ply;
-    if (!OnPlaybackTick(session.stepCountdown, !session.errorText.empty(), *board.game, board.info,
-                        session.settings, session.pgnText)) {
-        return SessionUpdate{ScreenChange::Nothing, TextBand{0, 0, 0, 0}};
+// Every board that shows the game of source: the board itself and those that mirror it.
+template <typename Action>
+void ForShowingBoards(SaverSession& session, int32_t source, Action action) {
+    for (BoardShow& board : session.boards) {
+        if (board.mirrors == source) action(board);
     }
-    const bool nextPly = session.settings.currentGameNumber == gameBefore &&
-                         board.game->ply == plyBefore + 1 && IsSliding(*board.game, 0);
-    board.sliding = session.settings.animateMoves != 0 && nextPly;
+}
+
+// A frame of every slide under way, and the end of those whose time is up: the marks move onto
+// the move's squares, and the texts at rest may differ from those shown during the slide (the
+// home page at a game's end).
+SessionUpdate AdvanceSlides(SaverSession& session, int64_t now) {
+    SessionUpdate update = kNothing;
+    bool ended = false;
+    const bool frameDue = now - session.lastFrameAt >= kFrameMilliseconds;
+    for (size_t i = 0; i < session.boards.size(); ++i) {
+        BoardShow& board = session.boards[i];
+        if (!board.sliding) continue;
+        const bool ending = now - board.slideStart >= kSlideMilliseconds;
+        if (!ending && !frameDue) continue;
+        board.sliding = !ending;
+        ended |= ending;
+        ForShowingBoards(session, static_cast<int32_t>(i), [&](BoardShow& shown) {
+            AddArea(update,
+                    ending ? BoardBand(shown.layout) : SlideArea(*board.game, shown.layout));
+        });
+    }
+    if (ended && !(CurrentTexts(session) == session.shownTexts)) return Whole(session);
+    if (update.change != ScreenChange::Nothing) session.lastFrameAt = now;
+    return update;
+}
+
+// One playback tick of a board that plays a game; a step within the game slides its piece when
+// moves slide.
+SessionUpdate TickBoard(SaverSession& session, size_t index, int64_t now) {
+    BoardShow& board = session.boards[index];
+    board.stepCountdown = board.stepCountdown > 0 ? board.stepCountdown - 1 : 0;
+    if (board.stepCountdown != 0 || !session.errorText.empty()) return kNothing;
+    const int32_t next = board.game->ply + 1;
+    bool stepped = false;
+    if (board.game->moveCount != 0 && board.game->moveCount != next) {
+        // Rebuilt from the start every time: a step never depends on the board it finds.
+        ReplayPlies(*board.game, next);
+        stepped = IsSliding(*board.game, 0);
+    } else {
+        NextGame(session, board);
+    }
+    board.stepCountdown = NextPause(*board.game, session.settings);
+    board.sliding = session.settings.animateMoves != 0 && stepped;
     if (!board.sliding) return Whole(session);
     board.slideStart = now;
     session.lastFrameAt = now;
-    return SessionUpdate{ScreenChange::BoardPart, SlideArea(*board.game, board.layout)};
+    SessionUpdate update = kNothing;
+    ForShowingBoards(session, static_cast<int32_t>(index), [&](BoardShow& shown) {
+        AddArea(update, SlideArea(*board.game, shown.layout));
+    });
+    return update;
+}
+
+SessionUpdate Merge(const SessionUpdate& a, const SessionUpdate& b) {
+    if (a.change == ScreenChange::Whole || b.change == ScreenChange::Whole) {
+        return SessionUpdate{ScreenChange::Whole, {}, 0};
+    }
+    SessionUpdate merged = a;
+    for (int32_t i = 0; i < b.areaCount; ++i)
+        AddArea(merged, b.areas[i]);
+    return merged;
+}
+
+bool AnySliding(const SaverSession& session) {
+    for (const BoardShow& board : session.boards) {
+        if (board.sliding) return true;
+    }
+    return false;
+}
+
+// Every few minutes the boards move on along the drift path, never while a piece slides.
+SessionUpdate Drift(SaverSession& session, int64_t now) {
+    if (session.settings.drift == 0 || AnySliding(session)) return kNothing;
+    const auto due = static_cast<int32_t>(((now - session.startedAt) / kDriftStepMilliseconds) %
+                                          kDriftPathSteps);
+    if (due == session.driftStep) return kNothing;
+    session.driftStep = due;
+    LayOutBoards(session);
+    return Whole(session);
 }
 
 }  // namespace
@@ -164,80 +336,116 @@ void StartSaverSession(SaverSession& session, const SaverSettings& settings,
     session.random = seed != 0 ? seed : 0x9E3779B9u;
     session.errorText.clear();
     session.pgnText = CharString();
-    if (session.board.game == nullptr) session.board.game = std::make_unique<GameState>();
-    session.board.info = GameInfo{};
-    session.board.sliding = false;
+    session.startedAt = now;
+    session.driftStep = 0;
+    session.asleep = false;
     LoadSkin(session);
-    LayOutBoard(session);
     LoadGameText(session);
-    if (session.errorText.empty()) {
-        LoadCurrentGame(*session.board.game, session.board.info, session.settings.currentGameNumber,
-                        session.pgnText);
-    }
-    StartPlayback(session.stepCountdown, session.settings);
+    session.gameCount = session.errorText.empty() ? CountGames(session.pgnText) : 0;
+    StartBoards(session, BoardAreas(screen, ModeOf(settings)));
+    LayOutBoards(session);
     session.nextTickAt = now + kTickMilliseconds;
     session.lastFrameAt = now;
-    session.shownTexts = TextsAt(session, true);
+    session.shownTexts = CurrentTexts(session);
 }
 
 SessionUpdate ResizeSaverSession(SaverSession& session, const SaverScreen& screen) {
     session.screen = screen;
-    LayOutBoard(session);
+    const std::vector<ScreenRect> areas = BoardAreas(screen, ModeOf(session.settings));
+    if (areas.size() == session.boards.size()) {
+        for (size_t i = 0; i < areas.size(); ++i)
+            session.boards[i].area = areas[i];
+    } else {
+        // Monitors came or went: the boards start again, the primary with its game.
+        const int32_t primaryGame = session.boards.front().gameNumber;
+        session.settings.currentGameNumber = ModeOf(session.settings) == MonitorMode::OwnGames
+                                                 ? session.settings.currentGameNumber
+                                                 : primaryGame;
+        StartBoards(session, areas);
+    }
+    LayOutBoards(session);
     return Whole(session);
 }
 
 SessionUpdate AdvanceSaverSession(SaverSession& session, int64_t now) {
-    SessionUpdate update{ScreenChange::Nothing, TextBand{0, 0, 0, 0}};
-    BoardShow& board = session.board;
-    if (board.sliding) {
-        if (now - board.slideStart >= kSlideMilliseconds) {
-            update = EndSlide(session);
-        } else if (now - session.lastFrameAt >= kFrameMilliseconds) {
-            update = SessionUpdate{ScreenChange::BoardPart, SlideArea(*board.game, board.layout)};
-        }
-        if (update.change != ScreenChange::Nothing) session.lastFrameAt = now;
+    if (session.asleep) {
+        session.nextTickAt = now + kAsleepWakeMilliseconds;
+        return kNothing;
     }
+    SessionUpdate update = AdvanceSlides(session, now);
     if (now < session.nextTickAt) return update;
     // A late tick (a suspended machine, a busy one) starts the count afresh rather than catching
     // up with a burst of steps.
     session.nextTickAt = now - session.nextTickAt >= kTickMilliseconds
                              ? now + kTickMilliseconds
                              : session.nextTickAt + kTickMilliseconds;
-    return Merge(update, Tick(session, now));
+    for (size_t i = 0; i < session.boards.size(); ++i) {
+        if (session.boards[i].mirrors == static_cast<int32_t>(i)) {
+            update = Merge(update, TickBoard(session, i, now));
+        }
+    }
+    return Merge(update, Drift(session, now));
+}
+
+SessionUpdate SetSaverDisplayAsleep(SaverSession& session, bool asleep, int64_t now) {
+    if (asleep == session.asleep) return kNothing;
+    session.asleep = asleep;
+    if (asleep) {
+        session.nextTickAt = now + kAsleepWakeMilliseconds;
+        return kNothing;
+    }
+    // Back on: the positions rest where they were and count their pauses afresh.
+    for (BoardShow& board : session.boards)
+        board.sliding = false;
+    session.nextTickAt = now + kTickMilliseconds;
+    return Whole(session);
 }
 
 int64_t NextSessionWake(const SaverSession& session) {
-    if (!session.board.sliding) return session.nextTickAt;
-    const int64_t frame = std::min(session.lastFrameAt + kFrameMilliseconds,
-                                   session.board.slideStart + kSlideMilliseconds);
-    return std::min(frame, session.nextTickAt);
+    if (session.asleep || !AnySliding(session)) return session.nextTickAt;
+    int64_t wake = std::min(session.nextTickAt, session.lastFrameAt + kFrameMilliseconds);
+    for (const BoardShow& board : session.boards) {
+        if (board.sliding) wake = std::min(wake, board.slideStart + kSlideMilliseconds);
+    }
+    return wake;
 }
 
 bool IsSessionSliding(const SaverSession& session, int64_t now) {
-    return session.board.sliding && now - session.board.slideStart < kSlideMilliseconds;
+    for (const BoardShow& board : session.boards) {
+        if (board.sliding && now - board.slideStart < kSlideMilliseconds) return true;
+    }
+    return false;
 }
 
 bool UsesFullLayout(const SaverSession& session) {
-    return HasFullLayout(session.screen, session.board.area);
+    return HasFullLayout(session.screen, PrimaryBoard(session).area);
+}
+
+const BoardShow& PrimaryBoard(const SaverSession& session) {
+    return session.boards.front();
 }
 
 SaverPicture ComposeSaverPicture(const SaverSession& session, int64_t now) {
     SaverPicture picture{};
     picture.backgroundColor = session.settings.backgroundColor;
     picture.fontColor = session.settings.fontColor;
-    // The texts follow the session's own view of the slide, so that a late paint shows what the
+    // The texts follow the session's own view of the slides, so that a late paint shows what the
     // last update announced.
-    picture.texts = TextsAt(session, !session.board.sliding);
-    const BoardShow& board = session.board;
-    picture.hasBoard = session.errorText.empty() && board.layout.cellSize > 0;
-    if (!picture.hasBoard) return picture;
-    picture.board.layout = board.layout;
-    picture.board.skinScale = session.skin.scale;
-    const int32_t elapsed =
-        board.sliding
-            ? static_cast<int32_t>(std::min<int64_t>(now - board.slideStart, kSlideMilliseconds))
-            : kSlideMilliseconds;
-    ComposeBoardFrame(*board.game, board.layout, elapsed < 0 ? 0 : elapsed,
-                      session.settings.showLastMove != 0, picture.board.frame);
+    picture.texts = CurrentTexts(session);
+    if (!session.errorText.empty()) return picture;
+    for (const BoardShow& board : session.boards) {
+        if (board.layout.cellSize <= 0) continue;
+        const BoardShow& source = GameBoard(session, board);
+        PictureBoard drawn{};
+        drawn.layout = board.layout;
+        drawn.skinScale = session.skin.scale;
+        const int64_t since = now - source.slideStart;
+        const int32_t elapsed =
+            source.sliding ? static_cast<int32_t>(std::clamp<int64_t>(since, 0, kSlideMilliseconds))
+                           : kSlideMilliseconds;
+        ComposeBoardFrame(*source.game, board.layout, elapsed, session.settings.showLastMove != 0,
+                          drawn.frame);
+        picture.boards.push_back(drawn);
+    }
     return picture;
 }

@@ -11,6 +11,8 @@ void SetDefaultSettings(SaverSettings& settings) {
     // Off by default: a fresh installation shows the classic board.
     settings.fitBoard = 0;
     settings.animateMoves = 0;
+    settings.monitors = 0;
+    settings.drift = 0;
     WideChar pgnName[kPathCapacity] = {0};
     AppendAsciiText(pgnName, kDefaultPgnName);
     ComposePath(settings.pgnPath, settings.installPath, "\\", pgnName);

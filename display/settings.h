@@ -20,6 +20,9 @@ struct SaverSettings {
     int32_t showLastMove;
     int32_t fitBoard;      // full-screen board and texts scaled to the screen; 0 the classic size
     int32_t animateMoves;  // each move's piece slides to its square; 0 it jumps
+    int32_t monitors;      // 0 the board on the primary monitor, 1 the same game on every
+                           // monitor, 2 a game of its own on each
+    int32_t drift;         // the board and its texts move a few pixels every few minutes
 };
 
 constexpr uint32_t kDefaultFontColor = 0xc8c8c8;

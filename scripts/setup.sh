@@ -19,7 +19,8 @@ packages=(
     # the PGN benchmark's peer
     pgn-extract
     # the native Linux program: Xlib, Xft, the image decoder, XScreenSaver and its test fonts
-    libx11-dev libxft-dev libfontconfig-dev libstb-dev xscreensaver fonts-urw-base35
+    libx11-dev libxft-dev libxext-dev libxinerama-dev libfontconfig-dev libstb-dev xscreensaver
+    fonts-urw-base35
 )
 
 missing=()

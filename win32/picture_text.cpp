@@ -15,21 +15,46 @@ UINT FormatFor(TextAlign align) {
     return DT_WORDBREAK;
 }
 
+// The fonts of a height; null when every slot is taken by another height.
+HeightFonts* FontsFor(TextFonts& fonts, int32_t height) {
+    for (int32_t i = 0; i < fonts.count; ++i) {
+        if (fonts.byHeight[i].height == height) return &fonts.byHeight[i];
+    }
+    if (fonts.count == kMaxMonitors) return nullptr;
+    HeightFonts& made = fonts.byHeight[fonts.count++];
+    made = HeightFonts{height, CreateInfoFont(height), InfoFonts{}};
+    made.wide.height = height;
+    return &made;
+}
+
 }  // namespace
 
-void DrawPictureText(HDC surface, InfoFonts* fonts, const PictureText& text) {
+void ReleaseTextFonts(TextFonts& fonts) {
+    for (int32_t i = 0; i < fonts.count; ++i) {
+        DeleteObject(fonts.byHeight[i].font);
+        ReleaseInfoFonts(fonts.byHeight[i].wide);
+    }
+    fonts.count = 0;
+}
+
+void DrawPictureText(HDC surface, TextFonts& fonts, const PictureText& text) {
     const TextBand& band = text.band;
     RECT rect{band.left, band.top, band.right, band.bottom};
+    // Height 0: the surface's own font, as a preview has it.
+    HeightFonts* chosen = text.fontHeight > 0 ? FontsFor(fonts, text.fontHeight) : nullptr;
+    HGDIOBJ previous = chosen != nullptr ? SelectObject(surface, chosen->font) : nullptr;
     if (text.align == TextAlign::WrapTopLeft) {
         // The set-up failure texts: the saver's own, drawn as they always were.
         DrawTextA(surface, text.bytes.chars(), text.bytes.length(), &rect, FormatFor(text.align));
-        return;
+    } else {
+        InfoFonts* wide = chosen != nullptr && fonts.wideText ? &chosen->wide : nullptr;
+        DrawInfoText(surface, wide, text.bytes.chars(), text.bytes.length(), rect,
+                     FormatFor(text.align));
     }
-    DrawInfoText(surface, fonts, text.bytes.chars(), text.bytes.length(), rect,
-                 FormatFor(text.align));
+    if (chosen != nullptr) SelectObject(surface, previous);
 }
 
-void DrawPictureTexts(HDC surface, InfoFonts* fonts, const std::vector<PictureText>& texts) {
+void DrawPictureTexts(HDC surface, TextFonts& fonts, const std::vector<PictureText>& texts) {
     for (const PictureText& text : texts)
         DrawPictureText(surface, fonts, text);
 }

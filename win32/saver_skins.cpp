@@ -41,7 +41,7 @@ bool HasDrawing(void*, const WideChar* name, int32_t scale) {
 
 SaverPlatform SaverWindowPlatform() {
     return SaverPlatform{nullptr, ReadGames, kPgnMissingText,
-                         SkinSource{nullptr, ListSkins, LoadSkin, HasDrawing}};
+                         SkinSource{nullptr, ListSkins, LoadSkin, HasDrawing}, nullptr};
 }
 
 void ReleaseLoadedSkins() {

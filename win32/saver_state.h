@@ -9,10 +9,19 @@
 
 #include "display/saver_session.h"
 #include "display/settings.h"
-#include "win32/info_text.h"
+#include "win32/picture_text.h"
 
 // Resource texts are read with this limit, terminator included.
 constexpr int32_t kResourceTextCapacity = 100;
+
+// The skin redrawn at one board's cell size, cell by cell.
+struct BoardSheet {
+    int32_t cellSize;
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ firstBitmap;
+    uint32_t* pixels;
+};
 
 struct ShellState {
     HINSTANCE instance;
@@ -26,7 +35,7 @@ struct ShellState {
     RECT clientRect;
     HDC drawDC;
     HBITMAP drawBitmap;
-    HFONT infoFont;  // full-screen only
+    TextFonts textFonts;
     HBRUSH backgroundBrush;
     // The skin's classic drawing, and the larger drawing a fitted board was made from (released
     // once the board's sheet is made).
@@ -36,20 +45,17 @@ struct ShellState {
     POINT cursorAnchor;
     // What the surfaces held when they were made, put back before they are deleted.
     HGDIOBJ drawDCFirstBitmap;
-    HGDIOBJ drawDCFirstFont;
     HGDIOBJ skinDCFirstBitmap;
     // 1 from the window's set-up to its clean-up: late close or destroy messages find it 0.
     int32_t windowResourcesLive;
     // The surface's pixels when it is a DIB section (moves slide), else null.
     uint32_t* drawPixels;
-    // The skin redrawn at the board's cell size, when the board is not drawn from the loaded
-    // skin's own cells; null otherwise.
-    HDC boardSkinDC;
-    HBITMAP boardSkinBitmap;
-    HGDIOBJ boardSkinDCFirstBitmap;
-    uint32_t* boardSkinPixels;
-    InfoFonts infoFonts;
-    HWND window;  // the saver window, from its set-up
+    // The skin redrawn at each board's cell size, when the boards are not drawn from the loaded
+    // skin's own cells.
+    BoardSheet sheets[kMaxMonitors];
+    int32_t sheetCount;
+    HWND window;                 // the saver window, from its set-up
+    HPOWERNOTIFY displayNotice;  // the monitors' on and off, while the window lives
     // The clock the session runs on, in milliseconds; null: the system's tick count. A test puts
     // a clock of its own here.
     int64_t (*clock)();

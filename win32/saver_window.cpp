@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include "display/saver_session.h"
 #include "win32/board_renderer.h"
@@ -15,7 +17,11 @@
 namespace {
 
 // The longest the timer sleeps: a session with nothing to do is still looked at now and then.
-constexpr int64_t kLongestTimerWait = 60000;
+constexpr int64_t kLongestTimerWait = kAsleepWakeMilliseconds;
+
+// GUID_CONSOLE_DISPLAY_STATE: whether the monitors are on, off or dimmed.
+constexpr GUID kConsoleDisplayState = {
+    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
 bool IsFullScreen() {
     return theShell.fullScreen == 1;
@@ -123,39 +129,63 @@ void SelectSkin(HWND window) {
                                      : nullptr;
 }
 
-// Redraws the skin at the board's cell size, cell by cell with halftone so that no cell takes
-// colour from its neighbours: down from the larger drawing the session chose, or up from the
-// user's own skin. The larger drawing is not needed after that.
-void PrepareBoardSheet(HWND window) {
-    const int32_t cell = theSession.board.layout.cellSize;
-    theShell.boardSkinDC = nullptr;
-    if (theShell.skinBitmap == nullptr || cell <= 0) return;
-    // The classic saver and preview draw from the loaded skin as they always have.
-    if (!SlidesMoves() && (cell == kSkinCellSize || !IsFullScreen())) return;
-    HBITMAP large = theSession.skin.scale > 1 ? theShell.largeSkinBitmap : nullptr;
-    HDC windowDC = GetDC(window);
-    HDC source = theShell.skinDC;
-    HDC largeDC = nullptr;
-    if (large != nullptr) {
-        largeDC = CreateCompatibleDC(windowDC);
-        SelectObject(largeDC, large);
-        source = largeDC;
+// Whether the boards are drawn from sheets of the skin redrawn at their cell sizes: the classic
+// saver and preview draw from the loaded skin as they always have.
+bool WantsSheets() {
+    if (theShell.skinBitmap == nullptr) return false;
+    if (SlidesMoves()) return true;
+    if (!IsFullScreen()) return false;
+    for (const BoardShow& board : theSession.boards) {
+        if (board.layout.cellSize != kSkinCellSize) return true;
     }
-    theShell.boardSkinDC = CreateCompatibleDC(windowDC);
-    theShell.boardSkinBitmap =
-        CreatePixelBitmap(windowDC, 10 * cell, 7 * cell, theShell.boardSkinPixels);
+    return false;
+}
+
+// Redraws the skin at cell, cell by cell with halftone so that no cell takes colour from its
+// neighbours: down from source's larger drawing, or up from the user's own skin.
+BoardSheet MakeSheet(HWND window, HDC source, int32_t sourceCell, int32_t cell) {
+    BoardSheet sheet{cell, nullptr, nullptr, nullptr, nullptr};
+    HDC windowDC = GetDC(window);
+    sheet.dc = CreateCompatibleDC(windowDC);
+    sheet.bitmap = CreatePixelBitmap(windowDC, 10 * cell, 7 * cell, sheet.pixels);
     ReleaseDC(window, windowDC);
-    theShell.boardSkinDCFirstBitmap = SelectObject(theShell.boardSkinDC, theShell.boardSkinBitmap);
-    SetStretchBltMode(theShell.boardSkinDC, HALFTONE);
-    SetBrushOrgEx(theShell.boardSkinDC, 0, 0, nullptr);
-    const int32_t sourceCell = kSkinCellSize * (large != nullptr ? theSession.skin.scale : 1);
+    sheet.firstBitmap = SelectObject(sheet.dc, sheet.bitmap);
+    SetStretchBltMode(sheet.dc, HALFTONE);
+    SetBrushOrgEx(sheet.dc, 0, 0, nullptr);
     for (int32_t row = 0; row < 7; ++row) {
         for (int32_t column = 0; column < 10; ++column) {
-            StretchBlt(theShell.boardSkinDC, column * cell, row * cell, cell, cell, source,
-                       column * sourceCell, row * sourceCell, sourceCell, sourceCell, SRCCOPY);
+            StretchBlt(sheet.dc, column * cell, row * cell, cell, cell, source, column * sourceCell,
+                       row * sourceCell, sourceCell, sourceCell, SRCCOPY);
         }
     }
     GdiFlush();
+    return sheet;
+}
+
+// A sheet for every board size, from the drawing the session chose; the larger drawing is not
+// needed after that, so a fitted board on a large screen holds its sheets alone.
+void PrepareBoardSheets(HWND window) {
+    theShell.sheetCount = 0;
+    if (!WantsSheets()) return;
+    HBITMAP large = theSession.skin.scale > 1 ? theShell.largeSkinBitmap : nullptr;
+    HDC source = theShell.skinDC;
+    HDC largeDC = nullptr;
+    if (large != nullptr) {
+        HDC windowDC = GetDC(window);
+        largeDC = CreateCompatibleDC(windowDC);
+        ReleaseDC(window, windowDC);
+        SelectObject(largeDC, large);
+        source = largeDC;
+    }
+    const int32_t sourceCell = kSkinCellSize * (large != nullptr ? theSession.skin.scale : 1);
+    for (const BoardShow& board : theSession.boards) {
+        const int32_t cell = board.layout.cellSize;
+        bool made = cell <= 0;
+        for (int32_t i = 0; i < theShell.sheetCount; ++i)
+            made |= theShell.sheets[i].cellSize == cell;
+        if (!made)
+            theShell.sheets[theShell.sheetCount++] = MakeSheet(window, source, sourceCell, cell);
+    }
     if (largeDC != nullptr) DeleteDC(largeDC);
     DeleteObject(theShell.largeSkinBitmap);
     theShell.largeSkinBitmap = nullptr;
@@ -177,28 +207,26 @@ void SetUpSaverWindow(HWND window) {
     theShell.largeSkinBitmap = nullptr;
     StartSaverSession(theSession, theSettings, MeasureScreen(window), SaverWindowPlatform(),
                       GetTickCount(), Now());
-    const int32_t fontHeight = InfoFontHeight(theSession.board.layout.cellSize);
-    theShell.infoFont = IsFullScreen() ? CreateInfoFont(fontHeight) : nullptr;
-    theShell.infoFonts = InfoFonts{};
-    theShell.infoFonts.height = fontHeight;
+    theShell.textFonts = TextFonts{};
+    theShell.textFonts.wideText = IsFullScreen();
     SelectSkin(window);
-    PrepareBoardSheet(window);
-    theShell.drawDCFirstFont =
-        theShell.infoFont != nullptr ? SelectObject(theShell.drawDC, theShell.infoFont) : nullptr;
+    PrepareBoardSheets(window);
+    // Windows tells the window when the monitors go off and come back.
+    theShell.displayNotice = RegisterPowerSettingNotification(window, &kConsoleDisplayState,
+                                                              DEVICE_NOTIFY_WINDOW_HANDLE);
     ScheduleWake(window);
     GetCursorPos(&theShell.cursorAnchor);
     theShell.windowResourcesLive = 1;
 }
 
 void ReleaseSkin() {
-    if (theShell.boardSkinDC != nullptr) {
-        SelectObject(theShell.boardSkinDC, theShell.boardSkinDCFirstBitmap);
-        DeleteDC(theShell.boardSkinDC);
-        DeleteObject(theShell.boardSkinBitmap);
-        theShell.boardSkinDC = nullptr;
-        theShell.boardSkinBitmap = nullptr;
-        theShell.boardSkinPixels = nullptr;
+    for (int32_t i = 0; i < theShell.sheetCount; ++i) {
+        BoardSheet& sheet = theShell.sheets[i];
+        SelectObject(sheet.dc, sheet.firstBitmap);
+        DeleteDC(sheet.dc);
+        DeleteObject(sheet.bitmap);
     }
+    theShell.sheetCount = 0;
     if (theShell.skinDCFirstBitmap != nullptr) {
         SelectObject(theShell.skinDC, theShell.skinDCFirstBitmap);
     }
@@ -210,18 +238,13 @@ void ReleaseSkin() {
 }
 
 void ReleaseDrawingSurface() {
-    if (theShell.drawDCFirstFont != nullptr) {
-        SelectObject(theShell.drawDC, theShell.drawDCFirstFont);
-    }
     SelectObject(theShell.drawDC, theShell.drawDCFirstBitmap);
     DeleteDC(theShell.drawDC);
     theShell.drawDC = nullptr;
-    DeleteObject(theShell.infoFont);
-    theShell.infoFont = nullptr;
     DeleteObject(theShell.drawBitmap);
     theShell.drawBitmap = nullptr;
     theShell.drawPixels = nullptr;
-    ReleaseInfoFonts(theShell.infoFonts);
+    ReleaseTextFonts(theShell.textFonts);
 }
 
 // Runs once: a close request or destroy message queued behind the quit message finds nothing
@@ -230,6 +253,9 @@ void CleanUpSaverWindow() {
     if (theShell.windowResourcesLive == 0) return;
     theShell.windowResourcesLive = 0;
     KillTimer(theShell.window, kSessionTimerId);
+    if (theShell.displayNotice != nullptr)
+        UnregisterPowerSettingNotification(theShell.displayNotice);
+    theShell.displayNotice = nullptr;
     ReleaseSkin();
     if (IsFullScreen()) StoreCurrentGameNumber(theSession.settings);
     ReleaseDrawingSurface();
@@ -245,36 +271,69 @@ LRESULT OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     return 0;
 }
 
-bool IsInside(const RECT& inner, const RECT& outer) {
+bool IsInside(const RECT& inner, const TextBand& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
 }
 
+bool IsOnABoard(const RECT& rect) {
+    for (const BoardShow& board : theSession.boards) {
+        if (IsInside(rect, BoardBand(board.layout))) return true;
+    }
+    return false;
+}
+
+// The rectangles of the window's update region, when every one lies on a board: the frames of
+// slides. Empty when any part lies elsewhere, which asks for the whole picture.
+std::vector<RECT> BoardPartsToPaint(HWND window) {
+    std::vector<RECT> parts;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetUpdateRgn(window, region, FALSE) != ERROR) {
+        const DWORD size = GetRegionData(region, 0, nullptr);
+        std::vector<char> data(size);
+        auto* header = reinterpret_cast<RGNDATA*>(data.data());
+        if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, header) == size) {
+            const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+            parts.assign(rects, rects + header->rdh.nCount);
+        }
+    }
+    DeleteObject(region);
+    for (const RECT& part : parts) {
+        if (!IsOnABoard(part)) return {};
+    }
+    return parts;
+}
+
 LRESULT OnPaint(HWND window, UINT, WPARAM, LPARAM) {
+    // When moves slide, their frames ask for parts of the boards alone; anything wider is a
+    // whole new picture. The classic saver always paints everything.
+    const std::vector<RECT> parts = SlidesMoves() ? BoardPartsToPaint(window) : std::vector<RECT>{};
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    // When moves slide, their frames ask for part of the board alone; anything wider is a whole
-    // new picture. The classic saver always paints everything.
-    if (SlidesMoves() && IsInside(paint.rcPaint, BoardRect())) {
-        PaintBoardPart(target, paint.rcPaint);
-    } else {
-        PaintSaverSurface(target);
+    // While the monitors are off nothing is drawn.
+    if (!theSession.asleep) {
+        for (const RECT& part : parts)
+            PaintBoardPart(target, part);
+        if (parts.empty()) PaintSaverSurface(target);
     }
     EndPaint(window, &paint);
     return 0;
+}
+
+void ShowUpdate(HWND window, const SessionUpdate& update) {
+    if (update.change == ScreenChange::Whole) InvalidateRect(window, nullptr, FALSE);
+    for (int32_t i = 0; update.change == ScreenChange::BoardPart && i < update.areaCount; ++i) {
+        const TextBand& area = update.areas[i];
+        const RECT rect{area.left, area.top, area.right, area.bottom};
+        InvalidateRect(window, &rect, FALSE);
+    }
 }
 
 // The session's clock has moved on: what it changed is invalidated, and the timer set for its
 // next wake.
 LRESULT OnTimer(HWND window, UINT, WPARAM, LPARAM) {
     if (theShell.windowResourcesLive == 0) return 0;
-    const SessionUpdate update = AdvanceSaverSession(theSession, Now());
-    if (update.change == ScreenChange::Whole) {
-        InvalidateRect(window, nullptr, FALSE);
-    } else if (update.change == ScreenChange::BoardPart) {
-        const RECT rect{update.area.left, update.area.top, update.area.right, update.area.bottom};
-        InvalidateRect(window, &rect, FALSE);
-    }
+    ShowUpdate(window, AdvanceSaverSession(theSession, Now()));
     ScheduleWake(window);
     return 0;
 }
@@ -316,10 +375,24 @@ LRESULT OnSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnPowerBroadcast(HWND window, UINT, WPARAM wParam, LPARAM) {
+// The monitors' state: 0 off, 1 on, 2 dimmed (still showing).
+void OnDisplayState(HWND window, const POWERBROADCAST_SETTING& setting) {
+    if (std::memcmp(&setting.PowerSetting, &kConsoleDisplayState, sizeof(GUID)) != 0) return;
+    if (setting.DataLength < sizeof(DWORD) || theShell.windowResourcesLive == 0) return;
+    DWORD state = 0;
+    std::memcpy(&state, setting.Data, sizeof(state));
+    ShowUpdate(window, SetSaverDisplayAsleep(theSession, state == 0, Now()));
+    ScheduleWake(window);
+}
+
+LRESULT OnPowerBroadcast(HWND window, UINT, WPARAM wParam, LPARAM lParam) {
     if (wParam == PBT_APMSUSPEND) {
         RequestClose(window);
         return 0;
+    }
+    if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0) {
+        OnDisplayState(window, *reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
+        return TRUE;
     }
     return wParam == PBT_APMQUERYSUSPEND ? TRUE : 0;
 }
@@ -413,20 +486,23 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 namespace {
 
-BoardPaint SaverBoardPaint() {
-    const bool prepared = theShell.boardSkinDC != nullptr;
-    const int32_t cell = theSession.board.layout.cellSize;
-    return BoardPaint{prepared ? theShell.boardSkinDC : theShell.skinDC,
-                      prepared ? cell : kSkinCellSize,
-                      PixelView{theShell.drawPixels, theShell.clientRect.right,
-                                theShell.clientRect.bottom, theShell.clientRect.right},
-                      ConstPixelView{theShell.boardSkinPixels, 10 * cell, 7 * cell, 10 * cell}};
+// What a board of cell size draws from: its sheet, else the loaded skin, scaled when it must.
+BoardPaint SaverBoardPaint(int32_t cell) {
+    for (int32_t i = 0; i < theShell.sheetCount; ++i) {
+        const BoardSheet& sheet = theShell.sheets[i];
+        if (sheet.cellSize != cell) continue;
+        return BoardPaint{sheet.dc, cell,
+                          PixelView{theShell.drawPixels, theShell.clientRect.right,
+                                    theShell.clientRect.bottom, theShell.clientRect.right},
+                          ConstPixelView{sheet.pixels, 10 * cell, 7 * cell, 10 * cell}};
+    }
+    return BoardPaint{theShell.skinDC, kSkinCellSize, {}, {}};
 }
 
 }  // namespace
 
 RECT BoardRect() {
-    const TextBand band = BoardBand(theSession.board.layout);
+    const TextBand band = BoardBand(PrimaryBoard(theSession).layout);
     return RECT{band.left, band.top, band.right, band.bottom};
 }
 
@@ -437,20 +513,22 @@ void RenderSaverSurface() {
     SetTextColor(surface, picture.fontColor);
     SetBkColor(surface, picture.backgroundColor);
     FillRect(surface, &theShell.clientRect, theShell.backgroundBrush);
-    if (picture.hasBoard) PaintBoardFrame(surface, picture.board, SaverBoardPaint());
-    DrawPictureTexts(surface, IsFullScreen() ? &theShell.infoFonts : nullptr, picture.texts);
+    for (const PictureBoard& board : picture.boards)
+        PaintBoardFrame(surface, board, SaverBoardPaint(board.layout.cellSize));
+    DrawPictureTexts(surface, theShell.textFonts, picture.texts);
 }
 
 void PaintBoardPart(HDC target, RECT part) {
     if (theShell.windowResourcesLive == 0) return;
     const SaverPicture picture = ComposeSaverPicture(theSession, Now());
-    if (!picture.hasBoard) {
+    if (picture.boards.empty()) {
         PaintSaverSurface(target);
         return;
     }
     // Only the squares under the part: a slide's frame changes two to four of them.
-    PaintBoardFrame(theShell.drawDC, picture.board, SaverBoardPaint(),
-                    TextBand{part.left, part.top, part.right, part.bottom});
+    const TextBand clip{part.left, part.top, part.right, part.bottom};
+    for (const PictureBoard& board : picture.boards)
+        PaintBoardFrame(theShell.drawDC, board, SaverBoardPaint(board.layout.cellSize), clip);
     BitBlt(target, part.left, part.top, part.right - part.left, part.bottom - part.top,
            theShell.drawDC, part.left, part.top, SRCCOPY);
 }

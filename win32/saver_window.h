@@ -37,5 +37,5 @@ void PaintSaverSurface(HDC target);
 // Redraws the board's squares meeting part alone (a frame of a slide) and copies part to target.
 void PaintBoardPart(HDC target, RECT part);
 
-// The board's rectangle in the client area.
+// The primary monitor's board's rectangle in the client area.
 RECT BoardRect();

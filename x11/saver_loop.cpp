@@ -14,11 +14,15 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <vector>
 
 #include "display/saver_session.h"
 #include "x11/config_file.h"
+#include "x11/display_power.h"
 #include "x11/file_text.h"
+#include "x11/game_claim.h"
 #include "x11/saver_view.h"
+#include "x11/screen_monitors.h"
 #include "x11/skin_loader.h"
 
 namespace {
@@ -69,6 +73,12 @@ int64_t NowMilliseconds() {
     return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
+struct SkinSheet {
+    int32_t scale;
+    int32_t cell;
+    PixelImage pixels;
+};
+
 struct SaverRun {
     RunOptions options;
     std::string configPath;
@@ -77,9 +87,8 @@ struct SaverRun {
     SaverSession session;
     PixelImage skin;       // the classic drawing
     PixelImage largeSkin;  // the larger drawing the session chose for a fitted board
-    PixelImage sheet;      // the drawing in use scaled to the board's cells, made once per size
-    int32_t sheetScale;
-    int32_t sheetCell;
+    // The drawing in use scaled to each board's cells, made once per size.
+    std::vector<SkinSheet> sheets;
     Display* display;
     Window window;
     bool ownWindow;
@@ -129,16 +138,29 @@ bool HasDrawing(void* context, const WideChar* name, int32_t scale) {
     return HasLargeSkin(run.session.settings, NameBytes(name), scale);
 }
 
-SaverPlatform PlatformOf(SaverRun& run) {
-    return SaverPlatform{&run, ReadGames, run.pgnMissingText.c_str(),
-                         SkinSource{&run, ListSkins, LoadSkin, HasDrawing}};
+int32_t ClaimGame(void* context, int32_t gameCount) {
+    const SaverRun& run = *static_cast<SaverRun*>(context);
+    return ClaimGameNumber(run.configPath, gameCount);
 }
 
-SaverScreen ScreenOf(const SaverView& view) {
+// With a game of its own on each monitor the games are claimed through the settings file, which
+// XScreenSaver's processes (one per monitor) share.
+bool ClaimsGames(const SaverSettings& settings) {
+    return settings.monitors == static_cast<int32_t>(MonitorMode::OwnGames);
+}
+
+SaverPlatform PlatformOf(SaverRun& run) {
+    return SaverPlatform{&run, ReadGames, run.pgnMissingText.c_str(),
+                         SkinSource{&run, ListSkins, LoadSkin, HasDrawing},
+                         ClaimsGames(run.settings) ? ClaimGame : nullptr};
+}
+
+SaverScreen ScreenOf(const SaverRun& run) {
     SaverScreen screen{};
     screen.kind = ScreenKind::Windowed;
-    screen.width = view.width;
-    screen.height = view.height;
+    screen.width = run.view.width;
+    screen.height = run.view.height;
+    screen.monitorCount = WindowMonitors(run.display, run.window, screen.monitors, kMaxMonitors);
     return screen;
 }
 
@@ -172,35 +194,45 @@ Window ChooseWindow(SaverRun& run) {
     return OpenOwnWindow(run);
 }
 
-// What the board's cells are copied from: a fitted board's drawing filtered to its cell size once,
+// What a board's cells are copied from: a fitted board's drawing filtered to its cell size once,
 // so that each repaint and each frame of a slide only copies.
-const PixelImage& BoardSkin(SaverRun& run, const SaverPicture& picture) {
-    const int32_t scale = picture.board.skinScale;
+const PixelImage& BoardSkin(SaverRun& run, const PictureBoard& board) {
+    const int32_t scale = board.skinScale;
     const PixelImage& drawing = scale > 1 ? run.largeSkin : run.skin;
-    const int32_t cell = picture.board.layout.cellSize;
+    const int32_t cell = board.layout.cellSize;
     if (cell <= kSkinCellSize || SkinCellSizeOf(drawing) == cell) return drawing;
-    if (run.sheetScale != scale || run.sheetCell != cell) {
-        run.sheet = ScaleSkinSheet(drawing, cell);
-        run.sheetScale = scale;
-        run.sheetCell = cell;
+    for (const SkinSheet& sheet : run.sheets) {
+        if (sheet.scale == scale && sheet.cell == cell) return sheet.pixels;
     }
-    return run.sheet;
+    run.sheets.push_back(SkinSheet{scale, cell, ScaleSkinSheet(drawing, cell)});
+    return run.sheets.back().pixels;
 }
 
-void Render(SaverRun& run) {
-    const SaverPicture picture = ComposeSaverPicture(run.session, NowMilliseconds());
-    RenderSaverPicture(run.view, picture, BoardSkin(run, picture));
+std::vector<const PixelImage*> BoardSkins(SaverRun& run, const SaverPicture& picture) {
+    // Every sheet first: the list may grow, and the pointers must outlive it.
+    for (const PictureBoard& board : picture.boards)
+        BoardSkin(run, board);
+    std::vector<const PixelImage*> skins;
+    for (const PictureBoard& board : picture.boards)
+        skins.push_back(&BoardSkin(run, board));
+    return skins;
 }
 
-// Draws what the session says changed and shows it.
+// Draws what the session says changed and shows it; nothing while the monitors are off.
 void Show(SaverRun& run, const SessionUpdate& update) {
+    if (run.session.asleep) return;
+    const SaverPicture picture = ComposeSaverPicture(run.session, NowMilliseconds());
     if (update.change == ScreenChange::Whole) {
-        Render(run);
+        RenderSaverPicture(run.view, picture, BoardSkins(run, picture));
         PresentSaverView(run.view);
-    } else if (update.change == ScreenChange::BoardPart) {
-        const SaverPicture picture = ComposeSaverPicture(run.session, NowMilliseconds());
-        RenderPictureBoard(run.view, picture, BoardSkin(run, picture), update.area);
-        PresentSaverArea(run.view, update.area);
+        return;
+    }
+    for (int32_t i = 0; update.change == ScreenChange::BoardPart && i < update.areaCount; ++i) {
+        for (const PictureBoard& board : picture.boards) {
+            RenderPictureBoard(run.view, board, picture.backgroundColor, BoardSkin(run, board),
+                               update.areas[i]);
+        }
+        PresentSaverArea(run.view, update.areas[i]);
     }
 }
 
@@ -229,8 +261,8 @@ bool HandleEvents(SaverRun& run) {
         }
     }
     if (resized) {
-        Show(run, ResizeSaverSession(run.session, ScreenOf(run.view)));
-    } else if (present) {
+        Show(run, ResizeSaverSession(run.session, ScreenOf(run)));
+    } else if (present && !run.session.asleep) {
         PresentSaverView(run.view);
     }
     return true;
@@ -248,14 +280,24 @@ void PlayUntilStopped(SaverRun& run) {
     while (stopRequested == 0 && targetGone == 0) {
         if (!HandleEvents(run)) break;
         WaitForWork(run);
-        Show(run, AdvanceSaverSession(run.session, NowMilliseconds()));
+        const int64_t now = NowMilliseconds();
+        // The server has no event for the monitors' power: it is asked at each wake, which while
+        // they are off comes once a minute.
+        Show(run, SetSaverDisplayAsleep(run.session, MonitorsAreOff(run.display), now));
+        Show(run, AdvanceSaverSession(run.session, now));
         XSync(run.display, False);  // surfaces an error of a vanished window now
     }
 }
 
+// The game on show for the next run; claimed games have stored their successors already, and
+// storing again could take back another process's claim.
+void StoreGameNumberOf(const SaverRun& run) {
+    if (ClaimsGames(run.settings)) return;
+    StoreGameNumber(run.configPath, run.session.settings.currentGameNumber);
+}
+
 void StoreAndExit() {
-    if (runOnShow != nullptr)
-        StoreGameNumber(runOnShow->configPath, runOnShow->session.settings.currentGameNumber);
+    if (runOnShow != nullptr) StoreGameNumberOf(*runOnShow);
     std::_Exit(0);
 }
 
@@ -289,11 +331,11 @@ int RunSaver(const RunOptions& options) {
     if (!run->ownWindow)
         XSelectInput(run->display, run->window, ExposureMask | StructureNotifyMask);
     const auto seed = static_cast<uint32_t>(std::time(nullptr) ^ getpid());
-    StartSaverSession(run->session, run->settings, ScreenOf(run->view), PlatformOf(*run), seed,
+    StartSaverSession(run->session, run->settings, ScreenOf(*run), PlatformOf(*run), seed,
                       NowMilliseconds());
-    Show(*run, SessionUpdate{ScreenChange::Whole, TextBand{0, 0, 0, 0}});
+    Show(*run, SessionUpdate{ScreenChange::Whole, {}, 0});
     PlayUntilStopped(*run);
-    StoreGameNumber(run->configPath, run->session.settings.currentGameNumber);
+    StoreGameNumberOf(*run);
     CloseSaverView(run->view);
     XSetIOErrorHandler(nullptr);
     runOnShow = nullptr;

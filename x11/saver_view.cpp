@@ -140,28 +140,32 @@ void CloseSaverView(SaverView& view) {
     view.gc = nullptr;
 }
 
-void RenderSaverPicture(SaverView& view, const SaverPicture& picture, const PixelImage& skin) {
+void RenderSaverPicture(SaverView& view, const SaverPicture& picture,
+                        const std::vector<const PixelImage*>& skins) {
     const uint32_t background = PixelFromColorRef(picture.backgroundColor);
     XSetForeground(view.display, view.gc, XPixelFor(view.visual, background));
     XFillRectangle(view.display, view.pixmap, view.gc, 0, 0, static_cast<unsigned>(view.width),
                    static_cast<unsigned>(view.height));
-    if (picture.hasBoard) RenderPictureBoard(view, picture, skin, BoardBand(picture.board.layout));
+    for (size_t i = 0; i < picture.boards.size() && i < skins.size(); ++i) {
+        const PictureBoard& board = picture.boards[i];
+        RenderPictureBoard(view, board, picture.backgroundColor, *skins[i],
+                           BoardBand(board.layout));
+    }
     for (const PictureText& text : picture.texts)
         DrawText(view, text);
 }
 
-void RenderPictureBoard(SaverView& view, const SaverPicture& picture, const PixelImage& skin,
-                        const TextBand& wanted) {
-    if (!picture.hasBoard) return;
-    const TextBand board = BoardBand(picture.board.layout);
-    const TextBand area{std::max(wanted.left, board.left), std::max(wanted.top, board.top),
-                        std::min(wanted.right, board.right), std::min(wanted.bottom, board.bottom)};
+void RenderPictureBoard(SaverView& view, const PictureBoard& board, uint32_t backgroundColor,
+                        const PixelImage& skin, const TextBand& wanted) {
+    const TextBand whole = BoardBand(board.layout);
+    const TextBand area{std::max(wanted.left, whole.left), std::max(wanted.top, whole.top),
+                        std::min(wanted.right, whole.right), std::min(wanted.bottom, whole.bottom)};
     if (area.right <= area.left || area.bottom <= area.top) return;
     // A picture of the area alone, the board shifted so that the area's corner is its origin.
     const int32_t width = area.right - area.left;
     const int32_t height = area.bottom - area.top;
-    PixelImage pixels = MakePixelImage(width, height, PixelFromColorRef(picture.backgroundColor));
-    const PictureBoard shifted = OffsetBoard(picture.board, -area.left, -area.top);
+    PixelImage pixels = MakePixelImage(width, height, PixelFromColorRef(backgroundColor));
+    const PictureBoard shifted = OffsetBoard(board, -area.left, -area.top);
     DrawBoardFrame(pixels, skin, shifted.layout, shifted.frame, TextBand{0, 0, width, height});
     PutPicture(view, pixels, TextBand{0, 0, width, height}, area.left, area.top);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "display/board_picture.h"
 #include "display/saver_picture.h"
@@ -35,14 +36,15 @@ bool ResizeSaverView(SaverView& view, int32_t width, int32_t height);
 
 void CloseSaverView(SaverView& view);
 
-// Draws the whole picture into the pixmap; skin is the drawing the board's cells come from, at
-// any cell size.
-void RenderSaverPicture(SaverView& view, const SaverPicture& picture, const PixelImage& skin);
+// Draws the whole picture into the pixmap; skins[i] is the drawing the cells of the picture's
+// board i come from, at any cell size.
+void RenderSaverPicture(SaverView& view, const SaverPicture& picture,
+                        const std::vector<const PixelImage*>& skins);
 
-// Draws the squares of the picture's board that meet area, and its travelling pieces, into the
-// pixmap, over what the last whole render left there.
-void RenderPictureBoard(SaverView& view, const SaverPicture& picture, const PixelImage& skin,
-                        const TextBand& area);
+// Draws the squares of board that meet area, and its travelling pieces, into the pixmap, over what
+// the last whole render left there.
+void RenderPictureBoard(SaverView& view, const PictureBoard& board, uint32_t backgroundColor,
+                        const PixelImage& skin, const TextBand& area);
 
 // Copies the whole pixmap to the window.
 void PresentSaverView(SaverView& view);

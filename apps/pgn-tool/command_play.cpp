@@ -122,7 +122,7 @@ struct Player {
 };
 
 std::string PositionText(const Player& player) {
-    const GameState& state = *player.session.board.game;
+    const GameState& state = *PrimaryBoard(player.session).game;
     std::string text = "game " + std::to_string(player.session.settings.currentGameNumber);
     if (state.moveCount == 0) return text + ", no game in the file";
     return text + ", ply " + std::to_string(state.ply) + " of " +
@@ -132,8 +132,8 @@ std::string PositionText(const Player& player) {
 // In a terminal the frame is redrawn in place with a status line at the bottom; elsewhere the
 // frames follow one another, each headed by its tick.
 void Show(Player& player) {
-    const GameState& state = *player.session.board.game;
-    const GameInfo& info = player.session.board.info;
+    const GameState& state = *PrimaryBoard(player.session).game;
+    const GameInfo& info = PrimaryBoard(player.session).info;
     const SaverSettings& settings = player.session.settings;
     std::string out;
     if (!player.terminal.open) {
@@ -195,7 +195,7 @@ int RunPlay(const Arguments& args) {
     settings.currentGameNumber = request.game;
     // A terminal has no skins and no pixels: the session runs on a screen without a board.
     const SaverScreen screen{ScreenKind::Preview, 0, 0, {}, 0};
-    const SaverPlatform platform{&text, HandOverText, "", SkinSource{}};
+    const SaverPlatform platform{&text, HandOverText, "", SkinSource{}, nullptr};
     auto player = std::make_unique<Player>();
     StartSaverSession(player->session, settings, screen, platform, 1, 0);
 

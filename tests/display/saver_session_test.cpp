@@ -5,15 +5,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "display/drift.h"
 #include "display/home_page.h"
 #include "display/saver_texts.h"
 #include "tests/display/wide_literal.h"
 
 namespace {
+
+// "name@scale", built by appending: GCC 12 at -O3 takes a + chain here for an overlapping copy.
+std::string Key(std::string name, int32_t scale) {
+    name.append(1, '@');
+    name.append(std::to_string(scale));
+    return name;
+}
 
 constexpr const char* kTwoGames =
     "[White \"Wanda\"]\n[Black \"Bert\"]\n\n1. e4 e5 *\n\n"
@@ -25,6 +35,14 @@ struct FakePlatform {
     bool pgnMissing = false;
     std::vector<std::string> skins = {"Classic.bmp"};
     std::vector<std::string> loaded;  // every load asked for, as "name@scale"
+    int32_t* sharedStore = nullptr;   // a game number several processes claim from
+
+    static int32_t Claim(void* context, int32_t count) {
+        int32_t& store = *static_cast<FakePlatform*>(context)->sharedStore;
+        const int32_t taken = store < count ? store : 0;
+        store = taken + 1;
+        return taken;
+    }
 
     static PgnFileResult Read(void* context, const WideChar*, CharString& text) {
         auto& self = *static_cast<FakePlatform*>(context);
@@ -44,7 +62,7 @@ struct FakePlatform {
     }
     static bool Load(void* context, const WideChar* name, int32_t scale) {
         auto& self = *static_cast<FakePlatform*>(context);
-        self.loaded.push_back(Narrow(name) + "@" + std::to_string(scale));
+        self.loaded.push_back(Key(Narrow(name), scale));
         for (const std::string& skin : self.skins) {
             if (Narrow(name) == skin) return true;
         }
@@ -52,7 +70,8 @@ struct FakePlatform {
     }
 
     SaverPlatform Platform() {
-        return SaverPlatform{this, Read, "no games", SkinSource{this, List, Load, nullptr}};
+        return SaverPlatform{this, Read, "no games", SkinSource{this, List, Load, nullptr},
+                             sharedStore != nullptr ? Claim : nullptr};
     }
 };
 
@@ -83,7 +102,13 @@ struct SessionRun {
         now = time;
         return AdvanceSaverSession(*session, now);
     }
-    int32_t Ply() const { return session->board.game->ply; }
+    // Wakes the session whenever it asks until time, as a front end does.
+    void Until(int64_t time) {
+        while (NextSessionWake(*session) <= time)
+            At(NextSessionWake(*session));
+    }
+    const BoardShow& Board(size_t i = 0) const { return session->boards[i]; }
+    int32_t Ply() const { return Board().game->ply; }
     int32_t Game() const { return session->settings.currentGameNumber; }
     bool HasText(const char* bytes) const {
         for (const PictureText& text : ComposeSaverPicture(*session, now).texts) {
@@ -119,22 +144,44 @@ std::vector<Change> Watch(SessionRun& run, size_t count) {
     return changes;
 }
 
+// Game 0: one ply. Game 1: two plies. Game 2: no move that decodes (e5 is no legal first move).
+constexpr const char* kThreeGames =
+    "[Event \"one ply\"]\n\n1. e4 *\n\n"
+    "[Event \"two plies\"]\n\n1. d4 d5 *\n\n"
+    "[Event \"no ply\"]\n\n1. e5 *\n";
+
 TEST(SaverSession, PositionsStayTheirPausesAndGamesFollowEachOther) {
     struct Case {
+        const char* name;
+        const char* pgn;
         int32_t timeMode;
+        int32_t stored;
         std::vector<Change> expected;
     };
-    // 1. e4 e5, then 1. d4: the final positions stay ten seconds, the others the pause.
     const Case cases[] = {
-        {0, {{1000, 0, 1}, {2000, 0, 2}, {12000, 1, 0}, {13000, 1, 1}, {23000, 0, 0}}},
-        {2, {{3000, 0, 1}, {6000, 0, 2}, {16000, 1, 0}, {19000, 1, 1}, {29000, 0, 0}}},
+        // Final positions stay ten seconds; a game without plies, met after a step, too; after
+        // the last game the first again.
+        {"short games and the wrap",
+         kThreeGames,
+         0,
+         0,
+         {{1000, 0, 1}, {11000, 1, 0}, {12000, 1, 1}, {13000, 1, 2}, {23000, 2, 0}, {33000, 0, 0}}},
+        {"large pauses", kThreeGames, 2, 1, {{3000, 1, 1}, {6000, 1, 2}, {16000, 2, 0}}},
+        // The run's first position stays one pause, even in a game without plies.
+        {"first position of a run", kThreeGames, 1, 2, {{2000, 0, 0}, {4000, 0, 1}, {14000, 1, 0}}},
+        // No game at all: every pause the number grows, on the standard position.
+        {"a file without games", "no tag pair, 1. e4 e5", 1, 4, {{2000, 5, 0}, {4000, 6, 0}}},
     };
     for (const Case& c : cases) {
         for (const bool animate : {false, true}) {
-            SCOPED_TRACE("time mode " + std::to_string(c.timeMode) + (animate ? ", sliding" : ""));
+            SCOPED_TRACE(std::string(c.name) + (animate ? ", sliding" : ""));
             SessionRun run;
-            run.Start(Settings(c.timeMode, animate));
+            run.platform.pgn = c.pgn;
+            SaverSettings settings = Settings(c.timeMode, animate);
+            settings.currentGameNumber = c.stored;
+            run.Start(settings);
             EXPECT_EQ(Watch(run, c.expected.size()), c.expected);
+            EXPECT_EQ(run.Game(), c.expected.back().game) << "the number to store";
         }
     }
 }
@@ -145,11 +192,12 @@ TEST(SaverSession, AStepWithinTheGameSlidesInFramesAGameChangeRepaintsWhole) {
     const int64_t start = run.now;
     SessionUpdate update = run.At(start + 1000);  // 1. e4
     ASSERT_EQ(update.change, ScreenChange::BoardPart);
+    ASSERT_EQ(update.areaCount, 1);
     // The e-file from e2 to e4 on the classic board at 256, 128.
-    EXPECT_EQ(update.area.left, 256 + 4 * 64);
-    EXPECT_EQ(update.area.right, 256 + 5 * 64);
-    EXPECT_EQ(update.area.top, 128 + 4 * 64);
-    EXPECT_EQ(update.area.bottom, 128 + 7 * 64);
+    EXPECT_EQ(update.areas[0].left, 256 + 4 * 64);
+    EXPECT_EQ(update.areas[0].right, 256 + 5 * 64);
+    EXPECT_EQ(update.areas[0].top, 128 + 4 * 64);
+    EXPECT_EQ(update.areas[0].bottom, 128 + 7 * 64);
     int32_t frames = 0;
     while (IsSessionSliding(*run.session, run.now) && frames < 100) {
         const int64_t wake = NextSessionWake(*run.session);
@@ -160,7 +208,7 @@ TEST(SaverSession, AStepWithinTheGameSlidesInFramesAGameChangeRepaintsWhole) {
     EXPECT_EQ(frames, kSlideMilliseconds / kFrameMilliseconds);
     // At rest the marks move onto the move's squares: the whole board, the texts unchanged.
     EXPECT_EQ(update.change, ScreenChange::BoardPart);
-    EXPECT_EQ(update.area.right - update.area.left, 512);
+    EXPECT_EQ(update.areas[0].right - update.areas[0].left, 512);
     EXPECT_EQ(NextSessionWake(*run.session), start + 2000) << "no frames at rest";
     // 1... e5 ends the game: the home page comes with the end of the slide, not before.
     run.At(start + 2000);
@@ -206,14 +254,14 @@ TEST(SaverSession, SetUpFailuresShowTheirTextsAndNeverStep) {
         run.Start(settings);
         EXPECT_EQ(run.session->errorText, c.text);
         const SaverPicture picture = ComposeSaverPicture(*run.session, run.now);
-        EXPECT_FALSE(picture.hasBoard);
+        EXPECT_TRUE(picture.boards.empty());
         ASSERT_EQ(picture.texts.size(), 1u);
         EXPECT_EQ(picture.texts[0].align, TextAlign::WrapTopLeft);
         EXPECT_EQ(std::string(picture.texts[0].bytes.chars()), c.text);
         for (int32_t second = 1; second <= 30; ++second)
             EXPECT_EQ(run.At(run.now + 1000).change, ScreenChange::Nothing);
         EXPECT_EQ(run.Game(), 1);
-        EXPECT_EQ(run.session->board.game->moveCount, 0) << "no game is loaded";
+        EXPECT_EQ(run.Board().game->moveCount, 0) << "no game is loaded";
     }
 }
 
@@ -224,7 +272,7 @@ TEST(SaverSession, TheStoredGameContinuesOrWrapsToTheFirst) {
         settings.currentGameNumber = stored;
         run.Start(settings);
         EXPECT_EQ(run.Game(), stored == 1 ? 1 : 0) << stored;
-        EXPECT_STREQ(run.session->board.info.white, stored == 1 ? "Second" : "Wanda");
+        EXPECT_STREQ(run.Board().info.white, stored == 1 ? "Second" : "Wanda");
     }
 }
 
@@ -256,7 +304,7 @@ TEST(SaverSession, TheBoardStandsOnThePrimaryMonitor) {
             screen.monitors[screen.monitorCount++] = monitor;
         SessionRun run;
         run.Start(Settings(0, false), screen);
-        const BoardLayout& layout = run.session->board.layout;
+        const BoardLayout& layout = run.Board().layout;
         EXPECT_EQ(layout.left, c.expected.left);
         EXPECT_EQ(layout.top, c.expected.top);
         EXPECT_EQ(layout.cellSize, c.expected.cellSize);
@@ -285,8 +333,8 @@ TEST(SaverSession, TextsStandAroundAFullBoardOnly) {
         settings.showInfo = c.showInfo;
         run.Start(settings, c.screen);
         const SaverPicture picture = ComposeSaverPicture(*run.session, run.now);
-        EXPECT_TRUE(picture.hasBoard);
-        EXPECT_EQ(picture.board.layout.cellSize, c.cellSize);
+        ASSERT_EQ(picture.boards.size(), 1u);
+        EXPECT_EQ(picture.boards[0].layout.cellSize, c.cellSize);
         EXPECT_EQ(picture.texts.size(), c.texts);
     }
 }
@@ -299,7 +347,162 @@ TEST(SaverSession, AResizedWindowIsLaidOutAnew) {
         ResizeSaverSession(*run.session, SaverScreen{ScreenKind::Windowed, 1024, 768, {}, 0});
     EXPECT_EQ(update.change, ScreenChange::Whole);
     EXPECT_TRUE(UsesFullLayout(*run.session));
-    EXPECT_EQ(run.session->board.layout.left, 256);
+    EXPECT_EQ(run.Board().layout.left, 256);
+}
+
+SaverScreen TwoMonitors() {
+    // The primary listed second, at the right of a smaller one.
+    SaverScreen screen = FullScreen(1824, 768);
+    screen.monitors[0] = MonitorArea{{0, 0, 800, 600}, false};
+    screen.monitors[1] = MonitorArea{{800, 0, 1824, 768}, true};
+    screen.monitorCount = 2;
+    return screen;
+}
+
+// What each monitor shows: which game, and where its board stands.
+struct Shown {
+    int32_t game;
+    int32_t left;
+    bool operator==(const Shown&) const = default;
+};
+
+void PrintTo(const Shown& shown, std::ostream* out) {
+    *out << "{game " << shown.game << " at x " << shown.left << "}";
+}
+
+std::vector<Shown> ShownOnMonitors(const SessionRun& run) {
+    std::vector<Shown> shown;
+    const SaverPicture picture = ComposeSaverPicture(*run.session, run.now);
+    for (const BoardShow& board : run.session->boards) {
+        const BoardShow& source = run.session->boards[static_cast<size_t>(board.mirrors)];
+        shown.push_back(Shown{source.gameNumber, board.layout.left});
+    }
+    EXPECT_EQ(picture.boards.size(), shown.size());
+    return shown;
+}
+
+constexpr const char* kFourGames =
+    "[White \"A\"]\n\n1. e4 *\n\n[White \"B\"]\n\n1. d4 *\n\n"
+    "[White \"C\"]\n\n1. c4 *\n\n[White \"D\"]\n\n1. Nf3 *\n";
+
+TEST(SaverSession, EachMonitorShowsWhatTheMonitorsSettingSays) {
+    struct Case {
+        const char* name;
+        int32_t monitors;
+        int32_t stored;
+        std::vector<Shown> atStart;
+        int32_t toStore;  // the game number stored at once
+        std::vector<Shown> afterAGame;
+        int32_t toStoreAfter;
+    };
+    // The primary's board at 800 + 256; the 800 x 600 monitor's classic board at 144.
+    const Case cases[] = {
+        {"the primary alone", 0, 1, {{1, 1056}}, 1, {{2, 1056}}, 2},
+        {"the same game everywhere", 1, 1, {{1, 1056}, {1, 144}}, 1, {{2, 1056}, {2, 144}}, 2},
+        {"a game of its own on each", 2, 1, {{1, 1056}, {2, 144}}, 3, {{3, 1056}, {0, 144}}, 1},
+        {"own games wrap past the last", 2, 3, {{3, 1056}, {0, 144}}, 1, {{1, 1056}, {2, 144}}, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SessionRun run;
+        run.platform.pgn = kFourGames;
+        SaverSettings settings = Settings(0, false);
+        settings.monitors = c.monitors;
+        settings.currentGameNumber = c.stored;
+        run.Start(settings, TwoMonitors());
+        EXPECT_EQ(ShownOnMonitors(run), c.atStart);
+        EXPECT_EQ(run.Game(), c.toStore);
+        // One ply, ten seconds at the final position, and every board has moved on together.
+        run.Until(run.now + 11000);
+        EXPECT_EQ(ShownOnMonitors(run), c.afterAGame);
+        EXPECT_EQ(run.Game(), c.toStoreAfter);
+    }
+}
+
+TEST(SaverSession, ProcessesThatShareTheStoreClaimTheirGamesFromIt) {
+    // Two processes, one per monitor, as XScreenSaver runs them, over one stored number.
+    int32_t store = 2;
+    SessionRun first;
+    SessionRun second;
+    std::vector<int32_t> shown;
+    for (SessionRun* run : {&first, &second}) {
+        run->platform.pgn = kFourGames;
+        run->platform.sharedStore = &store;
+        SaverSettings settings = Settings(0, false);
+        settings.monitors = 2;
+        run->Start(settings);
+        shown.push_back(run->Board().gameNumber);
+    }
+    first.Until(first.now + 11000);  // the first finishes its game and claims the next
+    shown.push_back(first.Board().gameNumber);
+    EXPECT_EQ(shown, (std::vector<int32_t>{2, 3, 0}));
+    EXPECT_EQ(store, 1);
+}
+
+TEST(SaverSession, TheBoardsDriftAlongAClosedPathAndNeverMidSlide) {
+    SessionRun run;
+    SaverSettings settings = Settings(0, true);
+    settings.drift = 1;
+    run.Start(settings);
+    const int64_t start = run.now;
+    const BoardLayout home = run.Board().layout;
+    std::vector<PixelPoint> path;
+    while (run.now < start + kDriftPathSteps * kDriftStepMilliseconds + 5000) {
+        const BoardLayout before = run.Board().layout;
+        const bool slidingBefore = IsSessionSliding(*run.session, run.now);
+        const SessionUpdate update = run.At(NextSessionWake(*run.session));
+        const BoardLayout& after = run.Board().layout;
+        if (after.left == before.left && after.top == before.top) continue;
+        EXPECT_FALSE(slidingBefore) << "moved while a piece slid, at " << run.now - start;
+        EXPECT_EQ(update.change, ScreenChange::Whole);
+        path.push_back(PixelPoint{after.left - home.left, after.top - home.top});
+    }
+    ASSERT_EQ(path.size(), static_cast<size_t>(kDriftPathSteps));
+    for (const PixelPoint& offset : path) {
+        EXPECT_LE(std::abs(offset.x), 12);
+        EXPECT_LE(std::abs(offset.y), 12);
+    }
+    EXPECT_EQ(path.back().x, 0) << "the path returns";
+    EXPECT_EQ(path.back().y, 0);
+}
+
+TEST(SaverSession, TheDriftKeepsBoardAndTextsOnTheScreen) {
+    // On 1024 x 600 the classic board's top is 44: its texts reach from 4 to 668, already past
+    // the bottom. The drift never takes them further down, nor more than 4 pixels up.
+    SessionRun run;
+    SaverSettings settings = Settings(0, false);
+    settings.drift = 1;
+    run.Start(settings, FullScreen(1024, 600));
+    const BoardLayout home = run.Board().layout;
+    ASSERT_EQ(home.top, 44);
+    std::vector<int32_t> rises;
+    for (int32_t step = 1; step <= kDriftPathSteps; ++step) {
+        run.At(run.session->startedAt + step * kDriftStepMilliseconds);
+        const int32_t rise = home.top - run.Board().layout.top;
+        EXPECT_GE(rise, 0) << "step " << step;
+        EXPECT_LE(rise, 4) << "step " << step;
+        rises.push_back(rise);
+    }
+    EXPECT_NE(*std::max_element(rises.begin(), rises.end()), 0) << "it may still rise";
+}
+
+TEST(SaverSession, WhileTheMonitorsSleepNothingIsDrawnAndWakesAreAMinuteApart) {
+    SessionRun run;
+    run.Start(Settings(0, true));
+    const int64_t start = run.now;
+    EXPECT_EQ(SetSaverDisplayAsleep(*run.session, true, start + 500).change, ScreenChange::Nothing);
+    int32_t wakes = 0;
+    while (run.now < start + 10 * 60 * 1000) {
+        const int64_t wake = NextSessionWake(*run.session);
+        EXPECT_GE(wake - run.now, kAsleepWakeMilliseconds - 1000);
+        EXPECT_EQ(run.At(wake).change, ScreenChange::Nothing);
+        ++wakes;
+    }
+    EXPECT_LE(wakes, 11);
+    EXPECT_EQ(run.Ply(), 0) << "the playback rests";
+    EXPECT_EQ(SetSaverDisplayAsleep(*run.session, false, run.now).change, ScreenChange::Whole);
+    EXPECT_EQ(NextSessionWake(*run.session), run.now + 1000);
+    EXPECT_EQ(run.At(run.now + 1000).change, ScreenChange::BoardPart);  // 1. e4 slides
 }
 
 }  // namespace

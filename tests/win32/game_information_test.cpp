@@ -25,8 +25,10 @@ std::vector<uint32_t> DrawnPixels(const char* const (&lines)[5], UINT extraFlags
         const TextBand band = InformationBand(BoardLayout{100, 200, 64}, static_cast<InfoLine>(i));
         RECT rect{band.left, band.top, band.right, band.bottom};
         if (bySaver) {
-            DrawPictureText(surface.dc, nullptr,
-                            PictureText{CharString(lines[i]), band, TextAlign::Centre, 24});
+            // Height 0: the font the surface has selected, as the reference draws with.
+            TextFonts fonts{};
+            DrawPictureText(surface.dc, fonts,
+                            PictureText{CharString(lines[i]), band, TextAlign::Centre, 0});
         } else {
             DrawTextA(surface.dc, lines[i], -1, &rect,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | extraFlags);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "display/board_layout.h"
@@ -30,7 +31,7 @@ class SaverWindow : public ::testing::Test {
 // The skin cell a square must show, from its position in the skin.
 COLORREF ExpectedCell(int32_t file, int32_t rank) {
     const SkinCell cell =
-        SkinCellFor(*theSession.board.game, file, rank, theSettings.showLastMove != 0);
+        SkinCellFor(*PrimaryBoard(theSession).game, file, rank, theSettings.showLastMove != 0);
     return CellColour(cell.x / 64, cell.y / 64);
 }
 
@@ -67,9 +68,9 @@ TEST_F(SaverWindow, FullScreenBoardIsTheSkinsCellsUnscaled) {
 TEST_F(SaverWindow, TimerStepsThePlayAndThePaintShowsTheLastMove) {
     ASSERT_NE(fixture->OpenFullScreen(), nullptr);
     SendMessageA(fixture->saver, WM_TIMER, kSessionTimerId, 0);
-    EXPECT_EQ(theSession.board.game->ply, 0) << "stepped before its second had passed";
+    EXPECT_EQ(PrimaryBoard(theSession).game->ply, 0) << "stepped before its second had passed";
     AdvanceClock(fixture->saver, 1000);  // time mode 0: one second a position
-    EXPECT_EQ(theSession.board.game->ply, 1);
+    EXPECT_EQ(PrimaryBoard(theSession).game->ply, 1);
     RECT update{};
     EXPECT_TRUE(GetUpdateRect(fixture->saver, &update, FALSE));
     EXPECT_EQ(update.right - update.left, 1024);
@@ -88,7 +89,7 @@ TEST_F(SaverWindow, HomePageLineAtTheFinalPositionOnly) {
     AdvanceClock(fixture->saver, 1000);  // 1. e4
     EXPECT_TRUE(Capture()->AllOf(0, 0, 1024, 40, background));
     AdvanceClock(fixture->saver, 1000);
-    ASSERT_EQ(theSession.board.game->ply, 2);  // 1... e5, the final position
+    ASSERT_EQ(PrimaryBoard(theSession).game->ply, 2);  // 1... e5, the final position
     auto surface = Capture();
     EXPECT_TRUE(surface->AnyBut(512, 0, 1024, 40, background)) << "right-aligned address";
     EXPECT_TRUE(surface->AllOf(0, 0, 200, 40, background));
@@ -140,14 +141,14 @@ TEST_F(SaverWindow, EmptyPgnFileIsNoErrorAndShowsTheInitialPosition) {
     ASSERT_NE(fixture->OpenFullScreen(), nullptr);
     EXPECT_TRUE(theSession.errorText.empty());
     ExpectFullScreenBoard(*Capture(), 256, 128);
-    EXPECT_EQ(At(*theSession.board.game, 4, 1).kind, kPawn);
+    EXPECT_EQ(At(*PrimaryBoard(theSession).game, 4, 1).kind, kPawn);
 }
 
 TEST_F(SaverWindow, StoredGameNumberBeyondTheFileStartsWithGameZero) {
     theSettings.currentGameNumber = 9;
     ASSERT_NE(fixture->OpenPreview(152, 112), nullptr);
     EXPECT_EQ(theSession.settings.currentGameNumber, 0);
-    EXPECT_STREQ(theSession.board.info.white, "Wanda");
+    EXPECT_STREQ(PrimaryBoard(theSession).info.white, "Wanda");
 }
 
 struct InputCase {
@@ -273,6 +274,37 @@ TEST_F(SaverWindow, PreviewEndsWithItsParentAndStoresNothing) {
     EXPECT_FALSE(Live());
     EXPECT_TRUE(DrainMessages());
     EXPECT_EQ(StoredGameNumber(), -1000);
+}
+
+// The monitors' state as Windows reports it to a window that asked for it.
+void ReportDisplayState(HWND saver, DWORD state) {
+    struct {
+        POWERBROADCAST_SETTING head;
+        DWORD rest;
+    } setting{};
+    setting.head.PowerSetting = {
+        0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    setting.head.DataLength = sizeof(DWORD);
+    std::memcpy(setting.head.Data, &state, sizeof(state));
+    SendMessageA(saver, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                 reinterpret_cast<LPARAM>(&setting));
+}
+
+TEST_F(SaverWindow, NothingIsDrawnOrPlayedWhileTheMonitorsAreOff) {
+    ASSERT_NE(fixture->OpenFullScreen(), nullptr);
+    ValidateRect(fixture->saver, nullptr);
+    ReportDisplayState(fixture->saver, 0);
+    ASSERT_TRUE(theSession.asleep);
+    for (int32_t second = 0; second < 5; ++second)
+        AdvanceClock(fixture->saver, 1000);
+    EXPECT_EQ(PrimaryBoard(theSession).game->ply, 0) << "played while the monitors were off";
+    RECT update{};
+    EXPECT_FALSE(GetUpdateRect(fixture->saver, &update, FALSE));
+    ReportDisplayState(fixture->saver, 2);  // dimmed: still showing
+    EXPECT_FALSE(theSession.asleep);
+    EXPECT_TRUE(GetUpdateRect(fixture->saver, &update, FALSE)) << "a whole picture on waking";
+    AdvanceClock(fixture->saver, 1000);
+    EXPECT_EQ(PrimaryBoard(theSession).game->ply, 1);
 }
 
 }  // namespace
