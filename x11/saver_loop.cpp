@@ -19,6 +19,7 @@
 #include "display/playback.h"
 #include "display/saver_texts.h"
 #include "x11/config_file.h"
+#include "x11/data_folder.h"
 #include "x11/file_text.h"
 #include "x11/saver_view.h"
 #include "x11/skin_loader.h"
