@@ -59,7 +59,7 @@ def letter_by_letter(text):
 
 
 def ink(image):
-    """The image's ink, cut to its bounding box, as a one-bit mask."""
+    """The image's ink, cut to its bounding box, as a mask of 0 and 255."""
     mask = image.convert("L").point(lambda value: 255 if value >= 96 else 0)
     box = mask.getbbox()
     return mask.crop(box) if box else None
@@ -85,7 +85,7 @@ def compare(session, what, drawn, right, wrong, wrong_name):
     session.note(f"{what}: ink {drawn.size[0]} x {drawn.size[1]} drawn, {right.size[0]} x "
                  f"{right.size[1]} by pango-view, {wrong.size[0]} x {wrong.size[1]} {wrong_name}; "
                  f"likeness {to_right:.2f} to pango-view, {to_wrong:.2f} {wrong_name}")
-    session.expect(abs(drawn.size[0] - right.size[0]) <= 2 and abs(drawn.size[1] - right.size[1]) <= 2,
+    session.expect(all(abs(d - r) <= 2 for d, r in zip(drawn.size, right.size)),
                    f"{what}: the ink is {drawn.size}, pango-view's {right.size}")
     session.expect(to_right >= 0.8, f"{what}: drawn unlike pango-view ({to_right:.2f})")
     session.expect(to_wrong <= 0.4, f"{what}: drawn like {wrong_name} ({to_wrong:.2f})")
