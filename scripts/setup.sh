@@ -18,9 +18,12 @@ packages=(
     python3 python3-pil fonts-dejavu-core
     # the PGN benchmark's peer
     pgn-extract
-    # the native Linux program: Xlib, Xft, the image decoder, XScreenSaver and its test fonts
-    libx11-dev libxft-dev libxext-dev libxinerama-dev libfontconfig-dev libstb-dev xscreensaver
-    fonts-urw-base35
+    # the native Linux program: Xlib, Xft and Pango for its text, Xinerama's monitors and DPMS, the
+    # image decoder, XScreenSaver and its test fonts (fonts-dejavu-core above has the Arabic letters)
+    libx11-dev libxft-dev libxext-dev libxinerama-dev libfontconfig-dev libpango1.0-dev libstb-dev
+    xscreensaver fonts-urw-base35
+    # the reference rendering of shaped names, and the Debian package's check
+    pango1.0-tools lintian
 )
 
 missing=()

@@ -45,12 +45,6 @@ std::string DefaultConfigPath(const char* xdgConfigHome, const char* home) {
     return std::string();
 }
 
-std::string DataFolder() {
-    const char* override = std::getenv("QUORVANE_DATA_DIR");
-    if (override != nullptr && override[0] != 0) return override;
-    return QUORVANE_INSTALLED_DATA_DIR;
-}
-
 void LoadSettingsFile(SaverSettings& settings, const std::string& configPath,
                       const std::string& dataFolder) {
     settings.installPath[0] = 0;

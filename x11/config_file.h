@@ -1,6 +1,6 @@
 #pragma once
-// The native program's settings file and data folder: where they are, reading the settings from
-// them, and writing the game number back without ever leaving a half-written file.
+// The native program's settings file: where it is, reading the settings from it and its data
+// folder, and writing the game number back without ever leaving a half-written file.
 
 #include <cstdint>
 #include <string>
@@ -10,9 +10,6 @@
 // $XDG_CONFIG_HOME/quorvane/quorvane.conf, or ~/.config/quorvane/quorvane.conf when the variable
 // is unset, empty or not an absolute path; empty when neither gives a folder.
 std::string DefaultConfigPath(const char* xdgConfigHome, const char* home);
-
-// The data folder: QUORVANE_DATA_DIR when set, else the installed one.
-std::string DataFolder();
 
 // Defaults built on dataFolder (the PGN file varnoth.pgn in it), then the file's lines over them;
 // a missing or unreadable file leaves the defaults.

@@ -18,6 +18,7 @@
 
 #include "display/saver_session.h"
 #include "x11/config_file.h"
+#include "x11/data_folder.h"
 #include "x11/display_power.h"
 #include "x11/file_text.h"
 #include "x11/game_claim.h"

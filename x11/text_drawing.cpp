@@ -1,91 +1,30 @@
 #include "x11/text_drawing.h"
 
-#include <fontconfig/fontconfig.h>
-
 namespace {
 
-constexpr const char* kFontName = "Palatino Linotype,P052,Palatino,DejaVu Serif,serif";
+// Palatino as the Windows saver asks for it, then its look-alikes; fontconfig adds the faces for
+// the scripts these lack after them.
+constexpr const char* kFontFamilies = "Palatino Linotype,P052,Palatino,DejaVu Serif,serif";
 
-struct TextRun {
-    XftFont* font;
-    size_t start;
-    size_t length;
-};
-
-XftFont* FallbackFor(TextPainter& painter, FcChar32 character) {
-    for (XftFont* font : painter.fallbacks) {
-        if (XftCharExists(painter.display, font, character)) return font;
-    }
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(kFontName));
-    FcCharSet* wanted = FcCharSetCreate();
-    FcCharSetAddChar(wanted, character);
-    FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
-    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, painter.pixelSize);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    XftDefaultSubstitute(painter.display, DefaultScreen(painter.display), pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcCharSetDestroy(wanted);
-    FcPatternDestroy(pattern);
-    if (match == nullptr) return painter.font;
-    XftFont* font = XftFontOpenPattern(painter.display, match);  // owns match when it opens
-    if (font == nullptr) {
-        FcPatternDestroy(match);
-        return painter.font;
-    }
-    painter.fallbacks.push_back(font);
-    // A face without the character still draws it as its missing-glyph box.
-    return font;
-}
-
-// The text cut into runs of one face each.
-std::vector<TextRun> SplitRuns(TextPainter& painter, const std::string& utf8) {
-    std::vector<TextRun> runs;
-    const auto* bytes = reinterpret_cast<const FcChar8*>(utf8.data());
-    size_t at = 0;
-    while (at < utf8.size()) {
-        FcChar32 character = 0;
-        int length = FcUtf8ToUcs4(bytes + at, &character, static_cast<int>(utf8.size() - at));
-        if (length <= 0) break;  // the text comes valid from the display layer
-        XftFont* font = XftCharExists(painter.display, painter.font, character)
-                            ? painter.font
-                            : FallbackFor(painter, character);
-        if (!runs.empty() && runs.back().font == font) {
-            runs.back().length += static_cast<size_t>(length);
-        } else {
-            runs.push_back(TextRun{font, at, static_cast<size_t>(length)});
-        }
-        at += static_cast<size_t>(length);
-    }
-    return runs;
-}
-
-int32_t RunWidth(TextPainter& painter, const std::string& utf8, const TextRun& run) {
-    XGlyphInfo extents{};
-    XftTextExtentsUtf8(painter.display, run.font,
-                       reinterpret_cast<const FcChar8*>(utf8.data() + run.start),
-                       static_cast<int>(run.length), &extents);
-    return extents.xOff;
-}
-
-int32_t TextWidth(TextPainter& painter, const std::string& utf8) {
-    int32_t width = 0;
-    for (const TextRun& run : SplitRuns(painter, utf8))
-        width += RunWidth(painter, utf8, run);
-    return width;
+// A layout of utf8 as one line: a newline in a name stays on the line rather than breaking it.
+PangoLayout* LineLayout(TextPainter& painter, const std::string& utf8) {
+    PangoLayout* layout = pango_layout_new(painter.context);
+    pango_layout_set_font_description(layout, painter.font);
+    pango_layout_set_single_paragraph_mode(layout, TRUE);
+    pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+    return layout;
 }
 
 int32_t LineHeight(const TextPainter& painter) {
-    return painter.font->ascent + painter.font->descent;
+    return painter.ascent + painter.descent;
 }
 
 void DrawLine(TextPainter& painter, const std::string& utf8, int32_t x, int32_t baseline) {
-    for (const TextRun& run : SplitRuns(painter, utf8)) {
-        XftDrawStringUtf8(painter.draw, &painter.color, run.font, x, baseline,
-                          reinterpret_cast<const FcChar8*>(utf8.data() + run.start),
-                          static_cast<int>(run.length));
-        x += RunWidth(painter, utf8, run);
-    }
+    PangoLayout* layout = LineLayout(painter, utf8);
+    pango_xft_render_layout_line(painter.draw, &painter.color,
+                                 pango_layout_get_line_readonly(layout, 0), x * PANGO_SCALE,
+                                 baseline * PANGO_SCALE);
+    g_object_unref(layout);
 }
 
 void ClipTo(TextPainter& painter, const TextBand& band) {
@@ -95,7 +34,7 @@ void ClipTo(TextPainter& painter, const TextBand& band) {
 }
 
 int32_t CentredBaseline(const TextPainter& painter, const TextBand& band) {
-    return band.top + (band.bottom - band.top - LineHeight(painter)) / 2 + painter.font->ascent;
+    return band.top + (band.bottom - band.top - LineHeight(painter)) / 2 + painter.ascent;
 }
 
 // The longest start of text, ending before a space, that fits width; the whole word when even
@@ -113,6 +52,19 @@ size_t FittingLength(TextPainter& painter, const std::string& text, int32_t widt
     return firstSpace == std::string::npos ? text.size() : firstSpace;
 }
 
+// The main face's ascent and descent; false when no face opens at all.
+bool MeasureMainFace(TextPainter& painter) {
+    PangoFont* face = pango_context_load_font(painter.context, painter.font);
+    if (face == nullptr) return false;
+    PangoFontMetrics* metrics = pango_font_get_metrics(face, nullptr);
+    // Rounded up, as Xft gives a face's ascent and descent.
+    painter.ascent = PANGO_PIXELS_CEIL(pango_font_metrics_get_ascent(metrics));
+    painter.descent = PANGO_PIXELS_CEIL(pango_font_metrics_get_descent(metrics));
+    pango_font_metrics_unref(metrics);
+    g_object_unref(face);
+    return true;
+}
+
 }  // namespace
 
 int32_t FontPixelsFor(int32_t cellHeight) {
@@ -121,10 +73,17 @@ int32_t FontPixelsFor(int32_t cellHeight) {
 
 bool OpenTextPainter(TextPainter& painter, Display* display, Drawable drawable, Visual* visual,
                      Colormap colormap, uint32_t colorRef, int32_t pixelSize) {
-    painter = TextPainter{display, nullptr, nullptr, {}, {}, false, pixelSize};
-    const std::string name = std::string(kFontName) + ":pixelsize=" + std::to_string(pixelSize);
-    painter.font = XftFontOpenName(display, DefaultScreen(display), name.c_str());
-    if (painter.font == nullptr) return false;
+    painter = TextPainter{display, nullptr, nullptr, nullptr, {}, false, pixelSize, 0, 0};
+    // The font map belongs to Pango, one per display and screen, and goes with the display.
+    PangoFontMap* fonts = pango_xft_get_font_map(display, DefaultScreen(display));
+    if (fonts == nullptr) return false;
+    painter.context = pango_font_map_create_context(fonts);
+    painter.font = pango_font_description_from_string(kFontFamilies);
+    pango_font_description_set_absolute_size(painter.font, pixelSize * PANGO_SCALE);
+    if (!MeasureMainFace(painter)) {
+        CloseTextPainter(painter);
+        return false;
+    }
     painter.draw = XftDrawCreate(display, drawable, visual, colormap);
     const XRenderColor color{static_cast<unsigned short>((colorRef & 0xFF) * 0x101),
                              static_cast<unsigned short>(((colorRef >> 8) & 0xFF) * 0x101),
@@ -142,10 +101,18 @@ void CloseTextPainter(TextPainter& painter) {
         }
         XftDrawDestroy(painter.draw);
     }
-    for (XftFont* font : painter.fallbacks)
-        XftFontClose(painter.display, font);
-    if (painter.font != nullptr) XftFontClose(painter.display, painter.font);
-    painter = TextPainter{nullptr, nullptr, nullptr, {}, {}, false, 0};
+    if (painter.font != nullptr) pango_font_description_free(painter.font);
+    if (painter.context != nullptr) g_object_unref(painter.context);
+    painter = TextPainter{nullptr, nullptr, nullptr, nullptr, {}, false, 0, 0, 0};
+}
+
+int32_t TextWidth(TextPainter& painter, const std::string& utf8) {
+    PangoLayout* layout = LineLayout(painter, utf8);
+    PangoRectangle logical{};
+    pango_layout_line_get_pixel_extents(pango_layout_get_line_readonly(layout, 0), nullptr,
+                                        &logical);
+    g_object_unref(layout);
+    return logical.width;
 }
 
 void DrawCentredText(TextPainter& painter, const std::string& utf8, const TextBand& band) {
@@ -171,7 +138,7 @@ void DrawWrappedText(TextPainter& painter, const std::string& utf8, int32_t widt
         // Each pass draws one line of the paragraph and drops it, with the space it broke at.
         do {
             const size_t fits = FittingLength(painter, rest, width);
-            DrawLine(painter, rest.substr(0, fits), 0, top + painter.font->ascent);
+            DrawLine(painter, rest.substr(0, fits), 0, top + painter.ascent);
             top += LineHeight(painter);
             rest.erase(0, fits < rest.size() ? fits + 1 : fits);
         } while (!rest.empty() && top < height);

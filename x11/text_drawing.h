@@ -1,25 +1,28 @@
 #pragma once
-// Text on the off-screen picture with Xft: the information lines centred in their bands, the
-// home page right-aligned, and the set-up failure texts wrapped at spaces. Texts are UTF-8;
-// characters the main face lacks come from a face fontconfig finds for them.
+// Text on the off-screen picture with Pango over Xft: the information lines centred in their
+// bands, the home page right-aligned, and the set-up failure texts wrapped at spaces. Texts are
+// UTF-8, shaped and laid out in both directions as their scripts ask (Arabic joined, right to
+// left); characters the main face lacks come from a face fontconfig finds for them, run by run.
 
 #include <X11/Xft/Xft.h>
 #include <X11/Xlib.h>
+#include <pango/pangoxft.h>
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "display/board_layout.h"
 
 struct TextPainter {
     Display* display;
     XftDraw* draw;
-    XftFont* font;
-    std::vector<XftFont*> fallbacks;  // opened as characters need them, closed with the painter
+    PangoContext* context;
+    PangoFontDescription* font;  // null while the painter is closed
     XftColor color;
     bool colorAllocated;
     int32_t pixelSize;
+    int32_t ascent;  // of the main face, in pixels: lines stand on its baseline whatever falls back
+    int32_t descent;
 };
 
 // Pixel size of the information font for a font height as the Windows saver asks for it (a cell
@@ -32,6 +35,9 @@ bool OpenTextPainter(TextPainter& painter, Display* display, Drawable drawable, 
                      Colormap colormap, uint32_t colorRef, int32_t pixelSize);
 
 void CloseTextPainter(TextPainter& painter);
+
+// The width in pixels that one line of utf8 takes when drawn.
+int32_t TextWidth(TextPainter& painter, const std::string& utf8);
 
 // One line centred both ways in band and clipped to it.
 void DrawCentredText(TextPainter& painter, const std::string& utf8, const TextBand& band);

@@ -1,7 +1,8 @@
-"""XScreenSaver with quorvane as its only display module: the daemon starts on the private display,
-`xscreensaver-command -activate` blanks the screen, and the board comes up in XScreenSaver's window
-as the program line "quorvane -root" asks. XScreenSaver launches no modules for root, so a test
-run by root runs the daemon as the user nobody."""
+"""XScreenSaver with quorvane as its only display module, listed by quorvane-add-to-xscreensaver:
+the daemon starts on the private display, `xscreensaver-command -activate` blanks the screen, and
+the board comes up in XScreenSaver's window as the helper's program line "quorvane --root" asks
+(the build's folder first on PATH, as XScreenSaver puts its modules' folder). XScreenSaver launches
+no modules for root, so a test run by root runs the daemon as the user nobody."""
 
 import os
 import shutil
@@ -27,11 +28,14 @@ def main(session):
     home.mkdir()
     (home / ".xscreensaver").write_text(
         "timeout: 0:30:00\nlock: False\nfade: False\nunfade: False\nsplash: False\n"
-        "mode: one\nselected: 0\n"
-        f"programs: \"Quorvane\" {session.config['quorvane']} -root \\n\n")
+        "mode: one\nselected: 0\n")
+    subprocess.run([session.config["add_to_xscreensaver"]], env=dict(session.env, HOME=str(home)),
+                   check=True, capture_output=True)
     for path in (session.dir, home, session.data, session.data / "Skin"):
         os.chmod(path, 0o777)
-    env = dict(session.env, HOME=str(home), XDG_CONFIG_HOME=str(home / ".config"))
+    program_folder = os.path.dirname(session.config["quorvane"])
+    env = dict(session.env, HOME=str(home), XDG_CONFIG_HOME=str(home / ".config"),
+               PATH=program_folder + os.pathsep + session.env.get("PATH", ""))
     daemon = subprocess.Popen(as_user(["xscreensaver", "-no-splash", "-verbose"]), env=env,
                               stdout=session.log, stderr=session.log)
     session.processes.append(daemon)
