@@ -6,12 +6,15 @@ fits its list, and ticking it removes the user's settings as well."""
 import subprocess
 import time
 
+from PIL import ImageChops
+
 from installer_session import (CONFIG, DESKTOP_KEY, MACHINE_KEY, PROGRAM_DIR, SCR_PATH,
                                SETTINGS_KEY, run)
 
 SAVER_OPTION = "Make Quorvane the current screen saver"
 FIT_OPTION = "Fit the board to the screen"
 TICKED = 2
+CARET_WIDTH = 4
 
 
 def find_window(session, pattern, timeout=30):
@@ -27,15 +30,19 @@ def find_window(session, pattern, timeout=30):
 
 
 def settle_screen(session, timeout=20):
-    """Waits until the screen has stopped changing for half a second: the page is ready."""
-    previous = session.screenshot().tobytes()
+    """Waits until the screen has stopped changing for half a second: the page is ready. A text
+    caret's blinking (a change a few pixels wide) does not count, or the folder page, whose caret
+    blinks every half second, would never settle."""
+    previous = session.screenshot()
     still_since = time.monotonic()
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         time.sleep(0.1)
-        current = session.screenshot().tobytes()
-        if current != previous:
-            previous, still_since = current, time.monotonic()
+        current = session.screenshot()
+        changed = ImageChops.difference(previous, current).getbbox()
+        previous = current
+        if changed is not None and changed[2] - changed[0] > CARET_WIDTH:
+            still_since = time.monotonic()
         elif time.monotonic() - still_since >= 0.5:
             return
 
