@@ -11,6 +11,7 @@
 ;
 ; Command line (besides the usual /S and /D=<folder>):
 ;   setup:      /SETSAVER        with /S: also make Quorvane the current screen saver
+;               /NOFIT           with /S: leave a new user the classic 512-pixel board
 ;   uninstall:  /REMOVESETTINGS  with /S: also remove the user's Quorvane settings
 
 Unicode true
@@ -154,15 +155,70 @@ Section "Make ${PRODUCT} the current screen saver" SecSetSaver
     WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
 SectionEnd
 
+; Offered only to a new user (see .onInit): the saver's own default stays the classic board.
+Section "Fit the board to the screen" SecFitBoard
+    WriteRegDWORD HKCU "${SETTINGS_KEY}" "Fit board" 1
+SectionEnd
+
+; 1 on the stack when the user's settings hold a "Fit board" value of any type, else 0. A value
+; that is there is the user's answer, even one the saver cannot read.
+Function UserHasFitBoard
+    Push $0
+    Push $1
+    StrCpy $0 0
+    ${Do}
+        ClearErrors
+        EnumRegValue $1 HKCU "${SETTINGS_KEY}" $0
+        ${If} ${Errors}
+        ${OrIf} $1 == ""
+            StrCpy $0 0
+            ${Break}
+        ${EndIf}
+        ; Value names ignore case, as this comparison does.
+        ${If} $1 == "Fit board"
+            StrCpy $0 1
+            ${Break}
+        ${EndIf}
+        IntOp $0 $0 + 1
+    ${Loop}
+    Pop $1
+    Exch $0
+FunctionEnd
+
+; Asks about the board only when there is nothing to keep: an upgrade (the machine-wide install
+; path is there) or a user who already has the value keeps the board they have.
+Function OfferFitBoard
+    ClearErrors
+    ReadRegStr $0 HKLM "${SETTINGS_KEY}" "Install path"
+    ${IfNot} ${Errors}
+        StrCpy $0 1
+    ${Else}
+        Call UserHasFitBoard
+        Pop $0
+    ${EndIf}
+    ${If} $0 == 1
+        ; No text hides the option from the components page.
+        SectionSetText ${SecFitBoard} ""
+        !insertmacro UnselectSection ${SecFitBoard}
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
     SetRegView 64
-    ; A silent setup leaves the user's screen saver alone unless asked with /SETSAVER.
+    Call OfferFitBoard
     ${If} ${Silent}
         ${GetParameters} $0
+        ; A silent setup leaves the user's screen saver alone unless asked with /SETSAVER.
         ClearErrors
         ${GetOptions} "$0" "/SETSAVER" $1
         ${If} ${Errors}
             !insertmacro UnselectSection ${SecSetSaver}
+        ${EndIf}
+        ; ... but fits a new user's board unless told /NOFIT.
+        ClearErrors
+        ${GetOptions} "$0" "/NOFIT" $1
+        ${IfNot} ${Errors}
+            !insertmacro UnselectSection ${SecFitBoard}
         ${EndIf}
     ${EndIf}
 FunctionEnd

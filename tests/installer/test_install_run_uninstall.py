@@ -1,7 +1,8 @@
 """A silent install into a fresh prefix puts the saver, the skins and the game file where they
-belong and registers them; the installed saver runs full-screen from those files; a silent
-reinstall with /SETSAVER makes it the current screen saver; the registered quiet uninstall takes
-back everything installed and nothing else."""
+belong, registers them and fits the user's board to the screen; the installed saver runs
+full-screen from those files; a silent reinstall with /SETSAVER makes it the current screen saver
+and keeps the user's board; the registered quiet uninstall takes back everything installed and
+nothing else."""
 
 import re
 import time
@@ -59,6 +60,8 @@ def check_install(session):
                    f"EstimatedSize {size!r} KB for {total_kb} KB of files")
     session.expect(session.reg_query(DESKTOP_KEY, "SCRNSAVE.EXE") is None,
                    "a silent install without /SETSAVER changed the current screen saver")
+    session.expect(session.reg_query(SETTINGS_KEY, "Fit board") == ("REG_DWORD", 1),
+                   "a new silent installation did not fit the board to the screen")
 
 
 def check_saver_runs(session):
@@ -120,12 +123,16 @@ def main(session):
     check_install(session)
     check_saver_runs(session)
 
-    # Installing again over the same folder: an upgrade that also makes Quorvane current.
+    # Installing again over the same folder: an upgrade that also makes Quorvane current, for a
+    # user who has since chosen the classic board.
+    session.set_settings(Fit_board=0)
     code = session.run_setup("/S", "/SETSAVER")
     session.require(code == 0, f"silent reinstall exit code {code}")
     session.expect(session.reg_query(DESKTOP_KEY, "SCRNSAVE.EXE") == ("REG_SZ", SCR_PATH),
                    "/SETSAVER did not make Quorvane the current screen saver")
-    session.expect(session.setting("Time mode") == 2, "the reinstall changed the user's settings")
+    kept = {name: session.setting(name) for name in ("Time mode", "Fit board")}
+    session.expect(kept == {"Time mode": 2, "Fit board": 0},
+                   f"the reinstall changed the user's settings: {kept}")
     check_uninstall(session)
 
 

@@ -1,6 +1,7 @@
 """Installing again into another folder takes the old folder's files and uninstaller away; an old
 folder's uninstaller left over from elsewhere removes only its own folder's files and leaves the
-live installation, its saver, its machine-wide key and its Apps entry alone."""
+live installation, its saver, its machine-wide key and its Apps entry alone. The first
+installation, with /NOFIT, and the second, an upgrade, write no "Fit board" for the user."""
 
 from installer_session import (CONFIG, MACHINE_KEY, SCR_PATH, UNINSTALL_KEY, run)
 from board_image import START_FEN, Skin, board_region
@@ -11,8 +12,9 @@ STALE = r"C:\Games\Stale Quorvane"
 
 
 def main(session):
-    code = session.run_setup("/S", "/D=" + OLD)
+    code = session.run_setup("/S", "/NOFIT", "/D=" + OLD)
     session.require(code == 0, f"setup into {OLD}: exit code {code}")
+    session.expect(session.setting("Fit board") is None, "/NOFIT wrote a Fit board value")
     old_uninstaller = session.unix_path(OLD + r"\Uninstall.exe").read_bytes()
     session.write_file(OLD + r"\my games.pgn", "[Event \"Mine\"]\r\n\r\n1. e4 *\r\n")
 
@@ -22,6 +24,7 @@ def main(session):
         session.expect(not session.exists(OLD + name), f"{OLD}{name} left behind")
         session.expect(session.exists(NEW + name), f"no {NEW}{name}")
     session.expect(session.exists(OLD + r"\my games.pgn"), "the user's own file was removed")
+    session.expect(session.setting("Fit board") is None, "an upgrade wrote a Fit board value")
 
     # An uninstaller of an older installation that was never cleaned up.
     session.write_file(STALE + r"\Uninstall.exe", old_uninstaller)
