@@ -25,12 +25,16 @@ uint8_t RefusalsOf(const FilterTags& tags, const GameFilters& filters, const Pla
 
 }  // namespace
 
-PlayerFilter PlayerFilterOf(const std::string& player) {
-    // A space typed before or after a name in the settings would only make it match less.
+std::string PlayerText(const std::string& player) {
     const size_t from = player.find_first_not_of(' ');
-    if (from == std::string::npos) return {false, {}};
-    const size_t to = player.find_last_not_of(' ') + 1;
-    return {true, FoldedNeedleOf(player.data() + from, static_cast<int32_t>(to - from))};
+    if (from == std::string::npos) return std::string();
+    return player.substr(from, player.find_last_not_of(' ') + 1 - from);
+}
+
+PlayerFilter PlayerFilterOf(const std::string& player) {
+    const std::string text = PlayerText(player);
+    if (text.empty()) return {false, {}};
+    return {true, FoldedNeedleOf(text.data(), static_cast<int32_t>(text.size()))};
 }
 
 bool AnyFilterOn(const GameFilters& filters) {

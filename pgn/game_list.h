@@ -44,7 +44,11 @@ struct GameList {
     int32_t listEnd;                // where the last game ends
 };
 
-// A filter's player text ready for the search: the setting less its surrounding spaces, folded.
+// The text the player filter looks for: the setting less its surrounding spaces (a space typed
+// before or after a name would only make it match less); empty when the filter is off.
+std::string PlayerText(const std::string& player);
+
+// A filter's player text ready for the search, folded.
 struct PlayerFilter {
     bool active;
     FoldedNeedle needle;
