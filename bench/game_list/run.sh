@@ -71,6 +71,27 @@ printf '%-28s %6s games selected %10.2f ms\n' "pgn-extract -t" "$their_games" \
     "$(echo "$their_time * 1000" | bc -l)"
 printf 'ratio: pgn-extract takes %.1f x the processor time of the game list\n' \
     "$(echo "$their_time * 1000 / $our_ms" | bc -l)"
+
+# The shapes that would show a list growing faster than its text: a mass of one-tag games, one
+# huge White name searched for a near miss, a tag pair of brackets; each beside the bare scan of
+# the same text, and at two sizes, so a doubling should roughly double the time.
+echo "== crafted shapes (player \"aaab\"), list and bare scan, at two sizes"
+base=$((copies == 1 ? 1 : 8))  # the full run: up to 4 million games, a 4 MB name
+for scale in 1 2; do
+    size=$((scale * base))
+    python3 - "$work" "$size" <<'PY'
+import sys
+work, size = sys.argv[1], int(sys.argv[2])
+open(f"{work}/shape-tiny.pgn", "w").write("[a]1" * (250000 * size))
+open(f"{work}/shape-name.pgn", "w").write('[White "' + "a" * (250000 * size) + '"] e4 *\n')
+open(f"{work}/shape-brackets.pgn", "w").write("[White " + "[ [" * (90000 * size) + "] e4 *\n")
+PY
+    for shape in tiny name brackets; do
+        printf '%-10s x%-3s %s\n' "$shape" "$size" \
+            "$("$bench" "$work/shape-$shape.pgn" 0 aaab "$runs" | tr '\n' ' ')"
+    done
+done
+
 if [ "$our_games" != "$their_games" ]; then
     echo "the selections differ: $our_games against $their_games games" >&2
     exit 1
