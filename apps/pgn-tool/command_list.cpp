@@ -35,7 +35,7 @@ struct FileReader {
 
 bool ReadListedFile(void* context, const std::string& name, CharString& text) {
     auto* reader = static_cast<FileReader*>(context);
-    const std::string path = reader->folder.empty() ? name : PathInFolder(reader->folder, name);
+    const std::string path = reader->folder.empty() ? name : FilePathInFolder(reader->folder, name);
     std::string error;
     if (ReadPgnFile(path, text, error)) return true;
     reader->errors.push_back(error);

@@ -5,11 +5,12 @@
 
 #include "win32/pgn_folder.h"
 #else
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "x11/pgn_folder.h"
 #endif
 
 namespace {
@@ -21,11 +22,6 @@ std::wstring Widened(const std::string& utf8) {
     std::wstring wide(static_cast<size_t>(count), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), count);
     return wide;
-}
-#else
-bool IsRegularFile(const std::string& path) {
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 #endif
 
@@ -48,7 +44,7 @@ bool ListFolder(const std::string& folder, std::vector<std::string>& names, std:
     return false;
 }
 
-std::string PathInFolder(const std::string& folder, const std::string& name) {
+std::string FilePathInFolder(const std::string& folder, const std::string& name) {
     const bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
     return separated ? folder + name : folder + "\\" + name;
 }
@@ -65,20 +61,13 @@ bool IsFolder(const std::string& path) {
 }
 
 bool ListFolder(const std::string& folder, std::vector<std::string>& names, std::string& error) {
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) {
-        error = "cannot list " + folder + ": " + std::strerror(errno);
-        return false;
-    }
-    // Links to files count as the files they name, as opening them reads those.
-    while (const dirent* entry = readdir(dir))
-        if (IsRegularFile(PathInFolder(folder, entry->d_name))) names.push_back(entry->d_name);
-    closedir(dir);
-    return true;
+    if (ListFolderFiles(folder, names)) return true;
+    error = "cannot list " + folder + ": " + std::strerror(errno);
+    return false;
 }
 
-std::string PathInFolder(const std::string& folder, const std::string& name) {
-    return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
+std::string FilePathInFolder(const std::string& folder, const std::string& name) {
+    return PathInFolder(folder, name);
 }
 
 #endif

@@ -18,4 +18,4 @@ bool IsFolder(const std::string& path);
 bool ListFolder(const std::string& folder, std::vector<std::string>& names, std::string& error);
 
 // The path of the file name in folder.
-std::string PathInFolder(const std::string& folder, const std::string& name);
+std::string FilePathInFolder(const std::string& folder, const std::string& name);
