@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/shuffle_order.h"
+#include "pgn/pgn_reader.h"
 
 namespace {
 
@@ -143,6 +144,10 @@ bool ResumeInFile(GameChooser& c, const ResumePoint& stored) {
 
 }  // namespace
 
+GameOrder GameOrderOf(int32_t setting) {
+    return setting == 1 ? GameOrder::Shuffled : GameOrder::FileOrder;
+}
+
 GameChooser MakeGameChooser(const GameSources& sources, GameOrder order, const GameFilters& filters,
                             PgnTextSource source) {
     const std::vector<bool> passedOver(sources.files.size(), false);
@@ -182,4 +187,11 @@ ChoiceResult ChooseNextGame(GameChooser& c) {
 
 GameSpan ChosenGameSpan(const GameChooser& c) {
     return ListedGameSpan(c.list, c.at.gameNumber);
+}
+
+void LoadChosenGame(GameState& state, GameInfo& info, const GameChooser& chooser) {
+    const GameSpan span = ChosenGameSpan(chooser);
+    ParseGame(state, info, chooser.text.chars() + span.start, span.length);
+    state.moveCount = state.ply + 1;
+    ResetGame(state, state.hasStartPosition != 0);
 }

@@ -21,11 +21,16 @@
 #include <string>
 #include <vector>
 
+#include "chess/game_state.h"
 #include "display/pgn_folder.h"
+#include "pgn/game_info.h"
 #include "pgn/game_list.h"
 #include "text/char_string.h"
 
 enum class GameOrder : int32_t { FileOrder = 0, Shuffled = 1 };
+
+// The order a stored "Game order" value names: 1 shuffled, anything else file order.
+GameOrder GameOrderOf(int32_t setting);
 
 // The names of the settings that choose the games and keep the place, as stored.
 constexpr const char* kGameOrderName = "Game order";
@@ -86,3 +91,7 @@ ChoiceResult ChooseNextGame(GameChooser& chooser);
 
 // Where the chosen game lies in chooser.text.
 GameSpan ChosenGameSpan(const GameChooser& chooser);
+
+// Loads the chosen game as LoadCurrentGame loads game n: its tags into info, its moves decoded,
+// moveCount set, and its start position on show with ply 0.
+void LoadChosenGame(GameState& state, GameInfo& info, const GameChooser& chooser);

@@ -60,7 +60,7 @@ void ApplyLine(const std::string& name, const std::string& value, ListSettings& 
     } else if (!isNumber) {
         return;
     } else if (name == Lower(kGameOrderName)) {
-        settings.order = asInt == 1 ? GameOrder::Shuffled : GameOrder::FileOrder;
+        settings.order = GameOrderOf(asInt);
     } else if (name == Lower(kMinimumRatingName)) {
         settings.filters.minimumRating = asInt;
     } else if (name == Lower(kDecisiveOnlyName)) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -303,6 +304,19 @@ TEST(GameChooser, PassesOverFilesThatDoNotReadOrHoldNoPlayableGame) {
               (std::vector<Chosen>{{"c.pgn", 0}, {"a.pgn", 0}, {"a.pgn", 1}, {"c.pgn", 0}}));
     const GameSpan span = ChosenGameSpan(chooser);
     EXPECT_EQ(std::string(chooser.text.chars() + span.start, 11), "[White \"Wc0");
+}
+
+TEST(GameChooser, LoadsTheChosenGameReadyToPlay) {
+    FakeFiles files{{{"a.pgn", GamesText(2, "a")}, {"b.pgn", "[White \"X\"] 1. e4 e5 2. Nf3 *"}}};
+    GameChooser chooser =
+        MakeGameChooser(FolderOf(files), GameOrder::FileOrder, {}, {&files, ReadFake});
+    ASSERT_EQ(ChooseStartingGame(chooser, At("b.pgn", 0), 1), ChoiceResult::Chosen);
+    auto state = std::make_unique<GameState>();
+    GameInfo info{};
+    LoadChosenGame(*state, info, chooser);
+    EXPECT_STREQ(info.white, "X");
+    EXPECT_EQ(state->moveCount, 4);
+    EXPECT_EQ(state->ply, 0);
 }
 
 }  // namespace
