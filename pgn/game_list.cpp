@@ -37,11 +37,6 @@ PlayerFilter PlayerFilterOf(const std::string& player) {
     return {true, FoldedNeedleOf(text.data(), static_cast<int32_t>(text.size()))};
 }
 
-bool AnyFilterOn(const GameFilters& filters) {
-    return filters.minimumRating > 0 || filters.decisiveOnly ||
-           PlayerFilterOf(filters.player).active;
-}
-
 GameList BuildGameList(const CharString& text, const GameFilters& filters) {
     GameList list{};
     const PlayerFilter player = PlayerFilterOf(filters.player);

@@ -61,6 +61,3 @@ GameList BuildGameList(const CharString& text, const GameFilters& filters);
 
 // Where game number lies in the text the list was built from; as NextGameSpan gives it.
 GameSpan ListedGameSpan(const GameList& list, int32_t number);
-
-// Whether any filter is on.
-bool AnyFilterOn(const GameFilters& filters);
