@@ -31,8 +31,8 @@ constexpr CaseRange kCaseRanges[] = {
     {0x04C1, 0x04CD, 1, 2},    {0x04D0, 0x04FE, 1, 2},   // Ӂ..Ӎ, Ӑ..Ӿ
 };
 
-// Characters that fold to a letter without being its upper case: variant forms and the two
-// letters whose simple folding leaves the dotted and long forms behind.
+// Characters that fold to a letter whose capital they are not: the micro sign, the dotted capital
+// I, the long s, and Greek's final sigma and symbol forms. UpperCodePoint has no way back to them.
 struct SingleFold {
     uint32_t from;
     uint32_t to;

@@ -3,9 +3,9 @@
 // simple case mappings, and a search for one text inside another.
 //
 // The mappings cover ASCII, Latin-1 Supplement, Latin Extended-A, Greek and Coptic (U+0370 to
-// U+03FF) and Cyrillic (U+0400 to U+04FF): one character to one character, as Unicode's simple
-// case folding does, so "ß" stays "ß" and "İ" folds to a plain "i". Other characters match only
-// themselves.
+// U+03FF) and Cyrillic (U+0400 to U+04FF), one character to one character as the C library
+// lowers them: "ß" stays "ß" (no "ss"), "İ" folds to a plain "i", the final sigma to sigma. Other
+// characters (Latin Extended-B, Armenian, CJK, ...) match only themselves.
 
 #include <cstddef>
 #include <cstdint>
