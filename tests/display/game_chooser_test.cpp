@@ -96,26 +96,26 @@ bool Even(int k) {
 }
 
 TEST(GameChooser, PlaysOneFileInFileOrderAsTheSaverAlwaysDid) {
+    // The minimum rating alone, not GameFilters, whose std::string in a table makes MinGW's
+    // GCC 12 at -O3 warn wrongly of uninitialized strings.
     const struct {
         const char* name;
         ResumePoint stored;
-        GameFilters filters;
+        int32_t minimumRating;
         std::vector<int32_t> games;
     } cases[] = {
-        {"from the stored game, wrapping after the last", At("", 2), {}, {2, 3, 4, 0, 1, 2}},
-        {"a number beyond the last game starts at game 0", At("", 9), {}, {0, 1}},
-        {"a negative number starts at game 0", At("", -1), {}, {0, 1}},
-        {"a stored name means nothing for one file", At("other.pgn", 3), {}, {3, 4}},
-        {"filters skip games", At("", 0), {2700, false, ""}, {0, 2, 4, 0}},
-        {"a refused stored game gives way to the next that plays",
-         At("", 1),
-         {2700, false, ""},
-         {2, 4, 0}},
-        {"past the last that plays, the first", At("", 5), {2700, false, ""}, {0, 2}},
+        {"from the stored game, wrapping after the last", At("", 2), 0, {2, 3, 4, 0, 1, 2}},
+        {"a number beyond the last game starts at game 0", At("", 9), 0, {0, 1}},
+        {"a negative number starts at game 0", At("", -1), 0, {0, 1}},
+        {"a stored name means nothing for one file", At("other.pgn", 3), 0, {3, 4}},
+        {"filters skip games", At("", 0), 2700, {0, 2, 4, 0}},
+        {"a refused stored game gives way to the next that plays", At("", 1), 2700, {2, 4, 0}},
+        {"past the last that plays, the first", At("", 5), 2700, {0, 2}},
     };
     for (const auto& c : cases) {
         FakeFiles files{{{"games.pgn", GamesText(5, "", Even)}}};
-        const auto games = Numbers(Play(files, false, GameOrder::FileOrder, c.filters, c.stored,
+        const auto games = Numbers(Play(files, false, GameOrder::FileOrder,
+                                        GameFilters{c.minimumRating, false, ""}, c.stored,
                                         static_cast<int>(c.games.size())));
         EXPECT_EQ(games, c.games) << c.name;
         EXPECT_EQ(files.reads, 1) << c.name;  // one file stays in memory, read once
