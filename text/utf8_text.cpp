@@ -23,6 +23,12 @@ struct LeadForm {
 constexpr LeadForm kLeadForms[] = {
     {0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
 
+// Code page 1252's characters for 0x80..0x9F; the rest of the page is Latin-1.
+constexpr uint16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
 Decoded DecodeAt(const char* bytes, int32_t count, int32_t at) {
     const auto lead = static_cast<unsigned char>(bytes[at]);
     if (lead < 0x80) return {1, lead};
@@ -53,6 +59,16 @@ bool IsValidUtf8(const char* bytes, int32_t count) {
         at += decoded.length;
     }
     return true;
+}
+
+uint32_t Cp1252CodePoint(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte;
+}
+
+int32_t DecodeUtf8At(const char* bytes, int32_t count, int32_t at, uint32_t& codePoint) {
+    const Decoded decoded = DecodeAt(bytes, count, at);
+    codePoint = decoded.codePoint;
+    return decoded.length;
 }
 
 int32_t Utf8CutLength(const char* bytes, int32_t count, int32_t limit) {

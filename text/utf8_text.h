@@ -10,6 +10,14 @@
 // overlong forms, no surrogates, nothing above U+10FFFF. Plain ASCII is valid.
 bool IsValidUtf8(const char* bytes, int32_t count);
 
+// Length of the well-formed sequence that starts at bytes[at], with its code point in codePoint;
+// 0 when the bytes there are not one.
+int32_t DecodeUtf8At(const char* bytes, int32_t count, int32_t at, uint32_t& codePoint);
+
+// The character code page 1252 gives a byte; its five unassigned bytes read as the C1 control
+// of the same number, as Windows' conversion does.
+uint32_t Cp1252CodePoint(unsigned char byte);
+
 // How many of count bytes to keep when at most limit fit. A valid UTF-8 text is cut before the
 // first character that would not fit whole; any other text is cut at the byte.
 int32_t Utf8CutLength(const char* bytes, int32_t count, int32_t limit);

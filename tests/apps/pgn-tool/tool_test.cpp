@@ -160,7 +160,7 @@ TEST_F(Tool, HelpExplainsEveryCommand) {
     const ToolRun run = Start({"--help"});
     EXPECT_EQ(run.status, 0);
     for (const char* word :
-         {"list FILE [--jsonl]", "show FILE N [--ply K]", "check FILE",
+         {"list PATH [--jsonl]", "show FILE N [--ply K]", "check FILE",
           "game, white, black, date, event, site, plies, tokens, refused", "Exit status"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
