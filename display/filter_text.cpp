@@ -25,7 +25,7 @@ const char* ResultText(GameResult result) {
             return "*";
         case GameResult::Other:
             return "other";
-        case GameResult::None:
+        case GameResult::Missing:
             break;
     }
     return "none";

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/drift.h"
+#include "display/filter_text.h"
 #include "display/home_page.h"
 #include "display/information_text.h"
 #include "display/playback.h"
@@ -106,59 +107,132 @@ void LoadSkin(SaverSession& session) {
     }
 }
 
-void LoadGameText(SaverSession& session) {
+bool ReadForChooser(void* context, const std::string& fileName, CharString& text) {
+    auto& session = *static_cast<SaverSession*>(context);
     const SaverPlatform& platform = session.platform;
-    switch (platform.readPgnFile(platform.context, session.settings.pgnPath, session.pgnText)) {
-        case PgnFileResult::NotOpened:
-            AppendErrorLine(session.errorText, platform.pgnMissingText);
-            break;
-        case PgnFileResult::OutOfMemory:
-            AppendErrorLine(session.errorText, kOutOfMemoryText);
-            break;
-        case PgnFileResult::Read:
-        case PgnFileResult::ReadFailed:  // plays what was read before the error
-            break;
+    const std::string name = session.chooser.sources.folder ? fileName : std::string();
+    session.lastRead = platform.readPgnFile(platform.context, session.settings.pgnPath, name, text);
+    // A read cut short by an error plays what was read before it.
+    return session.lastRead == PgnFileResult::Read || session.lastRead == PgnFileResult::ReadFailed;
+}
+
+std::string Utf8Of(const SaverSession& session, const WideChar* text) {
+    const SaverPlatform& platform = session.platform;
+    return platform.textToUtf8 != nullptr ? platform.textToUtf8(text) : std::string();
+}
+
+GameSources SourcesOf(const SaverSession& session) {
+    const SaverPlatform& platform = session.platform;
+    std::vector<std::string> names;
+    if (platform.listFolder != nullptr &&
+        platform.listFolder(platform.context, session.settings.pgnPath, names)) {
+        return FolderSource(std::move(names), platform.folderOrder);
+    }
+    return SingleFileSource(std::string());
+}
+
+ResumePoint StoredPlace(const SaverSession& session) {
+    const SaverSettings& settings = session.settings;
+    return ResumePoint{Utf8Of(session, settings.currentFile), settings.currentGameNumber,
+                       settings.shuffleSeed, settings.shufflePosition};
+}
+
+// The place to store becomes the chooser's.
+void KeepPlace(SaverSession& session, const ResumePoint& place) {
+    SaverSettings& settings = session.settings;
+    settings.currentGameNumber = place.gameNumber;
+    settings.shuffleSeed = place.shuffleSeed;
+    settings.shufflePosition = place.shufflePosition;
+    settings.currentFile[0] = 0;
+    if (session.platform.utf8ToText != nullptr) {
+        session.platform.utf8ToText(place.file, settings.currentFile);
     }
 }
 
-int32_t CountGames(const CharString& text) {
-    GameTextCursor cursor = FirstGameOf(text);
-    GameSpan span{};
-    int32_t count = 0;
-    while (count < INT32_MAX && NextGameSpan(cursor, span))
-        ++count;
-    return count;
+void MakeChooser(SaverSession& session) {
+    const SaverSettings& settings = session.settings;
+    const GameFilters filters{settings.minimumRating, settings.decisiveOnly != 0,
+                              Utf8Of(session, settings.player)};
+    session.chooser = MakeGameChooser(SourcesOf(session), GameOrderOf(settings.gameOrder), filters,
+                                      PgnTextSource{&session, ReadForChooser});
+    session.lastRead = PgnFileResult::Read;
+}
+
+// What the first choice tells the user when no game plays.
+void ReportChoice(SaverSession& session) {
+    switch (session.choice) {
+        case ChoiceResult::Chosen:
+        case ChoiceResult::NoGame:  // the standard position, as a file without games always gave
+            return;
+        case ChoiceResult::NothingRead:
+            AppendErrorLine(session.errorText, session.lastRead == PgnFileResult::OutOfMemory
+                                                   ? kOutOfMemoryText
+                                                   : session.platform.pgnMissingText);
+            return;
+        case ChoiceResult::NoneFiltered: {
+            const GameChooser& chooser = session.chooser;
+            const std::string text = NoGamePassesText(Utf8Of(session, session.settings.pgnPath),
+                                                      chooser.sources.folder, chooser.filters);
+            AppendErrorLine(session.errorText, text.c_str());
+            return;
+        }
+    }
 }
 
 const BoardShow& GameBoard(const SaverSession& session, const BoardShow& board) {
     return session.boards[static_cast<size_t>(board.mirrors)];
 }
 
-// Loads game number into the board, wrapping to game 0 past the file's last game.
-void LoadBoardGame(SaverSession& session, BoardShow& board, int32_t number) {
-    board.gameNumber = number;
-    LoadCurrentGame(*board.game, board.info, board.gameNumber, session.pgnText);
-}
-
-// The game a board of its own game shows next. One board: the stored game's successor, kept as
-// the number to store. Several: the next not yet handed out, from the claims of all processes
-// when the platform keeps them, so that no two boards show the same game and the number stored
-// is the next unseen one.
-void NextGame(SaverSession& session, BoardShow& board) {
-    SaverSettings& settings = session.settings;
-    if (ModeOf(settings) != MonitorMode::OwnGames) {
-        // Held at the largest number, the next load finds no such game and wraps to game 0.
-        if (settings.currentGameNumber < INT32_MAX) ++settings.currentGameNumber;
-        LoadBoardGame(session, board, settings.currentGameNumber);
-        settings.currentGameNumber = board.gameNumber;
+// The chooser's game onto the board; with no game at all the standard position.
+void LoadChoice(SaverSession& session, BoardShow& board) {
+    if (session.choice == ChoiceResult::Chosen) {
+        LoadChosenGame(*board.game, board.info, session.chooser);
+        board.gameNumber = session.chooser.at.gameNumber;
         return;
     }
-    int32_t number = settings.currentGameNumber;
-    if (session.platform.claimGame != nullptr) {
-        number = session.platform.claimGame(session.platform.context, session.gameCount);
+    ResetGame(*board.game, false);
+    board.game->moveCount = 0;
+}
+
+bool SharesStore(const SaverSession& session) {
+    return ModeOf(session.settings) == MonitorMode::OwnGames &&
+           session.platform.sharedStore.lock != nullptr;
+}
+
+// A game claimed from the store several processes share, and the place after it stored.
+void ClaimGame(SaverSession& session, BoardShow& board) {
+    const SharedStore& store = session.platform.sharedStore;
+    ResumePoint stored;
+    const bool locked = store.lock(session.platform.context, stored);
+    session.choice = ChooseStartingGame(session.chooser, stored, NextRandom(session.random));
+    ReportChoice(session);
+    LoadChoice(session, board);
+    if (session.choice == ChoiceResult::Chosen) session.choice = ChooseNextGame(session.chooser);
+    KeepPlace(session, session.chooser.at);
+    if (locked) store.unlock(session.platform.context, session.chooser.at);
+}
+
+// The game a board of its own game shows next. One board: the next in the saver's order, kept
+// as the place to store; with no game in the file the number to store grows, as a file without
+// games always did. Several: the chooser stands one game ahead, on the next not yet shown, so
+// that no two boards show the same game and the place stored is the next unseen one.
+void NextGame(SaverSession& session, BoardShow& board, bool first) {
+    SaverSettings& settings = session.settings;
+    if (SharesStore(session)) {
+        ClaimGame(session, board);
+        return;
     }
-    LoadBoardGame(session, board, number);
-    settings.currentGameNumber = board.gameNumber < INT32_MAX ? board.gameNumber + 1 : 0;
+    const bool ownGames = ModeOf(settings) == MonitorMode::OwnGames;
+    if (!first && !ownGames && session.choice == ChoiceResult::NoGame) {
+        // Held at the largest number, a later run finds no such game and starts with game 0.
+        if (settings.currentGameNumber < INT32_MAX) ++settings.currentGameNumber;
+        LoadChoice(session, board);
+        return;
+    }
+    if (!first && !ownGames) session.choice = ChooseNextGame(session.chooser);
+    LoadChoice(session, board);
+    if (ownGames) session.choice = ChooseNextGame(session.chooser);
+    if (session.choice == ChoiceResult::Chosen || ownGames) KeepPlace(session, session.chooser.at);
 }
 
 void StartBoards(SaverSession& session, const std::vector<ScreenRect>& areas) {
@@ -174,14 +248,18 @@ void StartBoards(SaverSession& session, const std::vector<ScreenRect>& areas) {
         board.game = std::make_unique<GameState>();
         board.info = GameInfo{};
         StartPlayback(board.stepCountdown, session.settings);
-        if (!session.errorText.empty()) continue;
-        if (mode == MonitorMode::OwnGames) {
-            NextGame(session, board);
-        } else {
-            LoadBoardGame(session, board, session.settings.currentGameNumber);
-            session.settings.currentGameNumber = board.gameNumber;
-        }
+        if (session.errorText.empty()) NextGame(session, board, true);
     }
+}
+
+// The first choice of the run, from the stored place: what the error text says when no game
+// plays. With a store shared between processes each board claims its own game instead.
+void ChooseFirstGame(SaverSession& session) {
+    MakeChooser(session);
+    if (SharesStore(session)) return;
+    session.choice =
+        ChooseStartingGame(session.chooser, StoredPlace(session), NextRandom(session.random));
+    ReportChoice(session);
 }
 
 int32_t TextHeight(const SaverSession& session, const BoardShow& board) {
@@ -283,7 +361,7 @@ SessionUpdate TickBoard(SaverSession& session, size_t index, int64_t now) {
         ReplayPlies(*board.game, next);
         stepped = IsSliding(*board.game, 0);
     } else {
-        NextGame(session, board);
+        NextGame(session, board, false);
     }
     board.stepCountdown = NextPause(*board.game, session.settings);
     board.sliding = session.settings.animateMoves != 0 && stepped;
@@ -335,13 +413,12 @@ void StartSaverSession(SaverSession& session, const SaverSettings& settings,
     session.platform = platform;
     session.random = seed != 0 ? seed : 0x9E3779B9u;
     session.errorText.clear();
-    session.pgnText = CharString();
+    session.choice = ChoiceResult::NoGame;
     session.startedAt = now;
     session.driftStep = 0;
     session.asleep = false;
     LoadSkin(session);
-    LoadGameText(session);
-    session.gameCount = session.errorText.empty() ? CountGames(session.pgnText) : 0;
+    ChooseFirstGame(session);
     StartBoards(session, BoardAreas(screen, ModeOf(settings)));
     LayOutBoards(session);
     session.nextTickAt = now + kTickMilliseconds;

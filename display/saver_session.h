@@ -13,6 +13,7 @@
 
 #include "chess/game_state.h"
 #include "display/board_layout.h"
+#include "display/game_chooser.h"
 #include "display/saver_picture.h"
 #include "display/screen_layout.h"
 #include "display/settings.h"
@@ -48,21 +49,33 @@ struct SaverScreen {
     int32_t monitorCount;
 };
 
+// Where several processes share one stored place (one per monitor, as XScreenSaver runs its
+// modules), each game to show is claimed from the store: lock takes the stored place and holds
+// the store until unlock stores the place after the game claimed.
+struct SharedStore {
+    bool (*lock)(void* context, ResumePoint& stored);
+    void (*unlock)(void* context, const ResumePoint& next);
+};
+
 // What the front end does on the session's behalf. Null functions are things the front end does
-// not have: a terminal has no skins.
+// not have: a terminal has no skins, no folders and no store shared with other processes.
 struct SaverPlatform {
     void* context;
-    // Reads the PGN file at path as the shared reader does.
-    PgnFileResult (*readPgnFile)(void* context, const WideChar* path, CharString& text);
+    // Reads a PGN file as the shared reader does: the file at path, or with a fileName the file
+    // of that name in the folder at path.
+    PgnFileResult (*readPgnFile)(void* context, const WideChar* path, const std::string& fileName,
+                                 CharString& text);
     // The text shown when the PGN file cannot be opened; it names where to choose another file.
     const char* pgnMissingText;
     // The skin files the session may choose from and the drawings it may load.
     SkinSource skins;
-    // Where several processes share one stored game number (one per monitor, as XScreenSaver
-    // runs its modules), each game to show is claimed from the store: the stored number, taken
-    // as 0 when it is not below gameCount, and the store left holding the one after it. Null: the
-    // session hands out the games itself.
-    int32_t (*claimGame)(void* context, int32_t gameCount);
+    // The names of the files in the folder at path; false when path names no folder.
+    bool (*listFolder)(void* context, const WideChar* path, std::vector<std::string>& names);
+    NameOrder folderOrder;
+    // A settings text in UTF-8, and UTF-8 into a settings text, as the platform keeps its texts.
+    std::string (*textToUtf8)(const WideChar* text);
+    void (*utf8ToText)(const std::string& utf8, WideChar (&text)[kPathCapacity]);
+    SharedStore sharedStore;  // null functions: the session hands out the games itself
 };
 
 // A board on show: its game, its place, its slide. A board that mirrors another (the same game
@@ -80,12 +93,16 @@ struct BoardShow {
 };
 
 struct SaverSession {
-    SaverSettings settings;  // currentGameNumber: the number to store for the next run
+    // The place to store for the next run: currentGameNumber, currentFile, shuffleSeed and
+    // shufflePosition.
+    SaverSettings settings;
     SaverScreen screen;
     SaverPlatform platform;
     uint32_t random;  // the run's pseudo-random sequence
-    CharString pgnText;
-    int32_t gameCount;
+    // The games that play, with the one file in memory; choice is how its last choice went.
+    GameChooser chooser;
+    ChoiceResult choice;
+    PgnFileResult lastRead;
     std::string errorText;  // empty while all is well; else shown instead of the boards
     SkinChoice skin;
     std::vector<BoardShow> boards;

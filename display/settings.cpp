@@ -13,6 +13,13 @@ void SetDefaultSettings(SaverSettings& settings) {
     settings.animateMoves = 0;
     settings.monitors = 0;
     settings.drift = 0;
+    settings.gameOrder = 0;
+    settings.minimumRating = 0;
+    settings.decisiveOnly = 0;
+    settings.player[0] = 0;
+    settings.currentFile[0] = 0;
+    settings.shuffleSeed = 0;
+    settings.shufflePosition = 0;
     WideChar pgnName[kPathCapacity] = {0};
     AppendAsciiText(pgnName, kDefaultPgnName);
     ComposePath(settings.pgnPath, settings.installPath, "\\", pgnName);

@@ -18,11 +18,18 @@ struct SaverSettings {
     WideChar skinName[kPathCapacity];  // file name inside the Skin folder
     int32_t randomSkin;
     int32_t showLastMove;
-    int32_t fitBoard;      // full-screen board and texts scaled to the screen; 0 the classic size
-    int32_t animateMoves;  // each move's piece slides to its square; 0 it jumps
-    int32_t monitors;      // 0 the board on the primary monitor, 1 the same game on every
-                           // monitor, 2 a game of its own on each
-    int32_t drift;         // the board and its texts move a few pixels every few minutes
+    int32_t fitBoard;       // full-screen board and texts scaled to the screen; 0 the classic size
+    int32_t animateMoves;   // each move's piece slides to its square; 0 it jumps
+    int32_t monitors;       // 0 the board on the primary monitor, 1 the same game on every
+                            // monitor, 2 a game of its own on each
+    int32_t drift;          // the board and its texts move a few pixels every few minutes
+    int32_t gameOrder;      // 0 file order, 1 shuffled rounds
+    int32_t minimumRating;  // above 0: only games whose players are both rated at least this
+    int32_t decisiveOnly;   // only games won by one side
+    WideChar player[kPathCapacity];       // not empty: only games of a player of this name
+    WideChar currentFile[kPathCapacity];  // with a folder: the file currentGameNumber is in
+    uint32_t shuffleSeed;                 // the shuffled round's seed; 0 before the first
+    int32_t shufflePosition;              // the stored game's place in its round
 };
 
 constexpr uint32_t kDefaultFontColor = 0xc8c8c8;

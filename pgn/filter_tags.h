@@ -8,7 +8,7 @@
 #include <string>
 
 // The Result tag's value.
-enum class GameResult : uint8_t { None, WhiteWins, BlackWins, Draw, Unfinished, Other };
+enum class GameResult : uint8_t { Missing, WhiteWins, BlackWins, Draw, Unfinished, Other };
 
 // A run of bytes, in the game's text or in the scratch below.
 struct TagValueRun {

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-namespace {
-
 std::string Utf8Of(const wchar_t* wide) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
     if (size <= 1) return std::string();
@@ -13,7 +11,20 @@ std::string Utf8Of(const wchar_t* wide) {
     return utf8;
 }
 
-}  // namespace
+void WideOf(const std::string& utf8, WideChar (&wide)[kPathCapacity]) {
+    wide[0] = 0;
+    if (utf8.empty()) return;
+    const int written = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                            wide, kPathCapacity - 1);
+    wide[written > 0 ? written : 0] = 0;
+}
+
+bool PathInFolder(const WideChar* folder, const std::string& name,
+                  WideChar (&path)[kPathCapacity]) {
+    WideChar wideName[kPathCapacity];
+    WideOf(name, wideName);
+    return ComposePath(path, folder, "\\", wideName);
+}
 
 bool ListFolderFiles(const WideChar* folder, std::vector<std::string>& names) {
     // Every name, not "*.pgn": the pattern also matches short 8.3 names, so "games.pgnx" (short

@@ -5,8 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "display/wide_text.h"
 #include "text/char_string.h"
 
 // The names of the files (not folders) in folder, in the order Windows gives them; false when
 // the folder cannot be listed.
 bool ListFolderFiles(const WideChar* folder, std::vector<std::string>& names);
+
+// A 16-bit text in UTF-8, and UTF-8 into a 16-bit text (cut at the buffer's end).
+std::string Utf8Of(const wchar_t* wide);
+void WideOf(const std::string& utf8, WideChar (&wide)[kPathCapacity]);
+
+// folder + "\\" + name; false when the path does not fit.
+bool PathInFolder(const WideChar* folder, const std::string& name, WideChar (&path)[kPathCapacity]);

@@ -21,9 +21,10 @@
 #include "x11/data_folder.h"
 #include "x11/display_power.h"
 #include "x11/file_text.h"
-#include "x11/game_claim.h"
+#include "x11/pgn_folder.h"
 #include "x11/saver_view.h"
 #include "x11/screen_monitors.h"
+#include "x11/shared_place.h"
 #include "x11/skin_loader.h"
 
 namespace {
@@ -95,11 +96,13 @@ struct SaverRun {
     bool ownWindow;
     Atom deleteWindow;
     SaverView view;
+    int placeLock = -1;  // the settings file's lock while a game is claimed
 };
 
-PgnFileResult ReadGames(void* context, const WideChar* path, CharString& text) {
-    (void)context;
-    switch (ReadFileText(ExpandHome(PathBytes(path), std::getenv("HOME")), text)) {
+PgnFileResult ReadGames(void*, const WideChar* path, const std::string& fileName,
+                        CharString& text) {
+    const std::string file = ExpandHome(PathBytes(path), std::getenv("HOME"));
+    switch (ReadFileText(fileName.empty() ? file : PathInFolder(file, fileName), text)) {
         case FileTextResult::NotOpened:
             return PgnFileResult::NotOpened;
         case FileTextResult::OutOfMemory:
@@ -139,9 +142,32 @@ bool HasDrawing(void* context, const WideChar* name, int32_t scale) {
     return HasLargeSkin(run.session.settings, NameBytes(name), scale);
 }
 
-int32_t ClaimGame(void* context, int32_t gameCount) {
-    const SaverRun& run = *static_cast<SaverRun*>(context);
-    return ClaimGameNumber(run.configPath, gameCount);
+bool ListFolder(void*, const WideChar* path, std::vector<std::string>& names) {
+    return ListFolderFiles(ExpandHome(PathBytes(path), std::getenv("HOME")), names);
+}
+
+// Settings texts hold the file's bytes, one a character; names and players are UTF-8 there.
+std::string TextToUtf8(const WideChar* text) {
+    return PathBytes(text);
+}
+
+void Utf8ToText(const std::string& utf8, WideChar (&text)[kPathCapacity]) {
+    text[0] = 0;
+    if (utf8.size() >= static_cast<size_t>(kPathCapacity)) return;
+    for (size_t i = 0; i <= utf8.size(); ++i)
+        text[i] = static_cast<WideChar>(static_cast<unsigned char>(utf8.c_str()[i]));
+}
+
+bool LockPlace(void* context, ResumePoint& stored) {
+    SaverRun& run = *static_cast<SaverRun*>(context);
+    run.placeLock = LockStoredPlace(run.configPath, stored);
+    return true;
+}
+
+void UnlockPlace(void* context, const ResumePoint& next) {
+    SaverRun& run = *static_cast<SaverRun*>(context);
+    UnlockStoredPlace(run.configPath, next, run.placeLock);
+    run.placeLock = -1;
 }
 
 // With a game of its own on each monitor the games are claimed through the settings file, which
@@ -151,9 +177,16 @@ bool ClaimsGames(const SaverSettings& settings) {
 }
 
 SaverPlatform PlatformOf(SaverRun& run) {
-    return SaverPlatform{&run, ReadGames, run.pgnMissingText.c_str(),
+    const bool claims = ClaimsGames(run.settings);
+    return SaverPlatform{&run,
+                         ReadGames,
+                         run.pgnMissingText.c_str(),
                          SkinSource{&run, ListSkins, LoadSkin, HasDrawing},
-                         ClaimsGames(run.settings) ? ClaimGame : nullptr};
+                         ListFolder,
+                         NameOrder::Bytewise,
+                         TextToUtf8,
+                         Utf8ToText,
+                         SharedStore{claims ? LockPlace : nullptr, claims ? UnlockPlace : nullptr}};
 }
 
 SaverScreen ScreenOf(const SaverRun& run) {

@@ -173,7 +173,7 @@ bool WaitUntil(Player& player, Clock::time_point deadline) {
 
 // The file was read before the session starts, so that a file that cannot be read ends the tool
 // with its reason; the session takes the text as its game file.
-PgnFileResult HandOverText(void* context, const WideChar*, CharString& text) {
+PgnFileResult HandOverText(void* context, const WideChar*, const std::string&, CharString& text) {
     text = std::move(*static_cast<CharString*>(context));
     return PgnFileResult::Read;
 }
@@ -195,7 +195,9 @@ int RunPlay(const Arguments& args) {
     settings.currentGameNumber = request.game;
     // A terminal has no skins and no pixels: the session runs on a screen without a board.
     const SaverScreen screen{ScreenKind::Preview, 0, 0, {}, 0};
-    const SaverPlatform platform{&text, HandOverText, "", SkinSource{}, nullptr};
+    const SaverPlatform platform{&text,        HandOverText, "",
+                                 SkinSource{}, nullptr,      NameOrder::Bytewise,
+                                 nullptr,      nullptr,      SharedStore{}};
     auto player = std::make_unique<Player>();
     StartSaverSession(player->session, settings, screen, platform, 1, 0);
 

@@ -23,7 +23,7 @@ TEST(FilterText, SaysWhatRefusedAGame) {
     } cases[] = {
         {{0, 2650, 0, GameResult::Draw, kRefusedRating | kRefusedNotDecisive},
          "minimum rating 2700: White 2650, Black unrated; decisive games only: Result 1/2-1/2"},
-        {{0, 2800, 2800, GameResult::None, kRefusedNotDecisive | kRefusedPlayer},
+        {{0, 2800, 2800, GameResult::Missing, kRefusedNotDecisive | kRefusedPlayer},
          "decisive games only: Result none; player \"Carlsen\" is neither White nor Black"},
         {{0, 2800, 2800, GameResult::WhiteWins, 0}, ""},
     };

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,21 +36,37 @@ struct FakePlatform {
     std::string pgn = kTwoGames;
     bool pgnMissing = false;
     std::vector<std::string> skins = {"Classic.bmp"};
-    std::vector<std::string> loaded;  // every load asked for, as "name@scale"
-    int32_t* sharedStore = nullptr;   // a game number several processes claim from
+    std::vector<std::string> loaded;     // every load asked for, as "name@scale"
+    ResumePoint* sharedStore = nullptr;  // the place several processes claim their games from
 
-    static int32_t Claim(void* context, int32_t count) {
-        int32_t& store = *static_cast<FakePlatform*>(context)->sharedStore;
-        const int32_t taken = store < count ? store : 0;
-        store = taken + 1;
-        return taken;
+    static bool Lock(void* context, ResumePoint& stored) {
+        stored = *static_cast<FakePlatform*>(context)->sharedStore;
+        return true;
+    }
+    static void Unlock(void* context, const ResumePoint& next) {
+        *static_cast<FakePlatform*>(context)->sharedStore = next;
+    }
+    static std::string ToUtf8(const WideChar* text) { return Narrow(text); }
+    static void FromUtf8(const std::string& utf8, WideChar (&text)[kPathCapacity]) {
+        text[0] = 0;
+        AppendAsciiText(text, utf8.c_str());
     }
 
-    static PgnFileResult Read(void* context, const WideChar*, CharString& text) {
+    std::map<std::string, std::string> folder;  // not empty: the path names this folder
+
+    static PgnFileResult Read(void* context, const WideChar*, const std::string& name,
+                              CharString& text) {
         auto& self = *static_cast<FakePlatform*>(context);
         if (self.pgnMissing) return PgnFileResult::NotOpened;
-        text = CharString(self.pgn.data(), static_cast<int32_t>(self.pgn.size()));
+        const std::string& file = name.empty() ? self.pgn : self.folder.at(name);
+        text = CharString(file.data(), static_cast<int32_t>(file.size()));
         return PgnFileResult::Read;
+    }
+    static bool ListFolder(void* context, const WideChar*, std::vector<std::string>& names) {
+        auto& self = *static_cast<FakePlatform*>(context);
+        for (const auto& [name, text] : self.folder)
+            names.push_back(name);
+        return !self.folder.empty();
     }
     static int32_t List(void* context, SkinName* names, int32_t capacity) {
         auto& self = *static_cast<FakePlatform*>(context);
@@ -70,8 +88,13 @@ struct FakePlatform {
     }
 
     SaverPlatform Platform() {
-        return SaverPlatform{this, Read, "no games", SkinSource{this, List, Load, nullptr},
-                             sharedStore != nullptr ? Claim : nullptr};
+        const SharedStore store{sharedStore != nullptr ? Lock : nullptr,
+                                sharedStore != nullptr ? Unlock : nullptr};
+        return SaverPlatform{this,       Read,
+                             "no games", SkinSource{this, List, Load, nullptr},
+                             ListFolder, NameOrder::Bytewise,
+                             ToUtf8,     FromUtf8,
+                             store};
     }
 };
 
@@ -421,7 +444,7 @@ TEST(SaverSession, EachMonitorShowsWhatTheMonitorsSettingSays) {
 
 TEST(SaverSession, ProcessesThatShareTheStoreClaimTheirGamesFromIt) {
     // Two processes, one per monitor, as XScreenSaver runs them, over one stored number.
-    int32_t store = 2;
+    ResumePoint store{"", 2, 0, 0};
     SessionRun first;
     SessionRun second;
     std::vector<int32_t> shown;
@@ -436,7 +459,7 @@ TEST(SaverSession, ProcessesThatShareTheStoreClaimTheirGamesFromIt) {
     first.Until(first.now + 11000);  // the first finishes its game and claims the next
     shown.push_back(first.Board().gameNumber);
     EXPECT_EQ(shown, (std::vector<int32_t>{2, 3, 0}));
-    EXPECT_EQ(store, 1);
+    EXPECT_EQ(store.gameNumber, 1);
 }
 
 TEST(SaverSession, TheBoardsDriftAlongAClosedPathAndNeverMidSlide) {
@@ -503,6 +526,103 @@ TEST(SaverSession, WhileTheMonitorsSleepNothingIsDrawnAndWakesAreAMinuteApart) {
     EXPECT_EQ(SetSaverDisplayAsleep(*run.session, false, run.now).change, ScreenChange::Whole);
     EXPECT_EQ(NextSessionWake(*run.session), run.now + 1000);
     EXPECT_EQ(run.At(run.now + 1000).change, ScreenChange::BoardPart);  // 1. e4 slides
+}
+
+// The games a run shows one after the other, each as "file:number", wakes as the front end gives
+// them, until count games have shown.
+std::vector<std::string> GamesShown(SessionRun& run, size_t count) {
+    std::vector<std::string> shown;
+    const auto name = [&run] {
+        return Narrow(run.session->settings.currentFile) + ":" +
+               std::to_string(run.Board().gameNumber);
+    };
+    shown.push_back(name());
+    for (int32_t wake = 0; wake < 100000 && shown.size() < count; ++wake) {
+        const int32_t ply = run.Ply();
+        run.At(NextSessionWake(*run.session));
+        // A game starts at its start position: also the same game again, when it is the only one.
+        if (run.Ply() == 0 && ply > 0) shown.push_back(name());
+    }
+    return shown;
+}
+
+constexpr const char* kRatedGames =
+    "[White \"A\"]\n[WhiteElo \"2500\"]\n[BlackElo \"2600\"]\n[Result \"1-0\"]\n\n1. e4 1-0\n\n"
+    "[White \"B\"]\n[WhiteElo \"2750\"]\n[BlackElo \"2710\"]\n[Result \"1/2-1/2\"]\n\n"
+    "1. d4 1/2-1/2\n\n"
+    "[White \"C\"]\n[WhiteElo \"2760\"]\n[BlackElo \"2705\"]\n[Result \"0-1\"]\n\n1. c4 0-1\n";
+
+TEST(SaverSession, FiltersChooseTheGamesOrSayThatNonePasses) {
+    struct Case {
+        const char* name;
+        int32_t minimumRating;
+        int32_t decisiveOnly;
+        const char* player;
+        std::vector<std::string> shown;
+        bool nonePasses;
+    };
+    const Case cases[] = {
+        {"no filter", 0, 0, "", {":0", ":1", ":2", ":0"}, false},
+        {"rated 2700 and decisive", 2700, 1, "", {":2", ":2"}, false},
+        {"a player", 0, 0, "b", {":1", ":1"}, false},
+        {"nobody that strong", 2800, 0, "", {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SessionRun run;
+        run.platform.pgn = kRatedGames;
+        SaverSettings settings = Settings(0, false);
+        settings.minimumRating = c.minimumRating;
+        settings.decisiveOnly = c.decisiveOnly;
+        AppendAsciiText(settings.player, c.player);
+        run.Start(settings);
+        if (c.nonePasses) {
+            EXPECT_NE(run.session->errorText.find("2800"), std::string::npos)
+                << run.session->errorText;
+            EXPECT_TRUE(ComposeSaverPicture(*run.session, run.now).boards.empty());
+            continue;
+        }
+        EXPECT_TRUE(run.session->errorText.empty()) << run.session->errorText;
+        EXPECT_EQ(GamesShown(run, c.shown.size()), c.shown);
+    }
+}
+
+TEST(SaverSession, AFolderPlaysItsFilesByNameAndResumesOnTheSameGameWhenItGainsOne) {
+    SessionRun run;
+    run.platform.folder = {{"b.pgn", kTwoGames}, {"a.pgn", kFourGames}, {"notes.txt", "x"}};
+    SaverSettings settings = Settings(0, false);
+    settings.currentGameNumber = 3;
+    AppendAsciiText(settings.currentFile, "a.pgn");
+    run.Start(settings);
+    EXPECT_EQ(GamesShown(run, 4),
+              (std::vector<std::string>{"a.pgn:3", "b.pgn:0", "b.pgn:1", "a.pgn:0"}));
+    // Stopped on a.pgn's game 0; a new file that sorts first does not move the restart.
+    SessionRun later;
+    later.platform.folder = run.platform.folder;
+    later.platform.folder["0.pgn"] = kTwoGames;
+    later.Start(run.session->settings);
+    EXPECT_EQ(GamesShown(later, 2), (std::vector<std::string>{"a.pgn:0", "a.pgn:1"}));
+}
+
+TEST(SaverSession, AShuffledRoundGoesOnAfterARestartWithoutRepeats) {
+    SaverSettings settings = Settings(0, false);
+    settings.gameOrder = 1;
+    SessionRun whole;
+    whole.platform.pgn = kFourGames;
+    whole.Start(settings);
+    const std::vector<std::string> round = GamesShown(whole, 4);
+    EXPECT_EQ(std::set<std::string>(round.begin(), round.end()).size(), 4u) << "a whole round";
+
+    SessionRun first;
+    first.platform.pgn = kFourGames;
+    first.Start(settings);
+    std::vector<std::string> resumed = GamesShown(first, 2);
+    SessionRun second;
+    second.platform.pgn = kFourGames;
+    second.Start(first.session->settings);  // what the first run stored
+    const std::vector<std::string> rest = GamesShown(second, 3);
+    resumed.insert(resumed.end(), rest.begin() + 1, rest.end());  // its first is the stored one
+    EXPECT_EQ(resumed, round);
 }
 
 }  // namespace

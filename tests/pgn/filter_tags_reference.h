@@ -17,7 +17,7 @@ struct Facts {
     std::string black;
     uint16_t whiteElo = 0;
     uint16_t blackElo = 0;
-    GameResult result = GameResult::None;
+    GameResult result = GameResult::Missing;
     bool operator==(const Facts&) const = default;
 };
 
