@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "display/settings_table.h"
 #include "display/settings_text.h"
 #include "x11/file_text.h"
 
@@ -60,10 +61,6 @@ void LoadSettingsFile(SaverSettings& settings, const std::string& configPath,
     }
     if (dataFolder.size() >= kPathCapacity) settings.installPath[0] = 0;
     SetDefaultSettings(settings);
-    // The shared default joins with a backslash; here the folder separator is a slash.
-    WideChar pgnName[kPathCapacity] = {0};
-    AppendAsciiText(pgnName, kDefaultPgnName);
-    ComposePath(settings.pgnPath, settings.installPath, "/", pgnName);
     CharString text;
     if (configPath.empty() ||
         ReadFileText(configPath, text, ZeroByte::Kept) != FileTextResult::Read)
@@ -114,5 +111,5 @@ std::string ExpandHome(const std::string& path, const char* home) {
 
 std::string PgnMissingTextFor(const std::string& configPath) {
     return "PGN file not found. Please edit the settings file \"" + configPath +
-           "\" for select (a line \"Path to PGN file=/path/to/games.pgn\")";
+           "\" for select (a line \"" + PgnPathRow().name + "=/path/to/games.pgn\")";
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "display/settings_table.h"
+
 #include "tests/display/wide_literal.h"
 
 namespace {
@@ -153,6 +155,81 @@ TEST(SettingsText, TheGameNumberIsWrittenBackKeepingEveryOtherByte) {
     for (const MergeCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Merged(c.before, c.number), c.after);
+    }
+}
+
+TEST(SettingsText, CrLfAndCrAloneEndLinesToo) {
+    struct LineEndCase {
+        const char* name;
+        std::string text;
+    };
+    const LineEndCase cases[] = {
+        {"LF", "Time mode=0\nShow info=0\n"},
+        {"CR LF", "Time mode=0\r\nShow info=0\r\n"},
+        {"CR alone", "Time mode=0\rShow info=0\r"},
+        {"mixed, no end at the end", "Time mode=0\r\rShow info=0"},
+    };
+    for (const LineEndCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SaverSettings s = Read(c.text);
+        EXPECT_EQ(s.timeMode, 0);
+        EXPECT_EQ(s.showInfo, 0);
+    }
+}
+
+TEST(SettingsText, AnAddedGameNumberEndsAsTheFilesLinesEnd) {
+    const MergeCase cases[] = {
+        {"CR alone", "Time mode=2\rShow info=0", 5,
+         "Time mode=2\rShow info=0\rCurrent game number=5\r"},
+        {"CR LF", "Time mode=2\r\n", 5, "Time mode=2\r\nCurrent game number=5\r\n"},
+        {"replaced in a CR file", "Current game number=1\rTime mode=2\r", 8,
+         "Current game number=8\rTime mode=2\r"},
+        {"one line without an end", "Time mode=2", 5, "Time mode=2\nCurrent game number=5\n"},
+    };
+    for (const MergeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Merged(c.before, c.number), c.after);
+    }
+}
+
+TEST(SettingsText, AColourMayBeWrittenAsXWritesIt) {
+    const SaverSettings s =
+        Read("Color of font=#102030\nColor of background= #0000ff \nShow info=#000000\n");
+    EXPECT_EQ(s.fontColor, 0x302010u) << "red first in #RRGGBB, last in 0x00BBGGRR";
+    EXPECT_EQ(s.backgroundColor, 0xff0000u);
+    EXPECT_EQ(s.showInfo, 1) << "only colours take the # form";
+    uint32_t colour = 7;
+    for (const char* refused : {"#12345", "#1234567", "#12345g", "102030", "#"}) {
+        SCOPED_TRACE(refused);
+        EXPECT_FALSE(ParseHashColour(CharString(refused), colour));
+    }
+    EXPECT_EQ(colour, 7u);
+}
+
+// Every row written out reads back to the same value: what --print-settings prints can be copied
+// into the settings file as it is.
+TEST(SettingsText, EverySettingWrittenOutReadsBack) {
+    SaverSettings written = Defaults();
+    uint32_t number = 0x80000001u;
+    int32_t index = 0;
+    for (const SettingRow& row : SettingRows()) {
+        if (IsTextKind(row.kind)) {
+            const WideText text = Wide("/t\xe9xt " + std::to_string(index++));
+            CopyWideText(SettingText(written, row), kPathCapacity, text.c_str());
+        } else {
+            SetSettingNumber(written, row, number);
+            number += 0x01010101u;
+        }
+    }
+    const CharString text = SettingsFileText(written);
+    const SaverSettings read = Read(std::string(text.chars(), static_cast<size_t>(text.length())));
+    for (const SettingRow& row : SettingRows()) {
+        SCOPED_TRACE(row.name);
+        if (IsTextKind(row.kind)) {
+            EXPECT_EQ(Narrow(SettingText(read, row)), Narrow(SettingText(written, row)));
+        } else {
+            EXPECT_EQ(SettingNumber(read, row), SettingNumber(written, row));
+        }
     }
 }
 

@@ -1,0 +1,143 @@
+#include "display/settings_table.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr SettingChoice kPauseChoices[] = {
+    {"1", 0, "One second a move"},
+    {"2", 1, "Two seconds a move"},
+    {"3", 2, "Three seconds a move"},
+};
+
+constexpr SettingRow ColourRow(const char* name, uint32_t SaverSettings::*field, uint32_t value,
+                               const char* switchName, const char* label, const char* help) {
+    return SettingRow{
+        name, SettingKind::Colour, field,   nullptr, nullptr, value, nullptr, 0, 0xFFFFFF,
+        {},   switchName,          "COLOR", label,   help};
+}
+
+constexpr SettingRow FlagRow(const char* name, int32_t SaverSettings::*field, int32_t value,
+                             const char* switchName, const char* label, const char* help) {
+    return SettingRow{name,       SettingKind::Flag,
+                      nullptr,    field,
+                      nullptr,    static_cast<uint32_t>(value),
+                      nullptr,    0,
+                      1,          {},
+                      switchName, nullptr,
+                      label,      help};
+}
+
+constexpr SettingRow TextRow(const char* name, SettingKind kind,
+                             WideChar (SaverSettings::*field)[kPathCapacity], const char* value,
+                             const char* switchName, const char* valueName, const char* label,
+                             const char* help) {
+    return SettingRow{name, kind, nullptr, nullptr,    field,     0,     value,
+                      0,    0,    {},      switchName, valueName, label, help};
+}
+
+// Numbers first and texts last, "Current game number" among the numbers: the registry store's
+// order, which the Windows saver has always read and written.
+constexpr SettingRow kRows[] = {
+    ColourRow("Color of font", &SaverSettings::fontColor, 0xc8c8c8, "foreground", "Text color",
+              "colour of the texts around the board"),
+    ColourRow("Color of background", &SaverSettings::backgroundColor, 0, "background",
+              "Background color", "colour of the screen around the board"),
+    FlagRow("Show info", &SaverSettings::showInfo, 1, "info",
+            "Show the players, date, event and site", "the players, date, event and site"),
+    SettingRow{"Time mode", SettingKind::Choice, nullptr, &SaverSettings::timeMode, nullptr, 1,
+               nullptr, 0, 2, kPauseChoices, "pause", nullptr, "Pause between moves",
+               "seconds a move stays (a game's end stays 10)"},
+    SettingRow{"Current game number",
+               SettingKind::Number,
+               nullptr,
+               &SaverSettings::currentGameNumber,
+               nullptr,
+               0,
+               nullptr,
+               0,
+               2147483647,
+               {},
+               nullptr,
+               nullptr,
+               "Game to continue with",
+               "the game on screen when the saver last ended"},
+    FlagRow("Show last move", &SaverSettings::showLastMove, 1, "last-move", "Mark the last move",
+            "the last move's two squares marked"),
+    FlagRow("Random skin", &SaverSettings::randomSkin, 1, "random-skin", "A random skin each time",
+            "a random skin each run, else --skin"),
+    // Off by default: a fresh installation shows the classic board.
+    FlagRow("Fit board", &SaverSettings::fitBoard, 0, "fit", "Fit the board to the screen",
+            "the board and its texts grown to fit the screen"),
+    FlagRow("Animate moves", &SaverSettings::animateMoves, 0, "animate", "Animate moves",
+            "each move's piece slides to its square"),
+    TextRow("Name of skin", SettingKind::Text, &SaverSettings::skinName, "Quorvane.bmp", "skin",
+            "NAME", "Skin (a file of the Skin folder)", "the skin's file in the Skin folder"),
+    TextRow("Path to PGN file", SettingKind::Path, &SaverSettings::pgnPath, "varnoth.pgn", "pgn",
+            "FILE", "PGN file", "the file of games to play"),
+};
+
+const SettingRow& RowOfNumber(int32_t SaverSettings::*field) {
+    for (const SettingRow& row : kRows) {
+        if (row.number == field) return row;
+    }
+    return kRows[0];  // not reached: the field has a row
+}
+
+}  // namespace
+
+std::span<const SettingRow> SettingRows() {
+    return kRows;
+}
+
+const SettingRow& GameNumberRow() {
+    return RowOfNumber(&SaverSettings::currentGameNumber);
+}
+
+const SettingRow& PgnPathRow() {
+    for (const SettingRow& row : kRows) {
+        if (row.text == &SaverSettings::pgnPath) return row;
+    }
+    return kRows[0];  // not reached: the field has a row
+}
+
+bool IsTextKind(SettingKind kind) {
+    return kind == SettingKind::Text || kind == SettingKind::Path;
+}
+
+uint32_t SettingNumber(const SaverSettings& settings, const SettingRow& row) {
+    if (row.colour != nullptr) return settings.*row.colour;
+    if (row.number == nullptr) return 0;
+    uint32_t bits = 0;
+    std::memcpy(&bits, &(settings.*row.number), sizeof(bits));
+    return bits;
+}
+
+void SetSettingNumber(SaverSettings& settings, const SettingRow& row, uint32_t value) {
+    if (row.colour != nullptr) settings.*row.colour = value;
+    // A value above 2147483647 keeps its 32 bits, as a registry DWORD does.
+    if (row.number != nullptr) std::memcpy(&(settings.*row.number), &value, sizeof(value));
+}
+
+const WideChar* SettingText(const SaverSettings& settings, const SettingRow& row) {
+    return settings.*row.text;
+}
+
+WideChar* SettingText(SaverSettings& settings, const SettingRow& row) {
+    return settings.*row.text;
+}
+
+void SetDefaultSetting(SaverSettings& settings, const SettingRow& row) {
+    if (!IsTextKind(row.kind)) {
+        SetSettingNumber(settings, row, row.defaultNumber);
+        return;
+    }
+    WideChar* field = SettingText(settings, row);
+    WideChar value[kPathCapacity] = {0};
+    AppendAsciiText(value, row.defaultText);
+    if (row.kind == SettingKind::Path) {
+        ComposePath(field, kPathCapacity, settings.installPath, kFolderSeparator, value);
+    } else {
+        CopyWideText(field, kPathCapacity, value);
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The one table of the user settings: for each field of SaverSettings but installPath (machine-
+// wide and read-only) its stored name, kind, default, range, labels and command-line switch. The
+// defaults, the registry store, the settings file, the native program's switches and its
+// XScreenSaver description all walk it, so a new setting is a field and a row.
+
+#include <cstdint>
+#include <span>
+
+#include "display/settings.h"
+
+enum class SettingKind : int32_t {
+    Colour,  // 0x00BBGGRR
+    Flag,    // 0 or 1
+    Choice,  // one of the row's choices
+    Number,  // a whole number; a switch takes it in [low, high]
+    Text,    // a name
+    Path,    // a file's path; its default names a file in the installation folder
+};
+
+// One value of a Choice: the word its switch takes, the value stored, the settings panel's label.
+struct SettingChoice {
+    const char* word;
+    int32_t value;
+    const char* label;
+};
+
+struct SettingRow {
+    const char* name;  // the registry value's and the settings file line's name
+    SettingKind kind;
+    uint32_t SaverSettings::*colour;                 // Colour rows
+    int32_t SaverSettings::*number;                  // Flag, Choice and Number rows
+    WideChar (SaverSettings::*text)[kPathCapacity];  // Text and Path rows
+    uint32_t defaultNumber;
+    const char* defaultText;  // Text and Path rows
+    int32_t low;              // Number rows: the range a switch accepts
+    int32_t high;
+    std::span<const SettingChoice> choices;  // Choice rows
+    const char* switchName;  // "pause" for --pause, "info" for --info and --no-info; null: none
+    const char* valueName;   // what a switch with a value takes, for its help: "FILE", "COLOR"
+    const char* label;       // the settings panel's label
+    const char* help;        // one line of --help
+};
+
+// Every row, in the order the registry store reads and writes them: the numbers, then the texts.
+std::span<const SettingRow> SettingRows();
+
+// The game to continue with: the saver's own state, written when a run ends (in the registry
+// after every other value), never a switch.
+const SettingRow& GameNumberRow();
+
+// The PGN file's row, whose name the native program's messages quote.
+const SettingRow& PgnPathRow();
+
+bool IsTextKind(SettingKind kind);
+
+// A number row's field as its 32 bits (Colour, Flag, Choice, Number rows).
+uint32_t SettingNumber(const SaverSettings& settings, const SettingRow& row);
+void SetSettingNumber(SaverSettings& settings, const SettingRow& row, uint32_t value);
+
+// A text row's field (Text and Path rows).
+const WideChar* SettingText(const SaverSettings& settings, const SettingRow& row);
+WideChar* SettingText(SaverSettings& settings, const SettingRow& row);
+
+// The row's field to its default; a Path's default is built from installPath as it is now.
+void SetDefaultSetting(SaverSettings& settings, const SettingRow& row);
