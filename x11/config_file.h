@@ -14,14 +14,17 @@ std::string DefaultConfigPath(const char* xdgConfigHome, const char* home);
 // The data folder: QUORVANE_DATA_DIR when set, else the installed one.
 std::string DataFolder();
 
-// Defaults built on dataFolder (the PGN file varnoth.pgn in it), then the file's lines over them;
-// a missing or unreadable file leaves the defaults.
+// Defaults built on dataFolder (the PGN file varnoth.pgn in it), then the file's lines over them.
+// A file that is missing, unreadable, no regular file (never waited on) or larger than 16 MiB
+// leaves the defaults.
 void LoadSettingsFile(SaverSettings& settings, const std::string& configPath,
                       const std::string& dataFolder);
 
-// Writes number as the file's "Current game number", keeping its other lines: the new text goes
-// to a temporary file beside it, which then replaces the file in one rename. Makes the folder
-// when it is missing. False when any step fails; the old file then stays as it was.
+// Writes number as the file's game number, keeping its other lines and line ends: the new text
+// goes to a fresh temporary file beside it, which then replaces the file in one rename. A missing
+// file is made, with its folder. The file is rewritten only when it was read whole: false, and
+// the file left as it is, when it is unreadable, no regular file, larger than 16 MiB or
+// read-only, or when any step fails.
 bool StoreGameNumber(const std::string& configPath, int32_t number);
 
 // A settings path as the bytes of the 16-bit settings field, one byte per character.

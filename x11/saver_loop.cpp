@@ -19,7 +19,7 @@
 #include "display/playback.h"
 #include "display/saver_texts.h"
 #include "x11/config_file.h"
-#include "x11/file_text.h"
+#include "x11/posix_file.h"
 #include "x11/saver_view.h"
 #include "x11/skin_loader.h"
 
@@ -119,15 +119,16 @@ void LoadSaverData(SaverRun& run) {
     run.largeScale = 1;
     run.sheetSource = nullptr;
     run.sheetCell = 0;
-    switch (ReadFileText(ExpandHome(PathBytes(run.settings.pgnPath), std::getenv("HOME")),
-                         run.pgnText)) {
-        case FileTextResult::NotOpened:
+    switch (ReadPgnFilePosix(ExpandHome(PathBytes(run.settings.pgnPath), std::getenv("HOME")),
+                             run.pgnText)) {
+        case PgnFileResult::NotOpened:
             AppendErrorLine(run.errorText, PgnMissingTextFor(run.configPath));
             break;
-        case FileTextResult::OutOfMemory:
+        case PgnFileResult::OutOfMemory:
             AppendErrorLine(run.errorText, kOutOfMemoryText);
             break;
-        case FileTextResult::Read:
+        case PgnFileResult::Read:
+        case PgnFileResult::ReadFailed:  // plays what was read before the error, as on Windows
             break;
     }
     if (run.errorText.empty()) {
@@ -301,9 +302,10 @@ int RunSaver(const RunOptions& options) {
                           ? DefaultConfigPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
                           : options.configPath;
     LoadSaverData(*run);
-    run->display = XOpenDisplay(nullptr);
+    run->display = XOpenDisplay(DisplayNameOrNull(options));
     if (run->display == nullptr) {
-        std::fprintf(stderr, "quorvane: cannot open the display %s\n", XDisplayName(nullptr));
+        std::fprintf(stderr, "quorvane: cannot open the display %s\n",
+                     XDisplayName(DisplayNameOrNull(options)));
         return 1;
     }
     XSetErrorHandler(OnXError);

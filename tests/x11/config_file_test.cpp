@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "tests/x11/child_run.h"
 #include "tests/x11/temp_folder.h"
 
 namespace {
@@ -94,6 +96,76 @@ TEST(ConfigFile, AFailedWriteReportsItAndLeavesNoFile) {
     EXPECT_FALSE(StoreGameNumber(blocker + "/q.conf", 2));
     EXPECT_EQ(ReadAll(blocker), "x");
     EXPECT_FALSE(StoreGameNumber("", 2));
+}
+
+// Another user who may write the settings folder plants a link where the old code's temporary
+// file went (quorvane.conf.new-<pid>, opened without O_EXCL) to have a file of ours truncated.
+TEST(ConfigFile, APlantedLinkCannotRedirectTheRewrite) {
+    TempFolder folder;
+    const std::string conf = folder.Write("q.conf", "Time mode=2\n");
+    const std::string victim = folder.Write("victim", "precious\n");
+    std::filesystem::create_symlink(victim, conf + ".new-" + std::to_string(getpid()));
+    ASSERT_TRUE(StoreGameNumber(conf, 3));
+    EXPECT_EQ(ReadAll(victim), "precious\n");
+    EXPECT_EQ(ReadAll(conf), "Time mode=2\nCurrent game number=3\n");
+}
+
+TEST(ConfigFile, AFileOverTheTextLimitIsNeitherReadNorCut) {
+    TempFolder folder;
+    const std::string text =
+        "Time mode=0\n#" + std::string(CharString::kMaxStringLength, 'x') + "\n";
+    const std::string conf = folder.Write("q.conf", text);
+    SaverSettings settings{};
+    LoadSettingsFile(settings, conf, "/data");
+    EXPECT_EQ(settings.timeMode, 1);
+    EXPECT_FALSE(StoreGameNumber(conf, 4));
+    EXPECT_EQ(std::filesystem::file_size(conf), text.size());
+}
+
+TEST(ConfigFile, AFileTheUserCannotReadIsLeftAsItIs) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    TempFolder folder;
+    const std::string conf = folder.Write("q.conf", "Time mode=0\nCurrent game number=3\n");
+    chmod(conf.c_str(), 0200);
+    EXPECT_FALSE(StoreGameNumber(conf, 4));
+    chmod(conf.c_str(), 0600);
+    EXPECT_EQ(ReadAll(conf), "Time mode=0\nCurrent game number=3\n");
+}
+
+TEST(ConfigFile, AReadOnlyFileIsLeftAsItIs) {
+    TempFolder folder;
+    const std::string conf = folder.Write("q.conf", "Current game number=3\n");
+    chmod(conf.c_str(), 0444);
+    EXPECT_FALSE(StoreGameNumber(conf, 4));
+    EXPECT_EQ(ReadAll(conf), "Current game number=3\n");
+}
+
+TEST(ConfigFile, CarriageReturnLineEndsAreKept) {
+    TempFolder folder;
+    const std::string conf = folder.Write("q.conf", "Time mode=2\rCurrent game number=3\r");
+    SaverSettings settings{};
+    LoadSettingsFile(settings, conf, "/data");
+    EXPECT_EQ(settings.timeMode, 2);
+    EXPECT_EQ(settings.currentGameNumber, 3);
+    ASSERT_TRUE(StoreGameNumber(conf, 5));
+    EXPECT_EQ(ReadAll(conf), "Time mode=2\rCurrent game number=5\r");
+}
+
+// A FIFO used to hold the program in open() before any window came up, beyond SIGTERM's reach.
+TEST(ConfigFile, ASettingsFileThatIsNoRegularFileIsRefusedAtOnce) {
+    TempFolder folder;
+    const std::string fifo = (folder.path / "q.conf").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string exit = ExitOfChild([&] {
+        SaverSettings settings{};
+        LoadSettingsFile(settings, fifo, "/data");
+        const bool defaults = settings.timeMode == 1;
+        return defaults && !StoreGameNumber(fifo, 4) ? 0 : 1;
+    });
+    EXPECT_EQ(exit, "0");
+    struct stat status {};
+    ASSERT_EQ(lstat(fifo.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 TEST(ConfigFile, ATildeStandsForTheHomeFolderOnlyAtTheStart) {
