@@ -97,6 +97,11 @@ std::string DefaultConfigPath(const char* xdgConfigHome, const char* home) {
     return std::string();
 }
 
+std::string ChosenConfigPath(const std::string& given) {
+    if (!given.empty()) return given;
+    return DefaultConfigPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+
 std::string DataFolder() {
     const char* override = std::getenv("QUORVANE_DATA_DIR");
     if (override != nullptr && override[0] != 0) return override;

@@ -11,6 +11,10 @@
 // is unset, empty or not an absolute path; empty when neither gives a folder.
 std::string DefaultConfigPath(const char* xdgConfigHome, const char* home);
 
+// The settings file of a run: given when not empty, else the default of the environment's
+// XDG_CONFIG_HOME and HOME.
+std::string ChosenConfigPath(const std::string& given);
+
 // The data folder: QUORVANE_DATA_DIR when set, else the installed one.
 std::string DataFolder();
 

@@ -109,6 +109,7 @@ void AppendErrorLine(std::string& text, const std::string& line) {
 // Settings, skin, PGN text and the current game, in the Windows saver's order and with its texts.
 void LoadSaverData(SaverRun& run) {
     LoadSettingsFile(run.settings, run.configPath, DataFolder());
+    ApplySettingOverrides(run.settings, run.options.settings);
     if (!LoadSaverSkin(run.settings, run.skin, run.skinName)) run.errorText = kSkinsMissingText;
     // The larger drawings serve only a board larger than the classic one.
     for (bool& available : run.largeAvailable)

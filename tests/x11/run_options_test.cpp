@@ -130,6 +130,22 @@ TEST(RunOptions, TheDisplayIsTheOneNamed) {
     }
 }
 
+// The settings' switches sit among XScreenSaver's own, in any order, and --print-settings is a
+// request, not a setting.
+TEST(RunOptions, SettingSwitchesMixWithTheOthers) {
+    const RunOptions options = ParseRunOptions(
+        {"-no-info", "--root", "--pause", "1", "-fps", "--print-settings"}, nullptr);
+    ASSERT_EQ(options.error, "");
+    EXPECT_EQ(options.target, DrawTarget::Root);
+    EXPECT_TRUE(options.printSettings);
+    SaverSettings settings{};
+    SetDefaultSettings(settings);
+    ApplySettingOverrides(settings, options.settings);
+    EXPECT_EQ(settings.showInfo, 0);
+    EXPECT_EQ(settings.timeMode, 0);
+    EXPECT_FALSE(ParseRunOptions({"--pause", "9"}, nullptr).error.empty());
+}
+
 TEST(RunOptions, HelpIsAskedForNotRefused) {
     EXPECT_TRUE(ParseRunOptions({"-h"}, nullptr).showHelp);
     EXPECT_TRUE(ParseRunOptions({"--help"}, nullptr).error.empty());
