@@ -15,8 +15,8 @@ bool ReadInstallPath(WideChar (&destination)[kPathCapacity]);
 // Install path, defaults, then every per-user value that is present and of the right type.
 void LoadSettings(SaverSettings& settings);
 
-// Writes the per-user values, "Current game number" last.
+// Writes the per-user values, the game number last.
 void StoreSettings(SaverSettings settings);
 
-// Writes "Current game number" alone.
+// Writes the game number alone.
 void StoreCurrentGameNumber(SaverSettings settings);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "display/settings_table.h"
 #include "win32_test_support.h"
 
 namespace {
@@ -133,6 +134,45 @@ TEST_F(SettingsStore, StoreThenLoadGivesTheRecordBackByteForByte) {
     StoreSettings(stored);
     ExpectSameSettings(Loaded(), stored);
     EXPECT_EQ(CountValues(), 11u);
+}
+
+// Each row of the settings table, whatever its kind, goes to its own value and comes back.
+TEST_F(SettingsStore, EveryRowOfTheTableIsStoredWithItsTypeAndReadBack) {
+    SetText(HKEY_LOCAL_MACHINE, L"Install path", L"C:\\Saver");
+    SaverSettings stored = UnusualSettings();
+    DWORD number = 0x80000001u;
+    int index = 0;
+    for (const SettingRow& row : SettingRows()) {
+        if (IsTextKind(row.kind)) {
+            const std::wstring text = L"C:\\t\u00e9xt " + std::to_wstring(index++);
+            CopyWideText(SettingText(stored, row), kPathCapacity, text.c_str());
+        } else {
+            SetSettingNumber(stored, row, number);
+            number += 0x01010101u;
+        }
+    }
+    StoreSettings(stored);
+    const SaverSettings loaded = Loaded();
+    for (const SettingRow& row : SettingRows()) {
+        SCOPED_TRACE(row.name);
+        const std::wstring name(row.name, row.name + std::strlen(row.name));
+        const RawValue value = ReadRaw(name.c_str());
+        ASSERT_TRUE(value.present);
+        if (IsTextKind(row.kind)) {
+            const std::wstring text = SettingText(stored, row);
+            EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
+            EXPECT_EQ(value.bytes.size(), (text.size() + 1) * 2);
+            EXPECT_EQ(std::wstring(SettingText(loaded, row)), text);
+        } else {
+            EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD));
+            ASSERT_EQ(value.bytes.size(), 4u);
+            DWORD raw = 0;
+            std::memcpy(&raw, value.bytes.data(), 4);
+            EXPECT_EQ(raw, SettingNumber(stored, row));
+            EXPECT_EQ(SettingNumber(loaded, row), SettingNumber(stored, row));
+        }
+    }
+    EXPECT_EQ(CountValues(), SettingRows().size());
 }
 
 TEST_F(SettingsStore, StoredValuesHaveTheirTypesAndExactSizes) {
