@@ -88,13 +88,6 @@ TEST(SettingsTable, NamesAndSwitchesAreUniqueAndDefaultsLieInTheirRanges) {
     }
 }
 
-TEST(SettingsTable, TheGameNumberIsStateWithoutASwitch) {
-    const SettingRow& row = GameNumberRow();
-    EXPECT_EQ(row.number, &SaverSettings::currentGameNumber);
-    EXPECT_EQ(row.switchName, nullptr);
-    EXPECT_EQ(PgnPathRow().text, &SaverSettings::pgnPath);
-}
-
 // The registry store reads the numbers before the texts: the Windows saver's order.
 TEST(SettingsTable, NumbersComeBeforeTexts) {
     bool textSeen = false;

@@ -158,25 +158,6 @@ TEST(SettingsText, TheGameNumberIsWrittenBackKeepingEveryOtherByte) {
     }
 }
 
-TEST(SettingsText, CrLfAndCrAloneEndLinesToo) {
-    struct LineEndCase {
-        const char* name;
-        std::string text;
-    };
-    const LineEndCase cases[] = {
-        {"LF", "Time mode=0\nShow info=0\n"},
-        {"CR LF", "Time mode=0\r\nShow info=0\r\n"},
-        {"CR alone", "Time mode=0\rShow info=0\r"},
-        {"mixed, no end at the end", "Time mode=0\r\rShow info=0"},
-    };
-    for (const LineEndCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const SaverSettings s = Read(c.text);
-        EXPECT_EQ(s.timeMode, 0);
-        EXPECT_EQ(s.showInfo, 0);
-    }
-}
-
 TEST(SettingsText, AnAddedGameNumberEndsAsTheFilesLinesEnd) {
     const MergeCase cases[] = {
         {"CR alone", "Time mode=2\rShow info=0", 5,

@@ -12,14 +12,6 @@ std::string TextOf(const CharString& text) {
     return std::string(text.chars(), static_cast<size_t>(text.length()));
 }
 
-TEST(PosixFile, ARegularFileReadsUpToItsFirstZeroByte) {
-    TempFolder folder;
-    const std::string path = folder.Write("games.pgn", std::string("[Event \"a\"]\n\0junk", 18));
-    CharString text;
-    EXPECT_EQ(ReadPgnFilePosix(path, text), PgnFileResult::Read);
-    EXPECT_EQ(TextOf(text), "[Event \"a\"]\n");
-}
-
 struct RefusedCase {
     const char* name;
     std::string path;

@@ -130,11 +130,12 @@ TEST(RunOptions, TheDisplayIsTheOneNamed) {
     }
 }
 
-// The settings' switches sit among XScreenSaver's own, in any order, and --print-settings is a
-// request, not a setting.
+// The settings' switches sit among XScreenSaver's own, in any order, the last of a setting wins,
+// and --print-settings is a request, not a setting.
 TEST(RunOptions, SettingSwitchesMixWithTheOthers) {
     const RunOptions options = ParseRunOptions(
-        {"-no-info", "--root", "--pause", "1", "-fps", "--print-settings"}, nullptr);
+        {"--pause", "3", "-no-info", "--root", "--pause", "1", "-fps", "--print-settings"},
+        nullptr);
     ASSERT_EQ(options.error, "");
     EXPECT_EQ(options.target, DrawTarget::Root);
     EXPECT_TRUE(options.printSettings);

@@ -117,30 +117,4 @@ TEST(SettingSwitches, OtherWordsAreNotTaken) {
     }
 }
 
-TEST(SettingSwitches, TheLastSwitchOfARowWins) {
-    const std::vector<std::string> words = {"--pause", "1", "--no-fit", "--pause", "3", "--fit"};
-    std::vector<SettingOverride> overrides;
-    std::string error;
-    for (size_t at = 0; at < words.size(); ++at)
-        ASSERT_TRUE(ReadSettingSwitch(words, at, overrides, error));
-    SaverSettings settings = Defaults();
-    ApplySettingOverrides(settings, overrides);
-    EXPECT_EQ(settings.timeMode, 2);
-    EXPECT_EQ(settings.fitBoard, 1);
-}
-
-TEST(SettingSwitches, HelpHasALineForEverySwitch) {
-    const std::string help = SettingSwitchesHelp();
-    for (const SettingRow& row : SettingRows()) {
-        if (row.switchName == nullptr) continue;
-        SCOPED_TRACE(row.name);
-        const size_t at = help.find("  --" + std::string(row.switchName) + " ");
-        const size_t flagAt = help.find("  --" + std::string(row.switchName) + ",");
-        EXPECT_TRUE(at != std::string::npos || flagAt != std::string::npos);
-        EXPECT_NE(help.find(row.help), std::string::npos);
-    }
-    EXPECT_NE(help.find("(default #c8c8c8)"), std::string::npos)
-        << "colours shown as X writes them";
-}
-
 }  // namespace

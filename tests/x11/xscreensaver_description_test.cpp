@@ -57,23 +57,6 @@ TEST(XScreenSaverDescription, EveryRowWithASwitchHasItsWidget) {
     }
 }
 
-TEST(XScreenSaverDescription, AChoiceOffersEveryValueAndTheDefaultSetsNothing) {
-    const std::string xml = XScreenSaverDescription(SettingRows());
-    for (const SettingRow& row : SettingRows()) {
-        if (row.kind != SettingKind::Choice || row.switchName == nullptr) continue;
-        for (const SettingChoice& choice : row.choices) {
-            SCOPED_TRACE(choice.word);
-            const std::string option =
-                ElementWithId(xml, std::string(row.switchName) + "-" + choice.word);
-            EXPECT_EQ(option.rfind("<option", 0), 0u) << option;
-            const std::string argSet =
-                "arg-set=\"--" + std::string(row.switchName) + " " + choice.word + "\"";
-            const bool isDefault = static_cast<uint32_t>(choice.value) == row.defaultNumber;
-            EXPECT_EQ(option.find(argSet) != std::string::npos, !isDefault) << option;
-        }
-    }
-}
-
 TEST(XScreenSaverDescription, ANumberIsASliderOverItsRangeAndLabelsAreEscaped) {
     SettingRow row = GameNumberRow();
     row.switchName = "final-pause";
@@ -88,12 +71,6 @@ TEST(XScreenSaverDescription, ANumberIsASliderOverItsRangeAndLabelsAreEscaped) {
           "high=\"60\"", "default=\"10\"", "_label=\"Pause &lt;at&gt; the end &amp; after\""}) {
         EXPECT_NE(element.find(part), std::string::npos) << part << " in " << element;
     }
-}
-
-TEST(XScreenSaverDescription, RowsWithoutASwitchHaveNoWidget) {
-    const SettingRow& row = GameNumberRow();
-    const std::string xml = XScreenSaverDescription(std::span<const SettingRow>(&row, 1));
-    EXPECT_EQ(xml.find(" id="), std::string::npos) << xml;
 }
 
 }  // namespace
