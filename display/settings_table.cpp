@@ -12,28 +12,41 @@ constexpr SettingChoice kPauseChoices[] = {
 
 constexpr SettingRow ColourRow(const char* name, uint32_t SaverSettings::*field, uint32_t value,
                                const char* switchName, const char* label, const char* help) {
-    return SettingRow{
-        name, SettingKind::Colour, field,   nullptr, nullptr, value, nullptr, 0, 0xFFFFFF,
-        {},   switchName,          "COLOR", label,   help};
+    return SettingRow{.name = name,
+                      .kind = SettingKind::Colour,
+                      .colour = field,
+                      .defaultNumber = value,
+                      .high = 0xFFFFFF,
+                      .switchName = switchName,
+                      .valueName = "COLOR",
+                      .label = label,
+                      .help = help};
 }
 
-constexpr SettingRow FlagRow(const char* name, int32_t SaverSettings::*field, int32_t value,
+constexpr SettingRow FlagRow(const char* name, int32_t SaverSettings::*field, uint32_t value,
                              const char* switchName, const char* label, const char* help) {
-    return SettingRow{name,       SettingKind::Flag,
-                      nullptr,    field,
-                      nullptr,    static_cast<uint32_t>(value),
-                      nullptr,    0,
-                      1,          {},
-                      switchName, nullptr,
-                      label,      help};
+    return SettingRow{.name = name,
+                      .kind = SettingKind::Flag,
+                      .number = field,
+                      .defaultNumber = value,
+                      .high = 1,
+                      .switchName = switchName,
+                      .label = label,
+                      .help = help};
 }
 
 constexpr SettingRow TextRow(const char* name, SettingKind kind,
                              WideChar (SaverSettings::*field)[kPathCapacity], const char* value,
                              const char* switchName, const char* valueName, const char* label,
                              const char* help) {
-    return SettingRow{name, kind, nullptr, nullptr,    field,     0,     value,
-                      0,    0,    {},      switchName, valueName, label, help};
+    return SettingRow{.name = name,
+                      .kind = kind,
+                      .text = field,
+                      .defaultText = value,
+                      .switchName = switchName,
+                      .valueName = valueName,
+                      .label = label,
+                      .help = help};
 }
 
 // Numbers first and texts last, "Current game number" among the numbers: the registry store's
@@ -45,23 +58,22 @@ constexpr SettingRow kRows[] = {
               "Background color", "colour of the screen around the board"),
     FlagRow("Show info", &SaverSettings::showInfo, 1, "info",
             "Show the players, date, event and site", "the players, date, event and site"),
-    SettingRow{"Time mode", SettingKind::Choice, nullptr, &SaverSettings::timeMode, nullptr, 1,
-               nullptr, 0, 2, kPauseChoices, "pause", nullptr, "Pause between moves",
-               "seconds a move stays (a game's end stays 10)"},
-    SettingRow{"Current game number",
-               SettingKind::Number,
-               nullptr,
-               &SaverSettings::currentGameNumber,
-               nullptr,
-               0,
-               nullptr,
-               0,
-               2147483647,
-               {},
-               nullptr,
-               nullptr,
-               "Game to continue with",
-               "the game on screen when the saver last ended"},
+    SettingRow{.name = "Time mode",
+               .kind = SettingKind::Choice,
+               .number = &SaverSettings::timeMode,
+               .defaultNumber = 1,
+               .high = 2,
+               .choices = kPauseChoices,
+               .switchName = "pause",
+               .label = "Pause between moves",
+               .help = "seconds a move stays (a game's end stays 10)"},
+    // The saver's own state rather than a choice of the user's: no switch.
+    SettingRow{.name = "Current game number",
+               .kind = SettingKind::Number,
+               .number = &SaverSettings::currentGameNumber,
+               .high = 2147483647,
+               .label = "Game to continue with",
+               .help = "the game on screen when the saver last ended"},
     FlagRow("Show last move", &SaverSettings::showLastMove, 1, "last-move", "Mark the last move",
             "the last move's two squares marked"),
     FlagRow("Random skin", &SaverSettings::randomSkin, 1, "random-skin", "A random skin each time",

@@ -25,21 +25,22 @@ struct SettingChoice {
     const char* label;
 };
 
+// A row names its field through the one pointer of its kind; what a row leaves out is empty.
 struct SettingRow {
-    const char* name;  // the registry value's and the settings file line's name
-    SettingKind kind;
-    uint32_t SaverSettings::*colour;                 // Colour rows
-    int32_t SaverSettings::*number;                  // Flag, Choice and Number rows
-    WideChar (SaverSettings::*text)[kPathCapacity];  // Text and Path rows
-    uint32_t defaultNumber;
-    const char* defaultText;  // Text and Path rows
-    int32_t low;              // Number rows: the range a switch accepts
-    int32_t high;
-    std::span<const SettingChoice> choices;  // Choice rows
-    const char* switchName;  // "pause" for --pause, "info" for --info and --no-info; null: none
-    const char* valueName;   // what a switch with a value takes, for its help: "FILE", "COLOR"
-    const char* label;       // the settings panel's label
-    const char* help;        // one line of --help
+    const char* name = nullptr;  // the registry value's and the settings file line's name
+    SettingKind kind = SettingKind::Number;
+    uint32_t SaverSettings::*colour = nullptr;                 // Colour rows
+    int32_t SaverSettings::*number = nullptr;                  // Flag, Choice and Number rows
+    WideChar (SaverSettings::*text)[kPathCapacity] = nullptr;  // Text and Path rows
+    uint32_t defaultNumber = 0;
+    const char* defaultText = nullptr;  // Text and Path rows
+    int32_t low = 0;                    // Number rows: the range a switch accepts
+    int32_t high = 0;
+    std::span<const SettingChoice> choices = {};  // Choice rows
+    const char* switchName = nullptr;  // "pause": --pause; "info": --info and --no-info; null: none
+    const char* valueName = nullptr;   // what a switch with a value takes, for its help: "FILE"
+    const char* label = nullptr;       // the settings panel's label
+    const char* help = nullptr;        // one line of --help
 };
 
 // Every row, in the order the registry store reads and writes them: the numbers, then the texts.
