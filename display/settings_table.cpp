@@ -84,7 +84,8 @@ constexpr SettingRow kRows[] = {
     FlagRow("Animate moves", &SaverSettings::animateMoves, 0, "animate", "Animate moves",
             "each move's piece slides to its square"),
     TextRow("Name of skin", SettingKind::Text, &SaverSettings::skinName, "Quorvane.bmp", "skin",
-            "NAME", "Skin (a file of the Skin folder)", "the skin's file in the Skin folder"),
+            "NAME", "Skin when not random (a file of the Skin folder)",
+            "the skin's file in the Skin folder"),
     TextRow("Path to PGN file", SettingKind::Path, &SaverSettings::pgnPath, "varnoth.pgn", "pgn",
             "FILE", "PGN file", "the file of games to play"),
 };
