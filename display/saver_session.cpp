@@ -134,15 +134,17 @@ GameSources SourcesOf(const SaverSession& session) {
 ResumePoint StoredPlace(const SaverSession& session) {
     const SaverSettings& settings = session.settings;
     return ResumePoint{Utf8Of(session, settings.currentFile), settings.currentGameNumber,
-                       settings.shuffleSeed, settings.shufflePosition};
+                       static_cast<uint32_t>(settings.shuffleSeed), settings.shufflePosition};
 }
 
 // The place to store becomes the chooser's.
 void KeepPlace(SaverSession& session, const ResumePoint& place) {
     SaverSettings& settings = session.settings;
     settings.currentGameNumber = place.gameNumber;
-    settings.shuffleSeed = place.shuffleSeed;
-    settings.shufflePosition = place.shufflePosition;
+    // A round's seed and place mean nothing in file order: nothing of them is kept there.
+    const bool shuffled = session.chooser.order == GameOrder::Shuffled;
+    settings.shuffleSeed = shuffled ? static_cast<int32_t>(place.shuffleSeed) : 0;
+    settings.shufflePosition = shuffled ? place.shufflePosition : 0;
     settings.currentFile[0] = 0;
     if (session.platform.utf8ToText != nullptr) {
         session.platform.utf8ToText(place.file, settings.currentFile);

@@ -28,15 +28,18 @@ struct SaverSettings {
     int32_t decisiveOnly;   // only games won by one side
     WideChar player[kPathCapacity];       // not empty: only games of a player of this name
     WideChar currentFile[kPathCapacity];  // with a folder: the file currentGameNumber is in
-    uint32_t shuffleSeed;                 // the shuffled round's seed; 0 before the first
+    int32_t shuffleSeed;                  // the shuffled round's seed (its 32 bits); 0 before
     int32_t shufflePosition;              // the stored game's place in its round
 };
 
-constexpr uint32_t kDefaultFontColor = 0xc8c8c8;
-constexpr uint32_t kDefaultBackgroundColor = 0;
-constexpr const char* kDefaultPgnName = "varnoth.pgn";
-constexpr const char* kDefaultSkinName = "Quorvane.bmp";
+// What joins the installation folder and a file in it, as the platform writes paths.
+#ifdef _WIN32
+constexpr const char* kFolderSeparator = "\\";
+#else
+constexpr const char* kFolderSeparator = "/";
+#endif
 
-// Every field but installPath to its default; the PGN path is built from installPath as it is now.
-// An installPath too long to take "\varnoth.pgn" leaves pgnPath empty rather than cut short.
+// Every field but installPath to its default (display/settings_table.h); the PGN path is built
+// from installPath as it is now. An installPath too long to take the separator and "varnoth.pgn"
+// leaves pgnPath empty rather than cut short.
 void SetDefaultSettings(SaverSettings& settings);

@@ -1,7 +1,12 @@
 #include "display/settings_text.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "display/settings_table.h"
 
 namespace {
 
@@ -68,60 +73,68 @@ SettingLine ReadLine(const CharString& text, Span line) {
     return result;
 }
 
-// The end of the line that starts at start: its newline, or the text's end.
+// The end of the line that starts at start: its CR or LF, or the text's end.
 int32_t LineEnd(const CharString& text, int32_t start) {
-    const void* found =
-        std::memchr(text.chars() + start, '\n', static_cast<size_t>(text.length() - start));
-    return found == nullptr ? text.length()
-                            : static_cast<int32_t>(static_cast<const char*>(found) - text.chars());
+    for (int32_t i = start; i < text.length(); ++i) {
+        if (text.at(i) == '\n' || text.at(i) == '\r') return i;
+    }
+    return text.length();
 }
 
-template <typename Field>
-void TakeNumber(const CharString& text, Span value, Field& field) {
-    static_assert(sizeof(Field) == 4);
+// Where the line after the one ending at end starts: a CR LF pair is one line end.
+int32_t NextLineStart(const CharString& text, int32_t end) {
+    if (end < text.length() && text.at(end) == '\r' && text.at(end + 1) == '\n') return end + 2;
+    return end + 1;
+}
+
+// The file's own line end, taken from its first line; LF for a file of one line or none.
+std::string LineEndOf(const CharString& text) {
+    const int32_t end = LineEnd(text, 0);
+    if (end == text.length() || text.at(end) == '\n') return "\n";
+    return text.at(end + 1) == '\n' ? "\r\n" : "\r";
+}
+
+void TakeNumber(SaverSettings& settings, const SettingRow& row, const CharString& value) {
     uint32_t number = 0;
-    if (!ParseSettingNumber(text.mid(value.start, value.end - value.start), number)) return;
-    std::memcpy(&field, &number, sizeof(field));
+    if (ParseSettingNumber(value, number) ||
+        (row.kind == SettingKind::Colour && ParseHashColour(value, number))) {
+        SetSettingNumber(settings, row, number);
+    }
 }
 
-void TakeText(const CharString& text, Span value, WideChar (&field)[kPathCapacity]) {
+void TakeText(SaverSettings& settings, const SettingRow& row, const CharString& text, Span value) {
     const int32_t length = value.end - value.start;
     if (length >= kPathCapacity) return;
+    WideChar* field = SettingText(settings, row);
     for (int32_t i = 0; i < length; ++i)
         field[i] = static_cast<WideChar>(text.at(value.start + i));
     field[length] = 0;
 }
 
 void ApplyLine(SaverSettings& settings, const CharString& text, const SettingLine& line) {
-    struct NumberName {
-        const char* name;
-        uint32_t SaverSettings::*unsignedField;
-        int32_t SaverSettings::*signedField;
-    };
-    static const NumberName kNumbers[] = {
-        {"Color of font", &SaverSettings::fontColor, nullptr},
-        {"Color of background", &SaverSettings::backgroundColor, nullptr},
-        {"Show info", nullptr, &SaverSettings::showInfo},
-        {"Time mode", nullptr, &SaverSettings::timeMode},
-        {kGameNumberName, nullptr, &SaverSettings::currentGameNumber},
-        {"Show last move", nullptr, &SaverSettings::showLastMove},
-        {"Random skin", nullptr, &SaverSettings::randomSkin},
-        {"Fit board", nullptr, &SaverSettings::fitBoard},
-        {"Animate moves", nullptr, &SaverSettings::animateMoves},
-    };
-    for (const NumberName& entry : kNumbers) {
-        if (!NameIs(text, line.name, entry.name)) continue;
-        if (entry.unsignedField != nullptr)
-            TakeNumber(text, line.value, settings.*entry.unsignedField);
-        if (entry.signedField != nullptr) TakeNumber(text, line.value, settings.*entry.signedField);
+    for (const SettingRow& row : SettingRows()) {
+        if (!NameIs(text, line.name, row.name)) continue;
+        if (IsTextKind(row.kind)) {
+            TakeText(settings, row, text, line.value);
+        } else {
+            TakeNumber(settings, row,
+                       text.mid(line.value.start, line.value.end - line.value.start));
+        }
         return;
     }
-    if (NameIs(text, line.name, "Name of skin")) TakeText(text, line.value, settings.skinName);
-    if (NameIs(text, line.name, "Path to PGN file")) TakeText(text, line.value, settings.pgnPath);
 }
 
-std::string NumberText(int32_t number) {
-    return std::to_string(number);
+std::string ValueText(const SaverSettings& settings, const SettingRow& row) {
+    if (IsTextKind(row.kind)) {
+        CharString bytes;
+        bytes.assignWide(SettingText(settings, row));
+        return std::string(bytes.chars(), static_cast<size_t>(bytes.length()));
+    }
+    const uint32_t bits = SettingNumber(settings, row);
+    if (row.kind != SettingKind::Colour) return std::to_string(static_cast<int32_t>(bits));
+    char hex[16];
+    std::snprintf(hex, sizeof(hex), "0x%06x", static_cast<unsigned>(bits));
+    return hex;
 }
 
 }  // namespace
@@ -152,37 +165,78 @@ bool ParseSettingNumber(const CharString& value, uint32_t& number) {
     return true;
 }
 
+bool ParseHashColour(const CharString& value, uint32_t& colour) {
+    if (value.length() != 7 || value.at(0) != '#') return false;
+    uint32_t rgb = 0;
+    for (int32_t i = 1; i < 7; ++i) {
+        const int32_t digit = DigitValue(value.at(i), 16);
+        if (digit < 0) return false;
+        rgb = rgb << 4 | static_cast<uint32_t>(digit);
+    }
+    // X writes red first; the settings hold a Windows colour, red in the low byte.
+    colour = (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+    return true;
+}
+
 void ApplySettingsText(SaverSettings& settings, const CharString& text) {
     for (int32_t start = 0; start < text.length();) {
         const int32_t end = LineEnd(text, start);
         const SettingLine line = ReadLine(text, Span{start, end});
         if (line.hasValue) ApplyLine(settings, text, line);
-        start = end + 1;
+        start = NextLineStart(text, end);
     }
 }
 
-CharString WithCurrentGameNumber(const CharString& text, int32_t number) {
-    const std::string value = NumberText(number);
+namespace {
+
+const SettingRow* KeptRowNamed(const CharString& text, Span name) {
+    for (const SettingRow& row : SettingRows()) {
+        if (IsKeptRow(row) && NameIs(text, name, row.name)) return &row;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CharString WithKeptSettings(const CharString& text, const SaverSettings& settings) {
     // Built in a growing string: a file of many such lines still costs one pass.
     std::string result;
-    result.reserve(static_cast<size_t>(text.length()) + value.size() + 32);
-    bool replaced = false;
+    result.reserve(static_cast<size_t>(text.length()) + 128);
+    std::vector<const SettingRow*> written;
     int32_t copied = 0;  // bytes of text already in result
     for (int32_t start = 0; start < text.length();) {
         const int32_t end = LineEnd(text, start);
         const SettingLine line = ReadLine(text, Span{start, end});
-        if (line.hasValue && NameIs(text, line.name, kGameNumberName)) {
+        const SettingRow* row = line.hasValue ? KeptRowNamed(text, line.name) : nullptr;
+        if (row != nullptr) {
             result.append(text.chars() + copied, static_cast<size_t>(line.value.start - copied));
-            result.append(value);
+            result.append(ValueText(settings, *row));
             copied = line.value.end;
-            replaced = true;
+            written.push_back(row);
         }
-        start = end + 1;
+        start = NextLineStart(text, end);
     }
     result.append(text.chars() + copied, static_cast<size_t>(text.length() - copied));
-    if (!replaced) {
-        if (!result.empty() && result.back() != '\n') result.push_back('\n');
-        result.append(kGameNumberName).append("=").append(value).append("\n");
+    // A value the file has no line for is added, unless it is the default: a user who never
+    // plays a folder or a shuffled round keeps a file with the game number alone.
+    const std::string lineEnd = LineEndOf(text);
+    SaverSettings defaults = settings;
+    SetDefaultSettings(defaults);
+    for (const SettingRow& row : SettingRows()) {
+        if (!IsKeptRow(row) || std::find(written.begin(), written.end(), &row) != written.end()) {
+            continue;
+        }
+        const std::string value = ValueText(settings, row);
+        if (&row != &GameNumberRow() && value == ValueText(defaults, row)) continue;
+        if (!result.empty() && result.back() != '\n' && result.back() != '\r') result += lineEnd;
+        result.append(row.name).append("=").append(value).append(lineEnd);
     }
+    return CharString(result.data(), static_cast<int32_t>(result.size()));
+}
+
+CharString SettingsFileText(const SaverSettings& settings) {
+    std::string result;
+    for (const SettingRow& row : SettingRows())
+        result.append(row.name).append("=").append(ValueText(settings, row)).append("\n");
     return CharString(result.data(), static_cast<int32_t>(result.size()));
 }

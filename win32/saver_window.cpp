@@ -257,7 +257,7 @@ void CleanUpSaverWindow() {
         UnregisterPowerSettingNotification(theShell.displayNotice);
     theShell.displayNotice = nullptr;
     ReleaseSkin();
-    if (IsFullScreen()) StoreCurrentGameNumber(theSession.settings);
+    if (IsFullScreen()) StoreSaverPlace(theSession.settings);
     ReleaseDrawingSurface();
     PostQuitMessage(0);
 }

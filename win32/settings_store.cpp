@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "display/settings_table.h"
+
 namespace {
 
 constexpr DWORD kTextValueBytes = kPathCapacity * sizeof(WideChar);
@@ -33,28 +35,22 @@ bool QueryText(HKEY key, const wchar_t* name, WideChar (&field)[kPathCapacity]) 
 }
 
 // The value when it is a REG_DWORD of 4 bytes; else the field keeps what it has.
-template <typename Field>
-void QueryNumber(HKEY key, const wchar_t* name, Field& field) {
-    static_assert(sizeof(Field) == 4);
+void QueryNumber(HKEY key, const wchar_t* name, SaverSettings& settings, const SettingRow& row) {
     DWORD data = 0;
     DWORD type = 0;
     DWORD size = sizeof(data);
     if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) ==
             ERROR_SUCCESS &&
         type == REG_DWORD && size == sizeof(data)) {
-        std::memcpy(&field, &data, sizeof(field));
+        SetSettingNumber(settings, row, data);
     }
 }
 
-template <typename Field>
-void SetNumber(HKEY key, const wchar_t* name, Field value) {
-    static_assert(sizeof(Field) == 4);
-    DWORD data = 0;
-    std::memcpy(&data, &value, sizeof(data));
+void SetNumber(HKEY key, const wchar_t* name, DWORD data) {
     RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
 }
 
-void SetText(HKEY key, const wchar_t* name, const WideChar (&text)[kPathCapacity]) {
+void SetText(HKEY key, const wchar_t* name, const WideChar* text) {
     const int32_t characters = WideLength(text, kPathCapacity - 1) + 1;
     // A field that lost its terminator is written cut at the buffer's end, terminator included.
     WideChar copy[kPathCapacity];
@@ -62,6 +58,35 @@ void SetText(HKEY key, const wchar_t* name, const WideChar (&text)[kPathCapacity
     copy[characters - 1] = 0;
     RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(copy),
                    static_cast<DWORD>(characters) * sizeof(WideChar));
+}
+
+// The row's registry value name; the table's names are plain ASCII.
+struct ValueName {
+    WideChar text[kPathCapacity];
+};
+
+ValueName ValueNameOf(const SettingRow& row) {
+    ValueName name{};
+    AppendAsciiText(name.text, row.name);
+    return name;
+}
+
+void LoadValue(HKEY key, SaverSettings& settings, const SettingRow& row) {
+    const ValueName name = ValueNameOf(row);
+    if (IsTextKind(row.kind)) {
+        QueryText(key, name.text, settings.*row.text);
+    } else {
+        QueryNumber(key, name.text, settings, row);
+    }
+}
+
+void StoreValue(HKEY key, const SaverSettings& settings, const SettingRow& row) {
+    const ValueName name = ValueNameOf(row);
+    if (IsTextKind(row.kind)) {
+        SetText(key, name.text, SettingText(settings, row));
+    } else {
+        SetNumber(key, name.text, SettingNumber(settings, row));
+    }
 }
 
 HKEY CreateUserKey() {
@@ -96,40 +121,29 @@ void LoadSettings(SaverSettings& settings) {
     SetDefaultSettings(settings);
     HKEY key = OpenForReading(HKEY_CURRENT_USER, 0);
     if (key == nullptr) return;
-    QueryNumber(key, L"Color of font", settings.fontColor);
-    QueryNumber(key, L"Color of background", settings.backgroundColor);
-    QueryNumber(key, L"Show info", settings.showInfo);
-    QueryNumber(key, L"Time mode", settings.timeMode);
-    QueryNumber(key, L"Current game number", settings.currentGameNumber);
-    QueryNumber(key, L"Show last move", settings.showLastMove);
-    QueryNumber(key, L"Random skin", settings.randomSkin);
-    QueryNumber(key, L"Fit board", settings.fitBoard);
-    QueryNumber(key, L"Animate moves", settings.animateMoves);
-    QueryText(key, L"Name of skin", settings.skinName);
-    QueryText(key, L"Path to PGN file", settings.pgnPath);
+    for (const SettingRow& row : SettingRows())
+        LoadValue(key, settings, row);
     RegCloseKey(key);
 }
 
 void StoreSettings(SaverSettings settings) {
     HKEY key = CreateUserKey();
     if (key == nullptr) return;
-    SetNumber(key, L"Color of font", settings.fontColor);
-    SetNumber(key, L"Color of background", settings.backgroundColor);
-    SetNumber(key, L"Show info", settings.showInfo);
-    SetNumber(key, L"Time mode", settings.timeMode);
-    SetNumber(key, L"Show last move", settings.showLastMove);
-    SetNumber(key, L"Random skin", settings.randomSkin);
-    SetNumber(key, L"Fit board", settings.fitBoard);
-    SetNumber(key, L"Animate moves", settings.animateMoves);
-    SetText(key, L"Name of skin", settings.skinName);
-    SetText(key, L"Path to PGN file", settings.pgnPath);
+    // The saver's place goes last, as the saver writes it at the end of every run.
+    for (const SettingRow& row : SettingRows()) {
+        if (!IsKeptRow(row)) StoreValue(key, settings, row);
+    }
     RegCloseKey(key);
-    StoreCurrentGameNumber(settings);
+    StoreSaverPlace(settings);
 }
 
-void StoreCurrentGameNumber(SaverSettings settings) {
+void StoreSaverPlace(SaverSettings settings) {
     HKEY key = CreateUserKey();
     if (key == nullptr) return;
-    SetNumber(key, L"Current game number", settings.currentGameNumber);
+    // The game number last: a reader that sees it sees the file and round it belongs to.
+    for (const SettingRow& row : SettingRows()) {
+        if (IsKeptRow(row) && &row != &GameNumberRow()) StoreValue(key, settings, row);
+    }
+    StoreValue(key, settings, GameNumberRow());
     RegCloseKey(key);
 }

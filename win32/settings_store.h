@@ -15,8 +15,9 @@ bool ReadInstallPath(WideChar (&destination)[kPathCapacity]);
 // Install path, defaults, then every per-user value that is present and of the right type.
 void LoadSettings(SaverSettings& settings);
 
-// Writes the per-user values, "Current game number" last.
+// Writes the per-user values, the saver's place last.
 void StoreSettings(SaverSettings settings);
 
-// Writes "Current game number" alone.
-void StoreCurrentGameNumber(SaverSettings settings);
+// Writes the saver's place alone: the game number, and the file, seed and position of a folder or
+// a shuffled round.
+void StoreSaverPlace(SaverSettings settings);

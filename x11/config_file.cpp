@@ -8,8 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "display/settings_table.h"
 #include "display/settings_text.h"
-#include "x11/file_text.h"
+#include "x11/posix_file.h"
 
 namespace {
 
@@ -35,6 +36,57 @@ void MakeParentFolders(const std::string& path) {
     }
 }
 
+enum class SettingsRead { Whole, Missing, Refused };
+
+// Every byte of the settings file, zero bytes included, when it is a regular file read to its end
+// within the text's limit. Anything less is Refused: such a file is neither read nor rewritten.
+SettingsRead ReadSettingsBytes(const std::string& path, CharString& text) {
+    PosixFile file = OpenPosixFile(path, StreamFiles::Refused);
+    if (file.descriptor < 0) {
+        return file.error == ENOENT ? SettingsRead::Missing : SettingsRead::Refused;
+    }
+    const PgnByteSource source = PosixByteSource(file);
+    std::string bytes;
+    bool whole = false;
+    constexpr int32_t kBlockBytes = 16384;
+    char block[kBlockBytes];
+    for (;;) {
+        int32_t got = 0;
+        if (!source.read(source.handle, block, kBlockBytes, got)) break;
+        whole = got == 0;
+        if (whole || bytes.size() + static_cast<size_t>(got) > kMaxPgnFileBytes) break;
+        bytes.append(block, static_cast<size_t>(got));
+    }
+    ClosePosixFile(file);
+    if (!whole) return SettingsRead::Refused;
+    text = CharString(bytes.data(), static_cast<int32_t>(bytes.size()));
+    return SettingsRead::Whole;
+}
+
+// A file its owner made read-only, or one this user may not write, keeps its text.
+bool IsReadOnly(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return false;
+    return (status.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0;
+}
+
+// Writes text to a fresh file of an unpredictable name beside path (made with O_EXCL, so a link
+// planted there cannot redirect it) and renames it over path; false, path untouched, on failure.
+bool ReplaceFile(const std::string& path, const CharString& text) {
+    std::string temporary = path + ".XXXXXX";
+    const int file = mkostemp(temporary.data(), O_CLOEXEC);
+    if (file < 0) return false;
+    // The new file keeps the old one's permissions.
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0) fchmod(file, status.st_mode & 07777);
+    const bool written = WriteAll(file, text) && fsync(file) == 0;
+    if (close(file) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string DefaultConfigPath(const char* xdgConfigHome, const char* home) {
@@ -43,6 +95,11 @@ std::string DefaultConfigPath(const char* xdgConfigHome, const char* home) {
     }
     if (home != nullptr && home[0] != 0) return std::string(home) + "/.config" + kConfigTail;
     return std::string();
+}
+
+std::string ChosenConfigPath(const std::string& given) {
+    if (!given.empty()) return given;
+    return DefaultConfigPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
 void LoadSettingsFile(SaverSettings& settings, const std::string& configPath,
@@ -54,41 +111,30 @@ void LoadSettingsFile(SaverSettings& settings, const std::string& configPath,
     }
     if (dataFolder.size() >= kPathCapacity) settings.installPath[0] = 0;
     SetDefaultSettings(settings);
-    // The shared default joins with a backslash; here the folder separator is a slash.
-    WideChar pgnName[kPathCapacity] = {0};
-    AppendAsciiText(pgnName, kDefaultPgnName);
-    ComposePath(settings.pgnPath, settings.installPath, "/", pgnName);
     CharString text;
-    if (configPath.empty() ||
-        ReadFileText(configPath, text, ZeroByte::Kept) != FileTextResult::Read)
-        return;
-    ApplySettingsText(settings, text);
+    if (!configPath.empty() && ReadSettingsBytes(configPath, text) == SettingsRead::Whole) {
+        ApplySettingsText(settings, text);
+    }
 }
 
-bool StoreGameNumber(const std::string& givenPath, int32_t number) {
+bool StoreSaverPlace(const std::string& givenPath, const SaverSettings& settings) {
     if (givenPath.empty()) return false;
     // A settings file that is a link to another is rewritten where it really lies.
     char* real = realpath(givenPath.c_str(), nullptr);
     const std::string configPath = real != nullptr ? std::string(real) : givenPath;
     std::free(real);
     CharString old;
-    if (ReadFileText(configPath, old, ZeroByte::Kept) != FileTextResult::Read) {
-        old = CharString();
-        MakeParentFolders(configPath);
+    switch (ReadSettingsBytes(configPath, old)) {
+        case SettingsRead::Whole:
+            if (IsReadOnly(configPath)) return false;
+            break;
+        case SettingsRead::Missing:
+            MakeParentFolders(configPath);
+            break;
+        case SettingsRead::Refused:
+            return false;
     }
-    const CharString text = WithCurrentGameNumber(old, number);
-    const std::string temporary = configPath + ".new-" + std::to_string(getpid());
-    const int file = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (file < 0) return false;
-    // The new file keeps the old one's permissions.
-    struct stat status {};
-    if (stat(configPath.c_str(), &status) == 0) fchmod(file, status.st_mode & 07777);
-    const bool written = WriteAll(file, text) && fsync(file) == 0;
-    if (close(file) != 0 || !written || std::rename(temporary.c_str(), configPath.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    return ReplaceFile(configPath, WithKeptSettings(old, settings));
 }
 
 std::string PathBytes(const WideChar* text) {
@@ -108,5 +154,5 @@ std::string ExpandHome(const std::string& path, const char* home) {
 
 std::string PgnMissingTextFor(const std::string& configPath) {
     return "PGN file not found. Please edit the settings file \"" + configPath +
-           "\" for select (a line \"Path to PGN file=/path/to/games.pgn\")";
+           "\" for select (a line \"" + PgnPathRow().name + "=/path/to/games.pgn\")";
 }

@@ -11,15 +11,23 @@
 // is unset, empty or not an absolute path; empty when neither gives a folder.
 std::string DefaultConfigPath(const char* xdgConfigHome, const char* home);
 
-// Defaults built on dataFolder (the PGN file varnoth.pgn in it), then the file's lines over them;
-// a missing or unreadable file leaves the defaults.
+// The settings file of a run: given when not empty, else the default of the environment's
+// XDG_CONFIG_HOME and HOME.
+std::string ChosenConfigPath(const std::string& given);
+
+// Defaults built on dataFolder (the PGN file varnoth.pgn in it), then the file's lines over them.
+// A file that is missing, unreadable, no regular file (never waited on) or larger than 16 MiB
+// leaves the defaults.
 void LoadSettingsFile(SaverSettings& settings, const std::string& configPath,
                       const std::string& dataFolder);
 
-// Writes number as the file's "Current game number", keeping its other lines: the new text goes
-// to a temporary file beside it, which then replaces the file in one rename. Makes the folder
-// when it is missing. False when any step fails; the old file then stays as it was.
-bool StoreGameNumber(const std::string& configPath, int32_t number);
+// Writes the saver's place (the game number, and the file, seed and position of a folder or a
+// shuffled round) into the file, keeping its other lines and line ends: the new text
+// goes to a fresh temporary file beside it, which then replaces the file in one rename. A missing
+// file is made, with its folder. The file is rewritten only when it was read whole: false, and
+// the file left as it is, when it is unreadable, no regular file, larger than 16 MiB or
+// read-only, or when any step fails.
+bool StoreSaverPlace(const std::string& configPath, const SaverSettings& settings);
 
 // A settings path as the bytes of the 16-bit settings field, one byte per character.
 std::string PathBytes(const WideChar* text);

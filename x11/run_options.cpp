@@ -3,7 +3,7 @@
 namespace {
 
 // Switches of XScreenSaver's modules that take a value, and those that do not; both ignored.
-constexpr const char* kIgnoredWithValue[] = {"-visual", "-delay", "-display"};
+constexpr const char* kIgnoredWithValue[] = {"-visual", "-delay"};
 constexpr const char* kIgnoredAlone[] = {"-install", "-noinstall", "-fps",
                                          "-no-fps",  "-pair",      "-mono"};
 
@@ -46,7 +46,7 @@ bool ParseWindowId(const std::string& text, uint64_t& id) {
 }
 
 RunOptions ParseRunOptions(const std::vector<std::string>& words, const char* xscreensaverWindow) {
-    RunOptions options{DrawTarget::OwnWindow, 0, std::string(), false, std::string()};
+    RunOptions options{DrawTarget::OwnWindow, 0, {}, {}, {}, false, false, {}};
     bool targetGiven = false;
     for (size_t i = 0; i < words.size() && options.error.empty(); ++i) {
         const std::string word = OneDash(words[i]);
@@ -67,6 +67,13 @@ RunOptions ParseRunOptions(const std::vector<std::string>& words, const char* xs
         } else if (word == "-config") {
             if (!hasValue || words[i + 1].empty()) options.error = "--config needs a file";
             if (hasValue) options.configPath = words[++i];
+        } else if (word == "-display") {
+            if (!hasValue || words[i + 1].empty()) options.error = "-display needs a display name";
+            if (hasValue) options.displayName = words[++i];
+        } else if (ReadSettingSwitch(words, i, options.settings, options.error)) {
+            // a setting's switch, read
+        } else if (word == "-print-settings") {
+            options.printSettings = true;
         } else if (word == "-h" || word == "-help") {
             options.showHelp = true;
         } else if (IsOneOf(word, kIgnoredWithValue)) {
@@ -89,12 +96,22 @@ RunOptions ParseRunOptions(const std::vector<std::string>& words, const char* xs
     return options;
 }
 
-const char* RunOptionsHelp() {
-    return "Usage: quorvane [-root | -window | -window-id ID] [--config FILE]\n"
+const char* DisplayNameOrNull(const RunOptions& options) {
+    return options.displayName.empty() ? nullptr : options.displayName.c_str();
+}
+
+std::string RunOptionsHelp() {
+    return "Usage: quorvane [-root | -window | -window-id ID] [-display NAME] [--config FILE]\n"
+           "                [SETTINGS...] [--print-settings]\n"
            "Plays the games of a PGN file on a chess board, as a screen saver.\n"
-           "  -root           draw on the root window\n"
-           "  -window-id ID   draw into the window ID (also taken from XSCREENSAVER_WINDOW)\n"
-           "  -window         open a window of its own (the default); Esc or q closes it\n"
-           "  --config FILE   the settings file (default "
-           "$XDG_CONFIG_HOME/quorvane/quorvane.conf)\n";
+           "  -root                       draw on the root window\n"
+           "  -window-id ID               draw into the window ID (or $XSCREENSAVER_WINDOW's)\n"
+           "  -window                     a window of its own (the default); Esc or q closes it\n"
+           "  -display NAME               the X display to use (default $DISPLAY)\n"
+           "  --config FILE               the settings file (default\n"
+           "                              $XDG_CONFIG_HOME/quorvane/quorvane.conf)\n"
+           "  --print-settings            print the settings the run would use, and end\n"
+           "SETTINGS, each for this run only (the settings file keeps its own, and the game\n"
+           "to continue with is still written back to it):\n" +
+           SettingSwitchesHelp();
 }

@@ -20,8 +20,8 @@
 #include "x11/config_file.h"
 #include "x11/data_folder.h"
 #include "x11/display_power.h"
-#include "x11/file_text.h"
 #include "x11/pgn_folder.h"
+#include "x11/posix_file.h"
 #include "x11/saver_view.h"
 #include "x11/screen_monitors.h"
 #include "x11/shared_place.h"
@@ -102,15 +102,7 @@ struct SaverRun {
 PgnFileResult ReadGames(void*, const WideChar* path, const std::string& fileName,
                         CharString& text) {
     const std::string file = ExpandHome(PathBytes(path), std::getenv("HOME"));
-    switch (ReadFileText(fileName.empty() ? file : PathInFolder(file, fileName), text)) {
-        case FileTextResult::NotOpened:
-            return PgnFileResult::NotOpened;
-        case FileTextResult::OutOfMemory:
-            return PgnFileResult::OutOfMemory;
-        case FileTextResult::Read:
-            break;
-    }
-    return PgnFileResult::Read;
+    return ReadPgnFilePosix(fileName.empty() ? file : PathInFolder(file, fileName), text);
 }
 
 std::string NameBytes(const WideChar* name) {
@@ -164,9 +156,10 @@ bool LockPlace(void* context, ResumePoint& stored) {
     return true;
 }
 
-void UnlockPlace(void* context, const ResumePoint& next) {
+void UnlockPlace(void* context, const ResumePoint&) {
+    // The session has taken the place after the claimed game into its settings already.
     SaverRun& run = *static_cast<SaverRun*>(context);
-    UnlockStoredPlace(run.configPath, next, run.placeLock);
+    UnlockStoredPlace(run.configPath, run.session.settings, run.placeLock);
     run.placeLock = -1;
 }
 
@@ -325,13 +318,13 @@ void PlayUntilStopped(SaverRun& run) {
 
 // The game on show for the next run; claimed games have stored their successors already, and
 // storing again could take back another process's claim.
-void StoreGameNumberOf(const SaverRun& run) {
+void StorePlaceOf(const SaverRun& run) {
     if (ClaimsGames(run.settings)) return;
-    StoreGameNumber(run.configPath, run.session.settings.currentGameNumber);
+    StoreSaverPlace(run.configPath, run.session.settings);
 }
 
 void StoreAndExit() {
-    if (runOnShow != nullptr) StoreGameNumberOf(*runOnShow);
+    if (runOnShow != nullptr) StorePlaceOf(*runOnShow);
     std::_Exit(0);
 }
 
@@ -341,14 +334,14 @@ int RunSaver(const RunOptions& options) {
     if (!InstallStopSignals()) return 1;
     auto run = std::make_unique<SaverRun>();
     run->options = options;
-    run->configPath = options.configPath.empty()
-                          ? DefaultConfigPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
-                          : options.configPath;
+    run->configPath = ChosenConfigPath(options.configPath);
     run->pgnMissingText = PgnMissingTextFor(run->configPath);
     LoadSettingsFile(run->settings, run->configPath, DataFolder());
-    run->display = XOpenDisplay(nullptr);
+    ApplySettingOverrides(run->settings, run->options.settings);
+    run->display = XOpenDisplay(DisplayNameOrNull(options));
     if (run->display == nullptr) {
-        std::fprintf(stderr, "quorvane: cannot open the display %s\n", XDisplayName(nullptr));
+        std::fprintf(stderr, "quorvane: cannot open the display %s\n",
+                     XDisplayName(DisplayNameOrNull(options)));
         return 1;
     }
     XSetErrorHandler(OnXError);
@@ -369,7 +362,7 @@ int RunSaver(const RunOptions& options) {
                       NowMilliseconds());
     Show(*run, SessionUpdate{ScreenChange::Whole, {}, 0});
     PlayUntilStopped(*run);
-    StoreGameNumberOf(*run);
+    StorePlaceOf(*run);
     CloseSaverView(run->view);
     XSetIOErrorHandler(nullptr);
     runOnShow = nullptr;

@@ -4,9 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "display/settings_text.h"
 #include "x11/config_file.h"
-#include "x11/file_text.h"
 
 int LockStoredPlace(const std::string& configPath, ResumePoint& stored) {
     const std::string lockPath = configPath + ".lock";
@@ -16,17 +14,13 @@ int LockStoredPlace(const std::string& configPath, ResumePoint& stored) {
         return -1;
     }
     SaverSettings settings{};
-    SetDefaultSettings(settings);
-    CharString text;
-    if (ReadFileText(configPath, text, ZeroByte::Kept) == FileTextResult::Read) {
-        ApplySettingsText(settings, text);
-    }
+    LoadSettingsFile(settings, configPath, std::string());
     stored = ResumePoint{PathBytes(settings.currentFile), settings.currentGameNumber,
-                         settings.shuffleSeed, settings.shufflePosition};
+                         static_cast<uint32_t>(settings.shuffleSeed), settings.shufflePosition};
     return lock;
 }
 
-void UnlockStoredPlace(const std::string& configPath, const ResumePoint& next, int lock) {
-    StoreGameNumber(configPath, next.gameNumber);
+void UnlockStoredPlace(const std::string& configPath, const SaverSettings& next, int lock) {
+    StoreSaverPlace(configPath, next);
     if (lock >= 0) close(lock);  // closing lets the lock go
 }

@@ -7,11 +7,12 @@
 #include <string>
 
 #include "display/game_chooser.h"
+#include "display/settings.h"
 
 // Takes an exclusive lock on a file beside the settings file (made without following a link)
 // and reads the stored place. The lock is held until UnlockStoredPlace; -1 when it could not be
 // taken (the place is read all the same).
 int LockStoredPlace(const std::string& configPath, ResumePoint& stored);
 
-// Stores next as the place to continue from and lets the lock go.
-void UnlockStoredPlace(const std::string& configPath, const ResumePoint& next, int lock);
+// Stores the place next holds as the one to continue from and lets the lock go.
+void UnlockStoredPlace(const std::string& configPath, const SaverSettings& next, int lock);

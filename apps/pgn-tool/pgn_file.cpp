@@ -9,10 +9,7 @@
 
 #include "win32/pgn_file.h"
 #else
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstdio>
+#include "x11/posix_file.h"
 #endif
 
 namespace {
@@ -53,26 +50,12 @@ PgnFileResult ReadWhole(const std::string& path, CharString& text, std::string& 
 
 #else
 
-bool ReadFromStream(void* handle, char* into, int32_t wanted, int32_t& got) {
-    auto* file = static_cast<std::FILE*>(handle);
-    got = static_cast<int32_t>(std::fread(into, 1, static_cast<size_t>(wanted), file));
-    return std::ferror(file) == 0;
-}
-
+// The native saver's reader; unlike the saver, the tool also reads a pipe, as from <(zcat ...).
 PgnFileResult ReadWhole(const std::string& path, CharString& text, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        reason = std::strerror(errno);
-        return PgnFileResult::NotOpened;
-    }
-    struct stat status {};
-    // A size that cannot be taken (a pipe, a device) reads up to the limit instead.
-    const uint64_t size = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode)
-                              ? static_cast<uint64_t>(status.st_size)
-                              : kMaxPgnFileBytes;
-    const PgnFileResult result = ReadPgnText(PgnByteSource{file, ReadFromStream}, size, text);
-    if (result == PgnFileResult::ReadFailed) reason = std::strerror(errno);
-    std::fclose(file);
+    int code = 0;
+    const PgnFileResult result = ReadPgnFilePosix(path, text, StreamFiles::Read, code);
+    if (result == PgnFileResult::NotOpened || result == PgnFileResult::ReadFailed)
+        reason = std::strerror(code);
     return result;
 }
 

@@ -31,7 +31,8 @@ TEST(Settings, DefaultsSetEveryFieldButTheInstallPath) {
     EXPECT_EQ(settings.showLastMove, 1);
     EXPECT_EQ(settings.fitBoard, 0) << "a fresh installation shows the classic board";
     EXPECT_EQ(settings.animateMoves, 0);
-    EXPECT_EQ(Narrow(settings.pgnPath), "C:\\Program Files\\Quorvane\\varnoth.pgn");
+    EXPECT_EQ(Narrow(settings.pgnPath),
+              std::string("C:\\Program Files\\Quorvane") + kFolderSeparator + "varnoth.pgn");
     EXPECT_EQ(Narrow(settings.skinName), "Quorvane.bmp");
 }
 
@@ -42,7 +43,8 @@ struct PgnDefaultCase {
 };
 
 TEST(Settings, DefaultPgnPathIsBuiltWholeOrLeftEmpty) {
-    // The folder plus "\varnoth.pgn" (12 characters) must leave room for the terminator.
+    // The folder plus a separator and "varnoth.pgn" (12 characters) must leave room for the
+    // terminator.
     const PgnDefaultCase cases[] = {
         {"empty folder", 0, true}, {"longest folder", 247, true}, {"one too long", 248, false}};
     for (const PgnDefaultCase& c : cases) {
@@ -50,7 +52,8 @@ TEST(Settings, DefaultPgnPathIsBuiltWholeOrLeftEmpty) {
         const std::string folder(c.folderLength, 'f');
         SaverSettings settings = WithInstallPath(folder);
         SetDefaultSettings(settings);
-        EXPECT_EQ(Narrow(settings.pgnPath), c.fits ? folder + "\\varnoth.pgn" : "");
+        EXPECT_EQ(Narrow(settings.pgnPath),
+                  c.fits ? folder + kFolderSeparator + "varnoth.pgn" : "");
     }
 }
 

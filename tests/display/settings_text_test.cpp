@@ -4,9 +4,19 @@
 
 #include <string>
 
+#include "display/settings_table.h"
+
 #include "tests/display/wide_literal.h"
 
 namespace {
+
+// The file as a run that ends on game number writes it.
+CharString WithGameNumber(const CharString& text, int32_t number) {
+    SaverSettings settings{};
+    SetDefaultSettings(settings);
+    settings.currentGameNumber = number;
+    return WithKeptSettings(text, settings);
+}
 
 SaverSettings Defaults() {
     SaverSettings settings{};
@@ -21,7 +31,7 @@ SaverSettings Read(const std::string& text) {
 }
 
 std::string Merged(const std::string& text, int32_t number) {
-    const CharString merged = WithCurrentGameNumber(CharString(text.c_str()), number);
+    const CharString merged = WithGameNumber(CharString(text.c_str()), number);
     return std::string(merged.chars(), static_cast<size_t>(merged.length()));
 }
 
@@ -153,6 +163,62 @@ TEST(SettingsText, TheGameNumberIsWrittenBackKeepingEveryOtherByte) {
     for (const MergeCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Merged(c.before, c.number), c.after);
+    }
+}
+
+TEST(SettingsText, AnAddedGameNumberEndsAsTheFilesLinesEnd) {
+    const MergeCase cases[] = {
+        {"CR alone", "Time mode=2\rShow info=0", 5,
+         "Time mode=2\rShow info=0\rCurrent game number=5\r"},
+        {"CR LF", "Time mode=2\r\n", 5, "Time mode=2\r\nCurrent game number=5\r\n"},
+        {"replaced in a CR file", "Current game number=1\rTime mode=2\r", 8,
+         "Current game number=8\rTime mode=2\r"},
+        {"one line without an end", "Time mode=2", 5, "Time mode=2\nCurrent game number=5\n"},
+    };
+    for (const MergeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Merged(c.before, c.number), c.after);
+    }
+}
+
+TEST(SettingsText, AColourMayBeWrittenAsXWritesIt) {
+    const SaverSettings s =
+        Read("Color of font=#102030\nColor of background= #0000ff \nShow info=#000000\n");
+    EXPECT_EQ(s.fontColor, 0x302010u) << "red first in #RRGGBB, last in 0x00BBGGRR";
+    EXPECT_EQ(s.backgroundColor, 0xff0000u);
+    EXPECT_EQ(s.showInfo, 1) << "only colours take the # form";
+    uint32_t colour = 7;
+    for (const char* refused : {"#12345", "#1234567", "#12345g", "102030", "#"}) {
+        SCOPED_TRACE(refused);
+        EXPECT_FALSE(ParseHashColour(CharString(refused), colour));
+    }
+    EXPECT_EQ(colour, 7u);
+}
+
+// Every row written out reads back to the same value: what --print-settings prints can be copied
+// into the settings file as it is.
+TEST(SettingsText, EverySettingWrittenOutReadsBack) {
+    SaverSettings written = Defaults();
+    uint32_t number = 0x80000001u;
+    int32_t index = 0;
+    for (const SettingRow& row : SettingRows()) {
+        if (IsTextKind(row.kind)) {
+            const WideText text = Wide("/t\xe9xt " + std::to_string(index++));
+            CopyWideText(SettingText(written, row), kPathCapacity, text.c_str());
+        } else {
+            SetSettingNumber(written, row, number);
+            number += 0x01010101u;
+        }
+    }
+    const CharString text = SettingsFileText(written);
+    const SaverSettings read = Read(std::string(text.chars(), static_cast<size_t>(text.length())));
+    for (const SettingRow& row : SettingRows()) {
+        SCOPED_TRACE(row.name);
+        if (IsTextKind(row.kind)) {
+            EXPECT_EQ(Narrow(SettingText(read, row)), Narrow(SettingText(written, row)));
+        } else {
+            EXPECT_EQ(SettingNumber(read, row), SettingNumber(written, row));
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "display/settings_table.h"
 #include "win32_test_support.h"
 
 namespace {
@@ -124,6 +125,15 @@ SaverSettings UnusualSettings() {
     settings.showLastMove = 7;
     settings.fitBoard = 3;
     settings.animateMoves = -2;
+    settings.monitors = 2;
+    settings.drift = 1;
+    settings.gameOrder = 1;
+    settings.minimumRating = 2700;
+    settings.decisiveOnly = 1;
+    CopyWideText(settings.player, L"\u0418\u0432\u0430\u043d");
+    CopyWideText(settings.currentFile, L"b.pgn");
+    settings.shuffleSeed = -5;
+    settings.shufflePosition = 9;
     return settings;
 }
 
@@ -132,7 +142,46 @@ TEST_F(SettingsStore, StoreThenLoadGivesTheRecordBackByteForByte) {
     const SaverSettings stored = UnusualSettings();
     StoreSettings(stored);
     ExpectSameSettings(Loaded(), stored);
-    EXPECT_EQ(CountValues(), 11u);
+    EXPECT_EQ(CountValues(), SettingRows().size());
+}
+
+// Each row of the settings table, whatever its kind, goes to its own value and comes back.
+TEST_F(SettingsStore, EveryRowOfTheTableIsStoredWithItsTypeAndReadBack) {
+    SetText(HKEY_LOCAL_MACHINE, L"Install path", L"C:\\Saver");
+    SaverSettings stored = UnusualSettings();
+    DWORD number = 0x80000001u;
+    int index = 0;
+    for (const SettingRow& row : SettingRows()) {
+        if (IsTextKind(row.kind)) {
+            const std::wstring text = L"C:\\t\u00e9xt " + std::to_wstring(index++);
+            CopyWideText(SettingText(stored, row), kPathCapacity, text.c_str());
+        } else {
+            SetSettingNumber(stored, row, number);
+            number += 0x01010101u;
+        }
+    }
+    StoreSettings(stored);
+    const SaverSettings loaded = Loaded();
+    for (const SettingRow& row : SettingRows()) {
+        SCOPED_TRACE(row.name);
+        const std::wstring name(row.name, row.name + std::strlen(row.name));
+        const RawValue value = ReadRaw(name.c_str());
+        ASSERT_TRUE(value.present);
+        if (IsTextKind(row.kind)) {
+            const std::wstring text = SettingText(stored, row);
+            EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
+            EXPECT_EQ(value.bytes.size(), (text.size() + 1) * 2);
+            EXPECT_EQ(std::wstring(SettingText(loaded, row)), text);
+        } else {
+            EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD));
+            ASSERT_EQ(value.bytes.size(), 4u);
+            DWORD raw = 0;
+            std::memcpy(&raw, value.bytes.data(), 4);
+            EXPECT_EQ(raw, SettingNumber(stored, row));
+            EXPECT_EQ(SettingNumber(loaded, row), SettingNumber(stored, row));
+        }
+    }
+    EXPECT_EQ(CountValues(), SettingRows().size());
 }
 
 TEST_F(SettingsStore, StoredValuesHaveTheirTypesAndExactSizes) {
@@ -268,12 +317,19 @@ TEST_F(SettingsStore, InstallPathWrittenByA32BitInstallerIsFound) {
     EXPECT_EQ(Narrow(destination), "C:\\Program Files (x86)\\Quorvane");
 }
 
-TEST_F(SettingsStore, GameNumberIsStoredAlone) {
+TEST_F(SettingsStore, TheSaversPlaceIsStoredAlone) {
     SaverSettings settings = UnusualSettings();
     settings.currentGameNumber = 17;
-    StoreCurrentGameNumber(settings);
-    EXPECT_EQ(CountValues(), 1u);
-    EXPECT_EQ(Loaded().currentGameNumber, 17);
+    settings.shufflePosition = 5;
+    StoreSaverPlace(settings);
+    size_t kept = 0;
+    for (const SettingRow& row : SettingRows())
+        kept += IsKeptRow(row) ? 1 : 0;
+    EXPECT_EQ(CountValues(), kept);
+    const SaverSettings loaded = Loaded();
+    EXPECT_EQ(loaded.currentGameNumber, 17);
+    EXPECT_EQ(loaded.shufflePosition, 5);
+    EXPECT_NE(loaded.fontColor, settings.fontColor) << "a setting of the user's was stored";
 }
 
 TEST_F(SettingsStore, StoringOverwritesEarlierValues) {

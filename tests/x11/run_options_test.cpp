@@ -107,6 +107,46 @@ TEST(RunOptions, FollowsXScreenSaversConventions) {
     }
 }
 
+TEST(RunOptions, TheDisplayIsTheOneNamed) {
+    struct DisplayCase {
+        std::vector<std::string> words;
+        const char* expected;  // null: $DISPLAY
+        bool refused;
+    };
+    const DisplayCase cases[] = {
+        {{"-root"}, nullptr, false},
+        {{"-display", ":5", "-root"}, ":5", false},
+        {{"--display", "host:1.0", "-root"}, "host:1.0", false},
+        {{"-display"}, nullptr, true},
+        {{"-display", ""}, nullptr, true},
+    };
+    for (const DisplayCase& c : cases) {
+        SCOPED_TRACE(c.words.size() > 1 ? c.words[1] : c.words[0]);
+        const RunOptions options = ParseRunOptions(c.words, nullptr);
+        EXPECT_EQ(!options.error.empty(), c.refused);
+        if (c.refused) continue;
+        EXPECT_STREQ(DisplayNameOrNull(options), c.expected);
+        EXPECT_EQ(options.target, DrawTarget::Root) << "the display takes one word, not the next";
+    }
+}
+
+// The settings' switches sit among XScreenSaver's own, in any order, the last of a setting wins,
+// and --print-settings is a request, not a setting.
+TEST(RunOptions, SettingSwitchesMixWithTheOthers) {
+    const RunOptions options = ParseRunOptions(
+        {"--pause", "3", "-no-info", "--root", "--pause", "1", "-fps", "--print-settings"},
+        nullptr);
+    ASSERT_EQ(options.error, "");
+    EXPECT_EQ(options.target, DrawTarget::Root);
+    EXPECT_TRUE(options.printSettings);
+    SaverSettings settings{};
+    SetDefaultSettings(settings);
+    ApplySettingOverrides(settings, options.settings);
+    EXPECT_EQ(settings.showInfo, 0);
+    EXPECT_EQ(settings.timeMode, 0);
+    EXPECT_FALSE(ParseRunOptions({"--pause", "9"}, nullptr).error.empty());
+}
+
 TEST(RunOptions, HelpIsAskedForNotRefused) {
     EXPECT_TRUE(ParseRunOptions({"-h"}, nullptr).showHelp);
     EXPECT_TRUE(ParseRunOptions({"--help"}, nullptr).error.empty());

@@ -11,6 +11,14 @@
 
 namespace {
 
+// The file as a run that ends on game number writes it.
+CharString WithGameNumber(const CharString& text, int32_t number) {
+    SaverSettings settings{};
+    SetDefaultSettings(settings);
+    settings.currentGameNumber = number;
+    return WithKeptSettings(text, settings);
+}
+
 void Require(bool condition) {
     if (!condition) std::abort();
 }
@@ -43,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint32_t bits = 7;
     if (size >= 4) std::memcpy(&bits, data, sizeof(bits));
     const auto number = static_cast<int32_t>(bits);
-    const CharString merged = WithCurrentGameNumber(text, number);
+    const CharString merged = WithGameNumber(text, number);
     ApplySettingsText(settings, merged);
     Require(settings.currentGameNumber == number);
 
