@@ -1,13 +1,20 @@
 #include "display/saver_picture.h"
 
 #include <cstring>
+#include <utility>
 
 bool operator==(const PictureText& a, const PictureText& b) {
-    return a.align == b.align && a.fontHeight == b.fontHeight && a.band.left == b.band.left &&
-           a.band.top == b.band.top && a.band.right == b.band.right &&
-           a.band.bottom == b.band.bottom && a.bytes.length() == b.bytes.length() &&
+    const auto same = [](const TextBand& x, const TextBand& y) {
+        return x.left == y.left && x.top == y.top && x.right == y.right && x.bottom == y.bottom;
+    };
+    return a.align == b.align && a.fontHeight == b.fontHeight && same(a.band, b.band) &&
+           same(a.room, b.room) && a.bytes.length() == b.bytes.length() &&
            std::memcmp(a.bytes.chars(), b.bytes.chars(), static_cast<size_t>(a.bytes.length())) ==
                0;
+}
+
+PictureText BandText(CharString bytes, const TextBand& band, TextAlign align, int32_t fontHeight) {
+    return PictureText{std::move(bytes), band, align, fontHeight, band};
 }
 
 TextBand BoardBand(const BoardLayout& layout) {

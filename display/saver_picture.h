@@ -22,7 +22,13 @@ struct PictureText {
     TextAlign align;
     int32_t fontHeight;  // the information font's height for the board (24 at the classic
                          // board); 0 for the surface's own small font (a preview)
+    // How wide a centred line may grow when it does not fit its band (display/text_fit.h): the
+    // band widened to the monitor; a line wider still is shortened with an ellipsis.
+    TextBand room;
 };
+
+// A text that stays in its band: room is the band itself.
+PictureText BandText(CharString bytes, const TextBand& band, TextAlign align, int32_t fontHeight);
 
 bool operator==(const PictureText& a, const PictureText& b);
 

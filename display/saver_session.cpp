@@ -268,6 +268,12 @@ int32_t TextHeight(const SaverSession& session, const BoardShow& board) {
     return HasFullLayout(session.screen, board.area) ? InfoFontHeight(board.layout.cellSize) : 0;
 }
 
+// A line that does not fit its band may take the monitor's width, less a margin at each side.
+TextBand RoomBeside(const BoardShow& board, const TextBand& band) {
+    const int32_t margin = InfoFontHeight(board.layout.cellSize) / 3;
+    return TextBand{board.area.left + margin, band.top, board.area.right - margin, band.bottom};
+}
+
 void AddBoardTexts(const SaverSession& session, const BoardShow& board,
                    std::vector<PictureText>& texts) {
     if (!HasFullLayout(session.screen, board.area)) return;
@@ -277,9 +283,9 @@ void AddBoardTexts(const SaverSession& session, const BoardShow& board,
         constexpr InfoLine kLines[] = {InfoLine::BlackName, InfoLine::WhiteName, InfoLine::Date,
                                        InfoLine::Event, InfoLine::Site};
         for (InfoLine line : kLines) {
-            texts.push_back(PictureText{InformationText(source.info, line),
-                                        InformationBand(board.layout, line), TextAlign::Centre,
-                                        height});
+            const TextBand band = InformationBand(board.layout, line);
+            texts.push_back(PictureText{InformationText(source.info, line), band, TextAlign::Centre,
+                                        height, RoomBeside(board, band)});
         }
     }
     // The home page marks a game's end; while the last move still slides, the game goes on.
@@ -287,7 +293,7 @@ void AddBoardTexts(const SaverSession& session, const BoardShow& board,
         const TextBand band =
             HomePageBand(board.area.left, board.area.top, board.area.right - board.area.left,
                          board.layout.cellSize);
-        texts.push_back(PictureText{CharString(kHomePageAddress), band, TextAlign::Right, height});
+        texts.push_back(BandText(CharString(kHomePageAddress), band, TextAlign::Right, height));
     }
 }
 
@@ -296,10 +302,10 @@ std::vector<PictureText> CurrentTexts(const SaverSession& session) {
     if (!session.errorText.empty()) {
         const BoardShow& primary = session.boards.front();
         const ScreenRect& area = primary.area;
-        texts.push_back(PictureText{
+        texts.push_back(BandText(
             CharString(session.errorText.data(), static_cast<int32_t>(session.errorText.size())),
             TextBand{area.left, area.top, area.right, area.bottom}, TextAlign::WrapTopLeft,
-            TextHeight(session, primary)});
+            TextHeight(session, primary)));
         return texts;
     }
     for (const BoardShow& board : session.boards)

@@ -83,8 +83,11 @@ void ReleaseInfoFonts(InfoFonts& fonts) {
         DeleteFont(font);
 }
 
-void DrawInfoText(HDC surface, InfoFonts* fonts, const char* bytes, int32_t count, RECT rect,
-                  UINT format) {
+namespace {
+
+// Draws, or with DT_CALCRECT measures into rect, in the font that has the text's letters.
+void DrawInfoTextIn(HDC surface, InfoFonts* fonts, const char* bytes, int32_t count, RECT& rect,
+                    UINT format) {
     WCHAR wide[kWideLineCapacity];
     const int32_t length = fonts == nullptr || IsAscii(bytes, count)
                                ? -1
@@ -96,4 +99,17 @@ void DrawInfoText(HDC surface, InfoFonts* fonts, const char* bytes, int32_t coun
     HGDIOBJ previous = SelectObject(surface, FontFor(surface, *fonts, wide, length));
     DrawTextW(surface, wide, length, &rect, format);
     SelectObject(surface, previous);
+}
+
+}  // namespace
+
+void DrawInfoText(HDC surface, InfoFonts* fonts, const char* bytes, int32_t count, RECT rect,
+                  UINT format) {
+    DrawInfoTextIn(surface, fonts, bytes, count, rect, format);
+}
+
+int32_t InfoTextWidth(HDC surface, InfoFonts* fonts, const char* bytes, int32_t count) {
+    RECT rect{0, 0, 0, 0};
+    DrawInfoTextIn(surface, fonts, bytes, count, rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return rect.right - rect.left;
 }

@@ -34,3 +34,6 @@ void ReleaseInfoFonts(InfoFonts& fonts);
 // UTF-8 go through the 8-bit call in the selected font; with fonts null every text does.
 void DrawInfoText(HDC surface, InfoFonts* fonts, const char* bytes, int32_t count, RECT rect,
                   UINT format);
+
+// The width in pixels DrawInfoText gives the text, in the font it would choose.
+int32_t InfoTextWidth(HDC surface, InfoFonts* fonts, const char* bytes, int32_t count);

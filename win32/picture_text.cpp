@@ -1,5 +1,9 @@
 #include "win32/picture_text.h"
 
+#include <string>
+
+#include "display/text_fit.h"
+
 namespace {
 
 UINT FormatFor(TextAlign align) {
@@ -27,6 +31,32 @@ HeightFonts* FontsFor(TextFonts& fonts, int32_t height) {
     return &made;
 }
 
+struct MeasureContext {
+    HDC surface;
+    InfoFonts* fonts;
+};
+
+int32_t MeasureText(void* context, const std::string& bytes) {
+    const auto& on = *static_cast<MeasureContext*>(context);
+    return InfoTextWidth(on.surface, on.fonts, bytes.data(), static_cast<int32_t>(bytes.size()));
+}
+
+// A line that does not fit its band takes the room beside it, and beyond that an ellipsis.
+void DrawFittedLine(HDC surface, InfoFonts* fonts, const PictureText& text, UINT format) {
+    const std::string line(text.bytes.chars(), static_cast<size_t>(text.bytes.length()));
+    MeasureContext on{surface, fonts};
+    const int32_t width = MeasureText(&on, line);
+    TextBand band = text.band;
+    std::string fitted = line;
+    if (width > band.right - band.left) {
+        const TextBand& room = text.align == TextAlign::Centre ? text.room : text.band;
+        fitted = FitTextToWidth(line, room.right - room.left, TextMeasure{&on, MeasureText});
+        if (text.align == TextAlign::Centre) band = PlaceLine(band, room, MeasureText(&on, fitted));
+    }
+    const RECT rect{band.left, band.top, band.right, band.bottom};
+    DrawInfoText(surface, fonts, fitted.data(), static_cast<int32_t>(fitted.size()), rect, format);
+}
+
 }  // namespace
 
 void ReleaseTextFonts(TextFonts& fonts) {
@@ -48,8 +78,7 @@ void DrawPictureText(HDC surface, TextFonts& fonts, const PictureText& text) {
         DrawTextA(surface, text.bytes.chars(), text.bytes.length(), &rect, FormatFor(text.align));
     } else {
         InfoFonts* wide = chosen != nullptr && fonts.wideText ? &chosen->wide : nullptr;
-        DrawInfoText(surface, wide, text.bytes.chars(), text.bytes.length(), rect,
-                     FormatFor(text.align));
+        DrawFittedLine(surface, wide, text, FormatFor(text.align));
     }
     if (chosen != nullptr) SelectObject(surface, previous);
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "display/drawn_text.h"
+#include "display/text_fit.h"
 
 namespace {
 
@@ -92,13 +93,29 @@ void FitFont(SaverView& view, int32_t fontHeight) {
                     view.fontColor, pixels);
 }
 
+int32_t MeasureText(void* context, const std::string& utf8) {
+    return TextWidth(*static_cast<TextPainter*>(context), utf8);
+}
+
+// A line that does not fit its band takes the room beside it, and beyond that an ellipsis.
+void DrawFittedLine(TextPainter& painter, const std::string& line, const PictureText& text) {
+    const TextMeasure measure{&painter, MeasureText};
+    const int32_t width = TextWidth(painter, line);
+    if (width <= text.band.right - text.band.left) {
+        DrawCentredText(painter, line, text.band);
+        return;
+    }
+    const std::string fitted = FitTextToWidth(line, text.room.right - text.room.left, measure);
+    DrawCentredText(painter, fitted, PlaceLine(text.band, text.room, TextWidth(painter, fitted)));
+}
+
 void DrawText(SaverView& view, const PictureText& text) {
     FitFont(view, text.fontHeight);
     const CharString utf8 = DrawnTextUtf8(text.bytes);
     const std::string line(utf8.chars(), static_cast<size_t>(utf8.length()));
     switch (text.align) {
         case TextAlign::Centre:
-            DrawCentredText(view.painter, line, text.band);
+            DrawFittedLine(view.painter, line, text);
             break;
         case TextAlign::Right:
             DrawRightAlignedText(view.painter, line, text.band);

@@ -28,7 +28,7 @@ std::vector<uint32_t> DrawnPixels(const char* const (&lines)[5], UINT extraFlags
             // Height 0: the font the surface has selected, as the reference draws with.
             TextFonts fonts{};
             DrawPictureText(surface.dc, fonts,
-                            PictureText{CharString(lines[i]), band, TextAlign::Centre, 0});
+                            BandText(CharString(lines[i]), band, TextAlign::Centre, 0));
         } else {
             DrawTextA(surface.dc, lines[i], -1, &rect,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | extraFlags);
