@@ -78,7 +78,14 @@ CharString LastMoveText(const GameFacts& facts, int32_t ply) {
     const int64_t number = int64_t{facts.firstMoveNumber} + (move + blackFirst) / 2;
     std::string text = std::to_string(number);
     text += SideOfMove(facts, move) == kWhite ? ". " : "... ";
-    text += FieldView(facts.moves[static_cast<size_t>(move)].san);
+    const std::string_view san = FieldView(facts.moves[static_cast<size_t>(move)].san);
+    // Castling written with zeros reads as the letters it stands for.
+    if (san.rfind("0-0", 0) == 0) {
+        for (const char ch : san)
+            text += ch == '0' ? 'O' : ch;
+    } else {
+        text += san;
+    }
     return Bytes(text);
 }
 
@@ -145,14 +152,23 @@ CharString ClockText(int32_t tenths, bool withTenths) {
     const int32_t seconds = tenths / 10;
     const int32_t hours = seconds / 3600;
     const int32_t minutes = seconds / 60 % 60;
-    auto twoDigits = [](int32_t value) {
-        return std::string{static_cast<char>('0' + value / 10),
-                           static_cast<char>('0' + value % 10)};
+    auto appendTwoDigits = [](std::string& text, int32_t value) {
+        text.push_back(':');
+        text.push_back(static_cast<char>('0' + value / 10));
+        text.push_back(static_cast<char>('0' + value % 10));
     };
-    std::string text =
-        hours > 0 ? std::to_string(hours) + ":" + twoDigits(minutes) : std::to_string(minutes);
-    text += ":" + twoDigits(seconds % 60);
-    if (withTenths) text += "." + std::to_string(tenths % 10);
+    std::string text;
+    if (hours > 0) {
+        text = std::to_string(hours);
+        appendTwoDigits(text, minutes);
+    } else {
+        text = std::to_string(minutes);
+    }
+    appendTwoDigits(text, seconds % 60);
+    if (withTenths) {
+        text.push_back('.');
+        text.push_back(static_cast<char>('0' + tenths % 10));
+    }
     return Bytes(text);
 }
 

@@ -21,7 +21,7 @@ constexpr int16_t kNoOpening = -1;
 
 // One decoded move.
 struct MoveFacts {
-    char san[kSanBytes];  // the token as written, with its + or #; zero-terminated
+    char san[kSanBytes];  // the token as written (0-0 too), with its + or #; zero-terminated
     bool clockHasTenths;  // the clock comment wrote a fraction of a second
     int32_t clockTenths;  // the mover's time left after the move, from [%clk]; kNoClock if none
 };
@@ -47,7 +47,8 @@ struct GameFacts {
     PositionEnd ending;       // of the final position, when the game is complete
     std::array<MoveFacts, kMaxPlies> moves;  // moves[i] made position i + 1
     // Position p, from 0 (the start) to plyCount: its key, and the deepest named opening among
-    // positions 0 to p (an index into the opening table), only for games without an Opening tag.
+    // positions 0 to p (an index into the opening table). Both only for games without an Opening
+    // tag: the tag names the opening, and the keys serve nothing else.
     std::array<PositionKey, kMaxPlies + 1> keys;
     std::array<int16_t, kMaxPlies + 1> openingByPly;
 };

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "chess/fen_setup.h"
 #include "chess/position_end.h"
@@ -50,56 +51,74 @@ ByteRun Unquoted(const std::string& value) {
 enum class TagTarget { White, Black, Date, Event, Site, Fen, Fact };
 
 struct KnownTag {
-    const char* name;  // in upper case
+    std::string_view name;  // in upper case
     TagTarget target;
     FactTag fact;  // for TagTarget::Fact
 };
 
+// Sorted by the length of the name, so that a name is compared only with those of its length.
 constexpr KnownTag kKnownTags[] = {
+    {"FEN", TagTarget::Fen, {}},
+    {"ECO", TagTarget::Fact, FactTag::Eco},
+    {"DATE", TagTarget::Date, {}},
+    {"SITE", TagTarget::Site, {}},
     {"WHITE", TagTarget::White, {}},
     {"BLACK", TagTarget::Black, {}},
-    {"DATE", TagTarget::Date, {}},
     {"EVENT", TagTarget::Event, {}},
-    {"SITE", TagTarget::Site, {}},
-    {"FEN", TagTarget::Fen, {}},
-    {"WHITETITLE", TagTarget::Fact, FactTag::WhiteTitle},
-    {"BLACKTITLE", TagTarget::Fact, FactTag::BlackTitle},
+    {"RESULT", TagTarget::Fact, FactTag::Result},
+    {"OPENING", TagTarget::Fact, FactTag::Opening},
     {"WHITEELO", TagTarget::Fact, FactTag::WhiteElo},
     {"BLACKELO", TagTarget::Fact, FactTag::BlackElo},
-    {"RESULT", TagTarget::Fact, FactTag::Result},
-    {"TERMINATION", TagTarget::Fact, FactTag::Termination},
-    {"ECO", TagTarget::Fact, FactTag::Eco},
-    {"OPENING", TagTarget::Fact, FactTag::Opening},
     {"VARIATION", TagTarget::Fact, FactTag::Variation},
+    {"WHITETITLE", TagTarget::Fact, FactTag::WhiteTitle},
+    {"BLACKTITLE", TagTarget::Fact, FactTag::BlackTitle},
+    {"TERMINATION", TagTarget::Fact, FactTag::Termination},
 };
+constexpr size_t kKnownTagCount = sizeof(kKnownTags) / sizeof(kKnownTags[0]);
 constexpr size_t kLongestTagName = 11;
 
-// The name less its surrounding spaces, in ASCII upper case, into key; returns its length, or -1
-// when it is longer than any name looked for. Folded once per tag: every game has several.
-int32_t FoldedName(const std::string& name, char (&key)[kLongestTagName]) {
+// For each name length, the first entry of kKnownTags of that length or longer.
+struct TagsByLength {
+    std::array<size_t, kLongestTagName + 2> first;
+};
+
+constexpr TagsByLength MakeTagsByLength() {
+    TagsByLength index{};
+    size_t entry = 0;
+    for (size_t length = 0; length < index.first.size(); ++length) {
+        while (entry < kKnownTagCount && kKnownTags[entry].name.size() < length)
+            ++entry;
+        index.first[length] = entry;
+    }
+    return index;
+}
+
+constexpr TagsByLength kTagsByLength = MakeTagsByLength();
+
+// Whether the bytes are the upper-case name, ignoring the case of ASCII letters.
+bool EqualsFolded(const char* bytes, std::string_view upper) {
+    for (size_t i = 0; i < upper.size(); ++i) {
+        auto ch = static_cast<unsigned char>(bytes[i]);
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 0x20);
+        if (ch != static_cast<unsigned char>(upper[i])) return false;
+    }
+    return true;
+}
+
+// The tag of the name, less its surrounding spaces. Every game has many tags: each is compared
+// only with the known names of its length.
+const KnownTag* FindTag(const std::string& name) {
     size_t from = 0;
     size_t to = name.size();
     while (from < to && name[from] == ' ')
         ++from;
     while (to > from && name[to - 1] == ' ')
         --to;
-    if (to - from > kLongestTagName) return -1;
-    for (size_t i = from; i < to; ++i) {
-        auto ch = static_cast<unsigned char>(name[i]);
-        if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 0x20);
-        key[i - from] = static_cast<char>(ch);
-    }
-    return static_cast<int32_t>(to - from);
-}
-
-const KnownTag* FindTag(const std::string& name) {
-    char key[kLongestTagName];
-    const int32_t length = FoldedName(name, key);
-    if (length < 3) return nullptr;
-    for (const KnownTag& tag : kKnownTags) {
-        if (static_cast<int32_t>(std::strlen(tag.name)) == length &&
-            std::memcmp(key, tag.name, static_cast<size_t>(length)) == 0)
-            return &tag;
+    const size_t length = to - from;
+    if (length > kLongestTagName) return nullptr;
+    for (size_t entry = kTagsByLength.first[length]; entry < kTagsByLength.first[length + 1];
+         ++entry) {
+        if (EqualsFolded(name.data() + from, kKnownTags[entry].name)) return &kKnownTags[entry];
     }
     return nullptr;
 }
@@ -144,27 +163,32 @@ bool IsBlankFen(const std::string& fen) {
     return true;
 }
 
-// The move as the screen shows it: the token as written, castling's zeros as the letter O, and
-// a + or # that follows it, also past annotation marks (Rxe6!+); cut to the field.
+// The move as the screen shows it: the token as written with a + or # that follows it, also
+// past annotation marks (Rxe6!+); cut to the field. Every ply passes here, so the usual case is a
+// copy of fixed size (a load and a store) and a look at one byte.
 void StoreSan(char (&san)[kSanBytes], const char* gameBytes, int32_t count, TokenSpan token) {
-    const char* bytes = gameBytes + token.start;
-    int32_t length = token.length;
-    if (length > 0 && bytes[0] == '0') {
-        bytes = length == 5 ? "O-O-O" : "O-O";
-        length = length == 5 ? 5 : 3;
-    }
     constexpr int32_t kRoom = kSanBytes - 2;  // a mark and the terminator
-    if (length > kRoom) length = kRoom;
-    std::memcpy(san, bytes, static_cast<size_t>(length));
-    char mark = 0;
-    for (int32_t at = token.start + token.length; at < count && at < token.start + token.length + 4;
-         ++at) {
-        const char ch = gameBytes[at];
-        if (ch != '+' && ch != '#' && ch != '!' && ch != '?') break;
-        if (ch == '#' || (ch == '+' && mark == 0)) mark = ch;
+    const char* const bytes = gameBytes + token.start;
+    const int32_t length = token.length < kRoom ? token.length : kRoom;
+    if (token.start + kRoom <= count) {
+        std::memcpy(san, bytes, kRoom);  // what follows the move is cut off by the terminator
+    } else {
+        for (int32_t i = 0; i < length; ++i)
+            san[i] = bytes[i];
     }
-    if (mark != 0) san[length++] = mark;
-    san[length] = 0;
+    const int32_t end = token.start + token.length;
+    char mark = end < count ? gameBytes[end] : 0;
+    if (mark == '!' || mark == '?') {
+        mark = 0;
+        for (int32_t at = end + 1; at < count && at < end + 4; ++at) {
+            const char ch = gameBytes[at];
+            if (ch != '+' && ch != '#' && ch != '!' && ch != '?') break;
+            if (ch == '#' || (ch == '+' && mark == 0)) mark = ch;
+        }
+    }
+    const bool marked = mark == '+' || mark == '#';
+    san[length] = mark;
+    san[length + (marked ? 1 : 0)] = 0;
 }
 
 // A clock from a comment after a main-line move goes with that move; the first one counts.
@@ -234,9 +258,11 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
         SetupFromFen(state, CharString(fen.data(), static_cast<int32_t>(fen.size())));
     facts.startSide = SideForPly(state);
     facts.firstMoveNumber = state.fullmoveNumber > 0 ? state.fullmoveNumber : 1;
-    // One key per position, each from the one before and the move between them.
-    PositionKey placement = PlacementKeyOf(state);
-    facts.keys[0] = placement ^ EnPassantKeyOf(state);
+    // One key per position, each from the one before and the move between them, for naming the
+    // opening; a game whose Opening tag names it needs none.
+    const bool classify = facts.opening[0] == 0;
+    PositionKey placement = classify ? PlacementKeyOf(state) : 0;
+    if (classify) facts.keys[0] = placement ^ EnPassantKeyOf(state);
     for (int32_t i = 0; i < outcome.tokensFound; ++i) {
         const TokenSlot& slot = slots[static_cast<size_t>(i)];
         if (!Interpret(state, gameBytes + slot.span.start, slot.span.length)) {
@@ -245,8 +271,10 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
             break;
         }
         const auto ply = static_cast<size_t>(state.ply);
-        placement = PlacementKeyAfter(placement, state.moves[ply - 1], state.flags);
-        facts.keys[ply] = placement ^ EnPassantKeyOf(state);
+        if (classify) {
+            placement = PlacementKeyAfter(placement, state.moves[ply - 1], state.flags);
+            facts.keys[ply] = placement ^ EnPassantKeyOf(state);
+        }
         StoreSan(facts.moves[ply - 1].san, gameBytes, count, slot.span);
     }
     outcome.pliesDecoded = state.ply;

@@ -140,8 +140,8 @@ TEST(GameLines, NumberTheLastMoveForEitherSide) {
          2, "41. e4"},
         {"the largest fullmove number", "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 2147483647\"] Kd7 e4",
          2, "2147483648. e4"},
-        {"castling written with zeros", "[Event \"E\"] 1. e4 e5 2. Nf3 Nf6 3. Bc4 Bc5 4. 0-0", 7,
-         "4. O-O"},
+        {"castling written with zeros", "[Event \"E\"] 1. e4 e5 2. Nf3 Nf6 3. Bc4 Bc5 4. 0-0+", 7,
+         "4. O-O+"},
     };
     for (const MoveCase& c : cases) {
         const ReadGame game(c.text);

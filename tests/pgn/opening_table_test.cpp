@@ -65,11 +65,4 @@ TEST(OpeningTable, ClassifiesFromAFenStart) {
               "C42 Petrov's Defense");
 }
 
-TEST(OpeningTable, AnOpeningTagLeavesTheGameUnclassified) {
-    auto state = std::make_unique<GameState>();
-    auto info = std::make_unique<GameInfo>();
-    ParseGame(*state, *info, Bytes("[Opening \"Mine\"] 1. e4 e5"));
-    EXPECT_EQ(std::string(info->facts.opening), "Mine");
-}
-
 }  // namespace

@@ -75,8 +75,8 @@ void CheckFacts(GameState& state, const GameInfo& info, const ParseOutcome& outc
             state.ply = ply;
             state.sideToMove = OtherColour(state.sideToMove);
         }
-        Require(facts.keys[static_cast<size_t>(ply)] == PositionKeyOf(state));
         if (facts.opening[0] == 0) {
+            Require(facts.keys[static_cast<size_t>(ply)] == PositionKeyOf(state));
             const int16_t opening = facts.openingByPly[static_cast<size_t>(ply)];
             Require(opening >= kNoOpening && opening < openings);
         }
