@@ -19,7 +19,7 @@ bool HasLegalMove(const GameState& state, int32_t side, const KingSafety& safety
 PositionEnd EndOfPosition(const GameState& state) {
     const int32_t side = SideForPly(state);
     const KingSafety safety = KingSafetyOf(state, side);
-    if (HasLegalMove(state, side, safety)) return PositionEnd::None;
+    if (HasLegalMove(state, side, safety)) return PositionEnd::NotOver;
     const bool inCheck = safety.king.file >= 0 && safety.attacked;
     return inCheck ? PositionEnd::Checkmate : PositionEnd::Stalemate;
 }

@@ -3,7 +3,7 @@
 
 #include "chess/game_state.h"
 
-enum class PositionEnd { None, Checkmate, Stalemate };
+enum class PositionEnd { NotOver, Checkmate, Stalemate };
 
 // The end the position on the board has reached for the side to move (SideForPly). A side without
 // a king cannot be in check: without a legal move it is stalemated.

@@ -139,7 +139,7 @@ CharString ResultText(const GameFacts& facts, int32_t ply) {
         case PositionEnd::Stalemate:
             Join(text, "stalemate", ", ");
             break;
-        case PositionEnd::None:
+        case PositionEnd::NotOver:
             Join(text, TerminationText(facts), ", ");
             break;
     }

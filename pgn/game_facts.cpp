@@ -114,7 +114,7 @@ void ClearGameFacts(GameFacts& facts) {
     facts.firstMoveNumber = 1;
     facts.plyCount = 0;
     facts.complete = false;
-    facts.ending = PositionEnd::None;
+    facts.ending = PositionEnd::NotOver;
     facts.keys[0] = 0;
     facts.openingByPly[0] = kNoOpening;
 }

@@ -207,7 +207,7 @@ void NoteClock(GameFacts& facts, const ParseOutcome& outcome, const char* bytes,
 void FinishFacts(GameFacts& facts, const GameState& state, const ParseOutcome& outcome) {
     facts.plyCount = state.ply;
     facts.complete = outcome.refused.length == 0 && outcome.surplusTokens == 0;
-    facts.ending = facts.complete ? EndOfPosition(state) : PositionEnd::None;
+    facts.ending = facts.complete ? EndOfPosition(state) : PositionEnd::NotOver;
     if (facts.opening[0] == 0)
         ClassifyPositions(facts.keys.data(), facts.plyCount + 1, facts.openingByPly.data());
 }

@@ -188,9 +188,10 @@ TEST(GameFacts, TellWhetherTheLastPositionIsTheGamesOwnEnd) {
         {"checkmate", "[Result \"0-1\"] 1. f3 e5 2. g4 Qh4# 0-1", true, PositionEnd::Checkmate},
         {"stalemate", "[FEN \"7k/8/5QK1/8/8/8/8/8 w - - 0 1\"] 1. Qf7 1/2-1/2", true,
          PositionEnd::Stalemate},
-        {"resigned", "[Result \"1-0\"] 1. e4 e5 1-0", true, PositionEnd::None},
-        {"a refused move ends the decoding early", "1. f3 e5 2. Ke3 Qh4", false, PositionEnd::None},
-        {"more moves than the record holds", longGame, false, PositionEnd::None},
+        {"resigned", "[Result \"1-0\"] 1. e4 e5 1-0", true, PositionEnd::NotOver},
+        {"a refused move ends the decoding early", "1. f3 e5 2. Ke3 Qh4", false,
+         PositionEnd::NotOver},
+        {"more moves than the record holds", longGame, false, PositionEnd::NotOver},
     };
     for (const EndGame& c : cases) {
         Reader reader;

@@ -56,7 +56,7 @@ void CheckFacts(GameState& state, const GameInfo& info, const ParseOutcome& outc
     const GameFacts& facts = info.facts;
     Require(facts.plyCount == outcome.pliesDecoded);
     Require(facts.complete == (outcome.refused.length == 0 && outcome.surplusTokens == 0));
-    Require(facts.complete || facts.ending == PositionEnd::None);
+    Require(facts.complete || facts.ending == PositionEnd::NotOver);
     Require(Terminated(facts.white.title) && Terminated(facts.black.title) &&
             Terminated(facts.termination) && Terminated(facts.eco) && Terminated(facts.opening) &&
             Terminated(facts.variation));
