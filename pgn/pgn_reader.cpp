@@ -163,32 +163,38 @@ bool IsBlankFen(const std::string& fen) {
     return true;
 }
 
+// The check or mate mark among the annotation marks from at on (Rxe6!+, Qh7?!#), or 0.
+char MarkAfterAnnotation(const char* gameBytes, int32_t count, int32_t at) {
+    char mark = 0;
+    for (const int32_t last = at + 3; at < count && at < last; ++at) {
+        const char ch = gameBytes[at];
+        if (ch != '+' && ch != '#' && ch != '!' && ch != '?') break;
+        if (ch == '#' || (ch == '+' && mark == 0)) mark = ch;
+    }
+    return mark;
+}
+
 // The move as the screen shows it: the token as written with a + or # that follows it, also
-// past annotation marks (Rxe6!+); cut to the field. Every ply passes here, so the usual case is a
-// copy of fixed size (a load and a store) and a look at one byte.
+// past annotation marks (Rxe6!+); cut to the field.
 void StoreSan(char (&san)[kSanBytes], const char* gameBytes, int32_t count, TokenSpan token) {
     constexpr int32_t kRoom = kSanBytes - 2;  // a mark and the terminator
     const char* const bytes = gameBytes + token.start;
+    const int32_t end = token.start + token.length;
     const int32_t length = token.length < kRoom ? token.length : kRoom;
-    if (token.start + kRoom <= count) {
-        std::memcpy(san, bytes, kRoom);  // what follows the move is cut off by the terminator
+    char next = 0;
+    // Every ply passes here: where the text goes on, a copy of fixed size (a load and a store;
+    // the terminator cuts off what follows the move) and a look at the byte after it.
+    if (token.start + kRoom < count && end < count) {
+        std::memcpy(san, bytes, kRoom);
+        next = gameBytes[end];
     } else {
         for (int32_t i = 0; i < length; ++i)
             san[i] = bytes[i];
+        next = end < count ? gameBytes[end] : 0;
     }
-    const int32_t end = token.start + token.length;
-    char mark = end < count ? gameBytes[end] : 0;
-    if (mark == '!' || mark == '?') {
-        mark = 0;
-        for (int32_t at = end + 1; at < count && at < end + 4; ++at) {
-            const char ch = gameBytes[at];
-            if (ch != '+' && ch != '#' && ch != '!' && ch != '?') break;
-            if (ch == '#' || (ch == '+' && mark == 0)) mark = ch;
-        }
-    }
-    const bool marked = mark == '+' || mark == '#';
-    san[length] = mark;
-    san[length + (marked ? 1 : 0)] = 0;
+    if (next == '!' || next == '?') next = MarkAfterAnnotation(gameBytes, count, end + 1);
+    san[length] = next;
+    san[length + (next == '+' || next == '#' ? 1 : 0)] = 0;
 }
 
 // A clock from a comment after a main-line move goes with that move; the first one counts.

@@ -39,6 +39,9 @@ TEST(EndOfPosition, FindsMateAndStalemateForTheSideToMove) {
          PositionEnd::Stalemate},
         {"a pinned bishop cannot move", "k7/b1K5/8/8/8/8/8/R7 b - - 0 1", "",
          PositionEnd::Stalemate},
+        {"a pawn pinned along the rank cannot step", "8/2N5/8/kp5R/8/K3B3/8/8 b - - 0 1", "",
+         PositionEnd::Stalemate},
+        {"a free pawn can", "8/2N5/8/kp5R/8/K3B3/7p/8 b - - 0 1", "", PositionEnd::NotOver},
         {"nothing at all to move", "8/8/8/8/8/8/8/K7 b - - 0 1", "", PositionEnd::Stalemate},
     };
     for (const EndCase& c : cases) {
