@@ -1,6 +1,6 @@
 // What ParseGame learns of a game beyond the classic texts: titles and ratings, the result tag,
-// the moves as written, the clocks of the main line, the positions' keys and the final
-// position's end; all of it the game's own, never the previous game's.
+// the moves as written, the clocks of the main line and the positions' keys; all of it the game's
+// own, never the previous game's. How the final position ends shows in the result line's tests.
 
 #include <gtest/gtest.h>
 
@@ -156,61 +156,6 @@ TEST(GameFacts, TakeClocksFromMainLineCommentsAfterEachMove) {
         for (size_t i = 0; i < c.tenths.size(); ++i)
             EXPECT_EQ(facts.moves[i].clockTenths, c.tenths[i]) << c.name << ", move " << i;
     }
-}
-
-TEST(GameFacts, AMegabyteCommentRepeatingTheClockCommandIsReadOnce) {
-    std::string comment;
-    while (comment.size() < (1u << 20))
-        comment += "[%clk [%clk 0:0";
-    Reader reader;
-    const GameFacts& facts =
-        reader.Parse("[Event \"E\"] 1. e4 {" + comment + "[%clk 0:00:03]} e5 {" + comment + "} *");
-    ASSERT_EQ(facts.plyCount, 2);
-    EXPECT_EQ(facts.moves[0].clockTenths, 30);
-    EXPECT_EQ(facts.moves[1].clockTenths, kNoClock);
-}
-
-struct EndGame {
-    const char* name;
-    std::string text;
-    bool complete;
-    PositionEnd ending;
-};
-
-TEST(GameFacts, TellWhetherTheLastPositionIsTheGamesOwnEnd) {
-    const std::string longGame = [] {
-        std::string moves;
-        for (int i = 0; i < 101; ++i)
-            moves += "Nf3 Nf6 Ng1 Ng8 ";
-        return moves;
-    }();
-    const std::vector<EndGame> cases = {
-        {"checkmate", "[Result \"0-1\"] 1. f3 e5 2. g4 Qh4# 0-1", true, PositionEnd::Checkmate},
-        {"stalemate", "[FEN \"7k/8/5QK1/8/8/8/8/8 w - - 0 1\"] 1. Qf7 1/2-1/2", true,
-         PositionEnd::Stalemate},
-        {"resigned", "[Result \"1-0\"] 1. e4 e5 1-0", true, PositionEnd::NotOver},
-        {"a refused move ends the decoding early", "1. f3 e5 2. Ke3 Qh4", false,
-         PositionEnd::NotOver},
-        {"more moves than the record holds", longGame, false, PositionEnd::NotOver},
-    };
-    for (const EndGame& c : cases) {
-        Reader reader;
-        const GameFacts& facts = reader.Parse("[Event \"E\"]" + c.text);
-        EXPECT_EQ(facts.complete, c.complete) << c.name;
-        EXPECT_EQ(facts.ending, c.ending) << c.name;
-        EXPECT_EQ(facts.plyCount, reader.state->ply) << c.name;
-    }
-}
-
-TEST(GameFacts, NumberMovesFromTheFen) {
-    Reader reader;
-    const GameFacts& fromFen =
-        reader.Parse("[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 23\"] 23... Kd7 24. e4");
-    EXPECT_EQ(fromFen.startSide, kBlack);
-    EXPECT_EQ(fromFen.firstMoveNumber, 23);
-    const GameFacts& zero = reader.Parse("[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 0\"] e4");
-    EXPECT_EQ(zero.startSide, kWhite);
-    EXPECT_EQ(zero.firstMoveNumber, 1);
 }
 
 // The key kept move by move equals the key of the board, over every game of real files without
