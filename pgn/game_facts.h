@@ -1,8 +1,9 @@
 #pragma once
-// What one game holds beyond the four classic texts: the players' titles and ratings, the result
-// and how the game ended, the opening's tags, and per ply the move as written, the clock after it
-// and the position's key with the named opening reached. Filled anew by every ParseGame, so that
-// nothing leaks from the game read before. Fixed capacity, as the game record is.
+// What one game holds beyond the classic texts of GameInfo: the players' titles and ratings,
+// the result and how the game ended, the opening's tags, and per ply the move as written, the
+// clock after it and the position's key with the named opening reached. Filled anew by every
+// ParseGame, so that nothing leaks from the game read before. Fixed capacity, as the game record
+// is.
 
 #include <array>
 #include <cstdint>
@@ -21,7 +22,7 @@ constexpr int16_t kNoOpening = -1;
 
 // One decoded move.
 struct MoveFacts {
-    char san[kSanBytes];  // the token as written (0-0 too), with its + or #; zero-terminated
+    char san[kSanBytes];  // the token as written (castling's zeros too), + or #; zero-ended
     bool clockHasTenths;  // the clock comment wrote a fraction of a second
     int32_t clockTenths;  // the mover's time left after the move, from [%clk]; kNoClock if none
 };
