@@ -56,11 +56,6 @@ TagValueRun WithoutSpaces(TagValueRun run) {
     return run;
 }
 
-bool Is(TagValueRun run, const char* text) {
-    return static_cast<size_t>(run.count) == std::strlen(text) &&
-           std::memcmp(run.bytes, text, static_cast<size_t>(run.count)) == 0;
-}
-
 // A player's value from the scratch must outlive the next pair gathered there.
 TagValueRun Kept(TagValueRun value, bool inScratch, std::string& keep) {
     if (!inScratch) return value;
@@ -166,15 +161,6 @@ FilterTags ReadFilterTags(const char* bytes, int32_t count, TagScratch& scratch)
         }
     }
     return tags;
-}
-
-GameResult ResultOfValue(const char* bytes, int32_t count) {
-    const TagValueRun run = WithoutSpaces({bytes, count});
-    if (Is(run, "1-0")) return GameResult::WhiteWins;
-    if (Is(run, "0-1")) return GameResult::BlackWins;
-    if (Is(run, "1/2-1/2")) return GameResult::Draw;
-    if (Is(run, "*")) return GameResult::Unfinished;
-    return GameResult::Other;
 }
 
 uint16_t RatingOfValue(const char* bytes, int32_t count) {

@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <string>
 
-// The Result tag's value.
-enum class GameResult : uint8_t { Missing, WhiteWins, BlackWins, Draw, Unfinished, Other };
+#include "pgn/game_result.h"
 
 // A run of bytes, in the game's text or in the scratch below.
 struct TagValueRun {
@@ -37,9 +36,6 @@ struct TagScratch {
 
 // Reads the tag pairs of the game in bytes[0, count), up to where its move text begins.
 FilterTags ReadFilterTags(const char* bytes, int32_t count, TagScratch& scratch);
-
-// The result a Result value names: "1-0", "0-1", "1/2-1/2" or "*", spaces around it allowed.
-GameResult ResultOfValue(const char* bytes, int32_t count);
 
 // A rating value: a whole number from 1 to 65535, spaces around it allowed; 0 for anything else.
 uint16_t RatingOfValue(const char* bytes, int32_t count);

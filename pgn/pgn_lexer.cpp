@@ -178,8 +178,16 @@ bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
         if (lexer.inTagName || lexer.inTagValue) {
             if (ReadTagBytes(lexer, item)) return true;
         } else if (lexer.inBraceComment) {
-            if (SkipUntil(cursor, kClassBraceClose)) ++cursor.at;
+            const unsigned char* const from = cursor.at;
+            const bool closed = SkipUntil(cursor, kClassBraceClose);
+            const TokenSpan text = {Offset(lexer, from), static_cast<int32_t>(cursor.at - from)};
+            if (closed) ++cursor.at;
             lexer.inBraceComment = false;
+            if (lexer.variationDepth == 0) {
+                item.kind = PgnItemKind::Comment;
+                item.token = text;
+                return true;
+            }
         } else if (lexer.inLineComment) {
             // A rest-of-line comment ends with its line, whichever line end the file uses.
             if (SkipUntil(cursor, kClassLineEnd)) ++cursor.at;

@@ -11,7 +11,8 @@
 // and also the opening of a comment, variation, glyph or tag pair, ends it. Castling written
 // with zeros, 0-0 or 0-0-0 with neither a digit nor - on either side, is a token
 // of its own (check and annotation marks after it are passed over as after any token); results
-// such as 1-0, 0-1 and 1/2-1/2 never match it.
+// such as 1-0, 0-1 and 1/2-1/2 never match it. A brace comment of the main line is an item too,
+// so that the reader can take a clock from it; comments inside variations are not.
 
 #include <cstdint>
 #include <string>
@@ -25,13 +26,13 @@ struct TokenSpan {
     int32_t length;
 };
 
-enum class PgnItemKind { TagPair, MoveToken };
+enum class PgnItemKind { TagPair, MoveToken, Comment };
 
 struct PgnItem {
     PgnItemKind kind;
     std::string tagName;   // TagPair only; grown in place, so most tags allocate nothing
     std::string tagValue;  // TagPair only
-    TokenSpan token;       // MoveToken only
+    TokenSpan token;       // MoveToken: the token; Comment: the text between the braces
 };
 
 // Working state of one game read; a stray ) may leave variationDepth below 0, where no token is

@@ -3,9 +3,14 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "chess/fen_setup.h"
+#include "chess/position_end.h"
+#include "chess/position_key.h"
 #include "chess/san_move.h"
+#include "pgn/opening_table.h"
+#include "pgn/pgn_clock.h"
 #include "text/utf8_text.h"
 
 namespace {
@@ -42,46 +47,107 @@ ByteRun Unquoted(const std::string& value) {
     return {value.data() + from, to - from};
 }
 
-// The name less its surrounding spaces, in ASCII upper case, into key; returns its length, or -1
-// when it is longer than any name looked for. Folded once per tag: every game has several.
-int32_t FoldedName(const std::string& name, char (&key)[5]) {
+// Where a tag's value goes: one of the classic fields, the FEN text, or the game's facts.
+enum class TagTarget { White, Black, Date, Event, Site, Fen, Fact };
+
+struct KnownTag {
+    std::string_view name;  // in upper case
+    TagTarget target;
+    FactTag fact;  // for TagTarget::Fact
+};
+
+// Sorted by the length of the name, so that a name is compared only with those of its length.
+constexpr KnownTag kKnownTags[] = {
+    {"FEN", TagTarget::Fen, {}},
+    {"ECO", TagTarget::Fact, FactTag::Eco},
+    {"DATE", TagTarget::Date, {}},
+    {"SITE", TagTarget::Site, {}},
+    {"WHITE", TagTarget::White, {}},
+    {"BLACK", TagTarget::Black, {}},
+    {"EVENT", TagTarget::Event, {}},
+    {"RESULT", TagTarget::Fact, FactTag::Result},
+    {"OPENING", TagTarget::Fact, FactTag::Opening},
+    {"WHITEELO", TagTarget::Fact, FactTag::WhiteElo},
+    {"BLACKELO", TagTarget::Fact, FactTag::BlackElo},
+    {"VARIATION", TagTarget::Fact, FactTag::Variation},
+    {"WHITETITLE", TagTarget::Fact, FactTag::WhiteTitle},
+    {"BLACKTITLE", TagTarget::Fact, FactTag::BlackTitle},
+    {"TERMINATION", TagTarget::Fact, FactTag::Termination},
+};
+constexpr size_t kKnownTagCount = sizeof(kKnownTags) / sizeof(kKnownTags[0]);
+constexpr size_t kLongestTagName = 11;
+
+// For each name length, the first entry of kKnownTags of that length or longer.
+struct TagsByLength {
+    std::array<size_t, kLongestTagName + 2> first;
+};
+
+constexpr TagsByLength MakeTagsByLength() {
+    TagsByLength index{};
+    size_t entry = 0;
+    for (size_t length = 0; length < index.first.size(); ++length) {
+        while (entry < kKnownTagCount && kKnownTags[entry].name.size() < length)
+            ++entry;
+        index.first[length] = entry;
+    }
+    return index;
+}
+
+constexpr TagsByLength kTagsByLength = MakeTagsByLength();
+
+// Whether the bytes are the upper-case name, ignoring the case of ASCII letters.
+bool EqualsFolded(const char* bytes, std::string_view upper) {
+    for (size_t i = 0; i < upper.size(); ++i) {
+        auto ch = static_cast<unsigned char>(bytes[i]);
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 0x20);
+        if (ch != static_cast<unsigned char>(upper[i])) return false;
+    }
+    return true;
+}
+
+// The tag of the name, less its surrounding spaces. Every game has many tags: each is compared
+// only with the known names of its length.
+const KnownTag* FindTag(const std::string& name) {
     size_t from = 0;
     size_t to = name.size();
     while (from < to && name[from] == ' ')
         ++from;
     while (to > from && name[to - 1] == ' ')
         --to;
-    if (to - from > 5) return -1;
-    for (size_t i = from; i < to; ++i) {
-        auto ch = static_cast<unsigned char>(name[i]);
-        if (ch >= 'a' && ch <= 'z') ch = static_cast<unsigned char>(ch - 0x20);
-        key[i - from] = static_cast<char>(ch);
+    const size_t length = to - from;
+    if (length > kLongestTagName) return nullptr;
+    for (size_t entry = kTagsByLength.first[length]; entry < kTagsByLength.first[length + 1];
+         ++entry) {
+        if (EqualsFolded(name.data() + from, kKnownTags[entry].name)) return &kKnownTags[entry];
     }
-    return static_cast<int32_t>(to - from);
+    return nullptr;
 }
 
-// Tag names match without regard to ASCII case; tags other than these are ignored.
+// Tag names match without regard to ASCII case; tags other than the known ones are ignored.
 void StoreTag(GameInfo& info, std::string& fen, const std::string& name, const std::string& value) {
-    char key[5];
-    const int32_t length = FoldedName(name, key);
-    const auto is = [&](const char* wanted) {
-        return length == static_cast<int32_t>(std::strlen(wanted)) &&
-               std::memcmp(key, wanted, static_cast<size_t>(length)) == 0;
-    };
-    if (length < 3) return;
+    const KnownTag* tag = FindTag(name);
+    if (tag == nullptr) return;
+    if (tag->target == TagTarget::Fact) {
+        StoreFactTag(info.facts, tag->fact, value.data(), static_cast<int32_t>(value.size()));
+        return;
+    }
     const ByteRun text = Unquoted(value);
-    if (is("WHITE")) {
-        StoreCut(info.white, text);
-    } else if (is("BLACK")) {
-        StoreCut(info.black, text);
-    } else if (is("DATE")) {
-        StoreCut(info.date, text);
-    } else if (is("EVENT")) {
-        StoreCut(info.event, text);
-    } else if (is("SITE")) {
-        StoreCut(info.site, text);
-    } else if (is("FEN")) {
-        fen.assign(text.bytes, static_cast<size_t>(text.count));
+    switch (tag->target) {
+        case TagTarget::White:
+            return StoreCut(info.white, text);
+        case TagTarget::Black:
+            return StoreCut(info.black, text);
+        case TagTarget::Date:
+            return StoreCut(info.date, text);
+        case TagTarget::Event:
+            return StoreCut(info.event, text);
+        case TagTarget::Site:
+            return StoreCut(info.site, text);
+        case TagTarget::Fen:
+            fen.assign(text.bytes, static_cast<size_t>(text.count));
+            return;
+        case TagTarget::Fact:
+            return;
     }
 }
 
@@ -95,6 +161,61 @@ bool IsBlankFen(const std::string& fen) {
     for (size_t i = from; i < to; ++i)
         if (fen[i] != ' ' && fen[i] != '\t') return false;
     return true;
+}
+
+// The check or mate mark among the annotation marks from at on (Rxe6!+, Qh7?!#), or 0.
+char MarkAfterAnnotation(const char* gameBytes, int32_t count, int32_t at) {
+    char mark = 0;
+    for (const int32_t last = at + 3; at < count && at < last; ++at) {
+        const char ch = gameBytes[at];
+        if (ch != '+' && ch != '#' && ch != '!' && ch != '?') break;
+        if (ch == '#' || (ch == '+' && mark == 0)) mark = ch;
+    }
+    return mark;
+}
+
+// The move as the screen shows it: the token as written with a + or # that follows it, also
+// past annotation marks (Rxe6!+); cut to the field.
+void StoreSan(char (&san)[kSanBytes], const char* gameBytes, int32_t count, TokenSpan token) {
+    constexpr int32_t kRoom = kSanBytes - 2;  // a mark and the terminator
+    const char* const bytes = gameBytes + token.start;
+    const int32_t end = token.start + token.length;
+    const int32_t length = token.length < kRoom ? token.length : kRoom;
+    char next = 0;
+    // Every ply passes here: where the text goes on, a copy of fixed size (a load and a store;
+    // the terminator cuts off what follows the move) and a look at the byte after it.
+    if (token.start + kRoom < count && end < count) {
+        std::memcpy(san, bytes, kRoom);
+        next = gameBytes[end];
+    } else {
+        for (int32_t i = 0; i < length; ++i)
+            san[i] = bytes[i];
+        next = end < count ? gameBytes[end] : 0;
+    }
+    if (next == '!' || next == '?') next = MarkAfterAnnotation(gameBytes, count, end + 1);
+    san[length] = next;
+    san[length + (next == '+' || next == '#' ? 1 : 0)] = 0;
+}
+
+// A clock from a comment after a main-line move goes with that move; the first one counts.
+void NoteClock(GameFacts& facts, const ParseOutcome& outcome, const char* bytes, int32_t count) {
+    if (outcome.tokensFound == 0 || outcome.surplusTokens > 0) return;
+    MoveFacts& move = facts.moves[static_cast<size_t>(outcome.tokensFound - 1)];
+    if (move.clockTenths != kNoClock) return;
+    ClockReading clock{};
+    if (!ReadClockComment(bytes, count, clock)) return;
+    move.clockTenths = clock.tenths;
+    move.clockHasTenths = clock.hasTenths;
+}
+
+// The facts known once the moves are decoded: the game's length and end, and the openings its
+// positions reach (unless an Opening tag names it).
+void FinishFacts(GameFacts& facts, const GameState& state, const ParseOutcome& outcome) {
+    facts.plyCount = state.ply;
+    facts.complete = outcome.refused.length == 0 && outcome.surplusTokens == 0;
+    facts.ending = facts.complete ? EndOfPosition(state) : PositionEnd::NotOver;
+    if (facts.opening[0] == 0)
+        ClassifyPositions(facts.keys.data(), facts.plyCount + 1, facts.openingByPly.data());
 }
 
 // Castling written with zeros goes to the interpreter as the letter form it stands for.
@@ -112,6 +233,8 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameT
 
 ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, int32_t count) {
     ResetGame(state, false);
+    GameFacts& facts = info.facts;
+    ClearGameFacts(facts);
     ParseOutcome outcome{};
     std::array<TokenSlot, kMaxPlies> slots;
     std::string fen;  // most games have none: nothing to allocate for them
@@ -119,9 +242,15 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
     PgnItem item{};
     int32_t itemEnd = 0;
     while (NextPgnItem(lexer, item)) {
+        if (item.kind == PgnItemKind::Comment) {
+            // Not an item for the diagnostics: the text before a refused token spans comments.
+            NoteClock(facts, outcome, gameBytes + item.token.start, item.token.length);
+            continue;
+        }
         if (item.kind == PgnItemKind::TagPair) {
             StoreTag(info, fen, item.tagName, item.tagValue);
         } else if (outcome.tokensFound < kMaxPlies) {
+            facts.moves[static_cast<size_t>(outcome.tokensFound)].clockTenths = kNoClock;
             slots[static_cast<size_t>(outcome.tokensFound++)] = {item.token, itemEnd};
         } else {
             ++outcome.surplusTokens;
@@ -133,6 +262,13 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
     // Set up only now, so the order of the tags does not matter and the last FEN tag counts.
     if (!IsBlankFen(fen))
         SetupFromFen(state, CharString(fen.data(), static_cast<int32_t>(fen.size())));
+    facts.startSide = SideForPly(state);
+    facts.firstMoveNumber = state.fullmoveNumber > 0 ? state.fullmoveNumber : 1;
+    // One key per position, each from the one before and the move between them, for naming the
+    // opening; a game whose Opening tag names it needs none.
+    const bool classify = facts.opening[0] == 0;
+    PositionKey placement = classify ? PlacementKeyOf(state) : 0;
+    if (classify) facts.keys[0] = placement ^ EnPassantKeyOf(state);
     for (int32_t i = 0; i < outcome.tokensFound; ++i) {
         const TokenSlot& slot = slots[static_cast<size_t>(i)];
         if (!Interpret(state, gameBytes + slot.span.start, slot.span.length)) {
@@ -140,8 +276,15 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
             outcome.refusedAfter = slot.after;
             break;
         }
+        const auto ply = static_cast<size_t>(state.ply);
+        if (classify) {
+            placement = PlacementKeyAfter(placement, state.moves[ply - 1], state.flags);
+            facts.keys[ply] = placement ^ EnPassantKeyOf(state);
+        }
+        StoreSan(facts.moves[ply - 1].san, gameBytes, count, slot.span);
     }
     outcome.pliesDecoded = state.ply;
+    FinishFacts(facts, state, outcome);
     return outcome;
 }
 

@@ -7,6 +7,7 @@
 #include "apps/pgn-tool/output_text.h"
 #include "apps/pgn-tool/pgn_file.h"
 #include "chess/notation.h"
+#include "display/game_lines.h"
 #include "pgn/pgn_fen_format.h"
 #include "pgn/pgn_refusal.h"
 
@@ -74,6 +75,33 @@ std::string BoardText(const GameState& state) {
     return board + "     a b c d e f g h\n";
 }
 
+std::string LineText(const GameInfo& info, GameLine line, int32_t ply) {
+    return SafeText(Text(GameLineText(info, line, ply)));
+}
+
+// What the saver can show beside the classic lines at this ply, whatever its settings; a line
+// with nothing to say is left out.
+std::string GameLines(const GameInfo& info, int32_t ply) {
+    std::string text = "Players: " + LineText(info, GameLine::WhitePlayer, ply) + " - " +
+                       LineText(info, GameLine::BlackPlayer, ply) + "\n";
+    const std::string white = LineText(info, GameLine::WhiteClock, ply);
+    const std::string black = LineText(info, GameLine::BlackClock, ply);
+    if (!white.empty() || !black.empty())
+        text += "Clocks: " + (white.empty() ? "-" : white) + " - " + (black.empty() ? "-" : black) +
+                "\n";
+    const struct {
+        const char* label;
+        GameLine line;
+    } kLabelled[] = {{"Opening: ", GameLine::Opening},
+                     {"Last move: ", GameLine::LastMove},
+                     {"Result: ", GameLine::Result}};
+    for (const auto& labelled : kLabelled) {
+        const std::string value = LineText(info, labelled.line, ply);
+        if (!value.empty()) text += labelled.label + value + "\n";
+    }
+    return text;
+}
+
 std::string Description(const GameWalk& walk, int32_t ply, StopReason reason) {
     const GameInfo& info = walk.info;
     const ParseOutcome& outcome = walk.outcome;
@@ -96,7 +124,7 @@ std::string Description(const GameWalk& walk, int32_t ply, StopReason reason) {
         if (outcome.refused.length > 0) text += " at '" + SafeText(RefusedToken(walk)) + "'";
         text += ": " + std::string(StopReasonText(reason)) + "\n";
     }
-    return text + "\n";
+    return text + GameLines(info, ply) + "\n";
 }
 
 }  // namespace

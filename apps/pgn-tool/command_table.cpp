@@ -33,7 +33,9 @@ const Command kCommands[] = {
      RunList},
     {"show", "FILE N [--ply K]",
      "The position of game N after K plies (default: its last decoded ply) as a board, with\n"
-     "the game's texts, its FEN and, where decoding stopped early, why.",
+     "the game's texts, its FEN and, where decoding stopped early, why. Then what the saver\n"
+     "can show beside them: the players with titles and ratings, the clocks ([%clk]), the\n"
+     "opening reached so far, the last move, and the result at the game's final position.",
      RunShow},
     {"check", "FILE",
      "Decodes every game and prints each one that stops early, with its refused token and the\n"

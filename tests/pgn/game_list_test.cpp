@@ -78,7 +78,7 @@ TEST(FilterTags, ReadsRatingsAndResults) {
                    {"*", GameResult::Unfinished},
                    {"", GameResult::Other},
                    {"1-0 {time}", GameResult::Other},
-                   {"\xC2\xBD-\xC2\xBD", GameResult::Other}};
+                   {"\xC2\xBD-\xC2\xBD", GameResult::Draw}};
     for (const auto& r : results)
         EXPECT_EQ(ResultOfValue(r.value, static_cast<int32_t>(std::string(r.value).size())),
                   r.result)

@@ -168,6 +168,21 @@ TEST(PgnLexer, TokenSpansPointIntoTheGameText) {
     EXPECT_EQ(LexerPosition(lexer), text.length());
 }
 
+// Brace comments of the main line come as items, for the clocks in them; those inside
+// variations, and rest-of-line comments, do not.
+TEST(PgnLexer, GivesTheMainLinesBraceComments) {
+    const std::string text = "{a} 1. e4 {b}(1. d4 {c} ({d})) e5 ;{e}\r\n{f} Nf3 {g";
+    const CharString bytes = Bytes(text);
+    PgnLexer lexer = LexerOver(bytes);
+    PgnItem item{};
+    std::vector<std::string> comments;
+    while (NextPgnItem(lexer, item))
+        if (item.kind == PgnItemKind::Comment)
+            comments.push_back(text.substr(static_cast<size_t>(item.token.start),
+                                           static_cast<size_t>(item.token.length)));
+    EXPECT_EQ(comments, (std::vector<std::string>{"a", "b", "f", "g"}));
+}
+
 // Exactly these bytes begin a move token, and exactly these continue one ('0' does neither: a
 // castling token is letters O).
 TEST(PgnByteClasses, MatchTheMoveCharacterSets) {

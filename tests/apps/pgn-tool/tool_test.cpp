@@ -84,7 +84,8 @@ TEST_F(Tool, ShowsAPositionAfterAGivenPly) {
     EXPECT_EQ(run.out,
               "Game 1\nWhite: Smyslov\nBlack: Botvinnik\nDate:  1957.??.??\nEvent: Riga\n"
               "Site:  LAT\nPly 1 of 2 decoded (4 move tokens found), last move d2-d4\n"
-              "Stops early at 'Ke3': illegal move\n\n"
+              "Stops early at 'Ke3': illegal move\n"
+              "Players: Smyslov - Botvinnik\nOpening: A40 Queen's Pawn Game\nLast move: 1. d4\n\n"
               "  8  r n b q k b n r\n  7  p p p p p p p p\n  6  . . . . . . . .\n"
               "  5  . . . . . . . .\n  4  . . . P . . . .\n  3  . . . . . . . .\n"
               "  2  P P P . P P P P\n  1  R N B Q K B N R\n     a b c d e f g h\n\n"
@@ -95,6 +96,26 @@ TEST_F(Tool, ShowsAPositionAfterAGivenPly) {
                             "PPPP1PPP/RNBQK2R w KQkq - 0 4\n"),
               std::string::npos);
     EXPECT_EQ(Start({"show", file, "0", "--ply=0"}).status, 0);
+}
+
+TEST_F(Tool, ShowsTheGameLinesOfThePly) {
+    const std::string file = Write(
+        "clocks.pgn",
+        "[White \"Anna\"][Black \"Ben\"][WhiteTitle \"WGM\"][WhiteElo \"2400\"]"
+        "[Result \"0-1\"]\n1. f3 {[%clk 0:03:00]} e5 {[%clk 0:02:58.4]} 2. g4?? {[%clk 1:02:57]} "
+        "Qh4# 0-1\n");
+    const auto linesOf = [](const std::string& out) {
+        return out.substr(out.find("Players:"), out.find("\n\n") - out.find("Players:") + 1);
+    };
+    EXPECT_EQ(linesOf(Start({"show", file, "0", "--ply", "3"}).out),
+              "Players: WGM Anna 2400 - Ben\nClocks: 1:02:57 - 2:58.4\n"
+              "Opening: A00 Barnes Opening\nLast move: 2. g4\n");
+    EXPECT_EQ(linesOf(Start({"show", file, "0"}).out),
+              "Players: WGM Anna 2400 - Ben\nClocks: 1:02:57 - 2:58.4\n"
+              "Opening: A00 Barnes Opening: Fool's Mate\nLast move: 2... Qh4#\n"
+              "Result: 0-1, checkmate\n");
+    EXPECT_EQ(linesOf(Start({"show", file, "0", "--ply", "0"}).out),
+              "Players: WGM Anna 2400 - Ben\n");
 }
 
 TEST_F(Tool, RefusesGamesAndPliesThatDoNotExist) {

@@ -1,6 +1,7 @@
 // Fuzzes the PGN reader: game finding (the one-pass cursor against ExtractGameText and against the
 // byte-at-a-time reference scanner), the lexer, ParseGame with the chess engine behind it, the
-// diagnostics, and LoadCurrentGame.
+// game's facts (moves as written, clocks, position keys, openings), the diagnostics, and
+// LoadCurrentGame.
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "../../pgn/reference_game_scanner.h"
+#include "chess/position_key.h"
+#include "pgn/opening_table.h"
 #include "pgn/pgn_cursor.h"
 #include "pgn/pgn_fen_format.h"
 #include "pgn/pgn_reader.h"
@@ -48,6 +51,38 @@ void CheckTokens(const CharString& gameText) {
     }
 }
 
+// The game's own facts agree with the decoding, and every position's key with the board.
+void CheckFacts(GameState& state, const GameInfo& info, const ParseOutcome& outcome) {
+    const GameFacts& facts = info.facts;
+    Require(facts.plyCount == outcome.pliesDecoded);
+    Require(facts.complete == (outcome.refused.length == 0 && outcome.surplusTokens == 0));
+    Require(facts.complete || facts.ending == PositionEnd::NotOver);
+    Require(Terminated(facts.white.title) && Terminated(facts.black.title) &&
+            Terminated(facts.termination) && Terminated(facts.eco) && Terminated(facts.opening) &&
+            Terminated(facts.variation));
+    Require(facts.white.rating >= 0 && facts.black.rating >= 0);
+    const int32_t openings = SummarizeOpeningTable().positions;
+    ResetGame(state, state.hasStartPosition != 0);
+    for (int32_t ply = 0; ply <= facts.plyCount; ++ply) {
+        if (ply > 0) {
+            const MoveFacts& move = facts.moves[static_cast<size_t>(ply - 1)];
+            Require(Terminated(move.san) && move.san[0] != 0);
+            Require(move.clockTenths >= kNoClock);
+            // One step as ReplayPlies takes it.
+            MoveRecord& record = state.moves[static_cast<size_t>(ply - 1)];
+            ApplyMove(state, record, record.fromFile, record.fromRank, record.toFile, record.toRank,
+                      record.placedKind);
+            state.ply = ply;
+            state.sideToMove = OtherColour(state.sideToMove);
+        }
+        if (facts.opening[0] == 0) {
+            Require(facts.keys[static_cast<size_t>(ply)] == PositionKeyOf(state));
+            const int16_t opening = facts.openingByPly[static_cast<size_t>(ply)];
+            Require(opening >= kNoOpening && opening < openings);
+        }
+    }
+}
+
 void CheckGame(GameState& state, GameInfo& info, const CharString& gameText) {
     CheckTokens(gameText);
     const ParseOutcome outcome = ParseGame(state, info, gameText);
@@ -62,6 +97,7 @@ void CheckGame(GameState& state, GameInfo& info, const CharString& gameText) {
     Require(info.white[0] != 0 && info.black[0] != 0);
     ClassifyStop(state, gameText, outcome);
     Require(FormatFen(state).length() > 0);
+    CheckFacts(state, info, outcome);
 }
 
 }  // namespace
