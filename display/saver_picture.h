@@ -13,6 +13,7 @@
 enum class TextAlign : int32_t {
     Centre,       // one line, centred both ways in its band
     Right,        // one line against the band's right edge, centred up and down
+    Left,         // one line against the band's left edge, centred up and down
     WrapTopLeft,  // lines from the band's top-left corner, broken at newlines and spaces
 };
 

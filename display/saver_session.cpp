@@ -4,10 +4,12 @@
 
 #include "display/drift.h"
 #include "display/filter_text.h"
+#include "display/game_lines.h"
 #include "display/home_page.h"
 #include "display/information_text.h"
 #include "display/playback.h"
 #include "display/saver_texts.h"
+#include "display/text_layout.h"
 #include "pgn/pgn_reader.h"
 
 namespace {
@@ -63,11 +65,20 @@ std::vector<ScreenRect> BoardAreas(const SaverScreen& screen, MonitorMode mode) 
 }
 
 // What a board and its texts cover, for the drift to keep inside the monitor.
-TextBand OccupiedBy(const BoardShow& board, bool full) {
+LineSet LinesOf(const SaverSettings& settings) {
+    return LineSet{settings.showInfo != 0,    settings.showResult != 0,
+                   settings.showOpening != 0, settings.showCoordinates != 0,
+                   settings.showClocks != 0,  settings.showMoveText != 0};
+}
+
+// What a board and its texts cover, for the drift to keep inside the monitor.
+TextBand OccupiedBy(const BoardShow& board, const LineSet& lines) {
     TextBand band = BoardBand(board.layout);
-    if (!full) return band;
-    band.top = InformationBand(board.layout, InfoLine::BlackName).top;
-    band.bottom = InformationBand(board.layout, InfoLine::Site).bottom;
+    const LineExtent extent = LinesExtent(lines, board.layout.cellSize);
+    band.top = board.layout.top - extent.above;
+    band.bottom = board.layout.top + extent.below;
+    if (lines.coordinates) band.left = RankBand(board.layout, 0).left;
+    if (lines.clocks) band.right = LineBand(board.layout, lines, ScreenLine::WhiteClock).right;
     return band;
 }
 
@@ -80,10 +91,11 @@ void LayOutBoard(SaverSession& session, BoardShow& board) {
              : ComputeBoardLayout(width, height, false);
     layout.left += board.area.left;
     layout.top += board.area.top;
-    board.layout = layout;
+    const LineSet lines = LinesOf(session.settings);
+    board.layout = full ? FitLinesVertically(layout, lines, board.area.top, height) : layout;
     if (session.settings.drift == 0 || !full) return;
     const PixelPoint offset = KeepInside(DriftOffset(session.driftStep, layout.cellSize),
-                                         OccupiedBy(board, full), board.area);
+                                         OccupiedBy(board, lines), board.area);
     board.layout.left += offset.x;
     board.layout.top += offset.y;
 }
@@ -274,26 +286,84 @@ TextBand RoomBeside(const BoardShow& board, const TextBand& band) {
     return TextBand{board.area.left + margin, band.top, board.area.right - margin, band.bottom};
 }
 
+// The position the texts speak of: the one at rest, so during a slide the one before the move.
+int32_t TextPly(const BoardShow& source) {
+    const int32_t ply = source.game->ply;
+    return source.sliding && ply > 0 ? ply - 1 : ply;
+}
+
+void AddLine(std::vector<PictureText>& texts, const BoardShow& board, CharString bytes,
+             const TextBand& band, TextAlign align, int32_t height) {
+    if (bytes.empty()) return;
+    const TextBand room = align == TextAlign::Centre ? RoomBeside(board, band) : band;
+    texts.push_back(PictureText{std::move(bytes), band, align, height, room});
+}
+
+void AddCoordinates(std::vector<PictureText>& texts, const BoardShow& board, const LineSet& lines) {
+    const int32_t height = CoordinateFontHeight(board.layout.cellSize);
+    for (int32_t i = 0; i < 8; ++i) {
+        const char file[2] = {static_cast<char>('a' + i), 0};
+        const char rank[2] = {static_cast<char>('1' + i), 0};
+        texts.push_back(BandText(CharString(file), FileBand(board.layout, lines, i),
+                                 TextAlign::Centre, height));
+        texts.push_back(
+            BandText(CharString(rank), RankBand(board.layout, i), TextAlign::Centre, height));
+    }
+}
+
 void AddBoardTexts(const SaverSession& session, const BoardShow& board,
                    std::vector<PictureText>& texts) {
     if (!HasFullLayout(session.screen, board.area)) return;
+    const SaverSettings& settings = session.settings;
     const BoardShow& source = GameBoard(session, board);
+    const GameInfo& info = source.info;
+    const int32_t ply = TextPly(source);
     const int32_t height = TextHeight(session, board);
-    if (session.settings.showInfo != 0) {
-        constexpr InfoLine kLines[] = {InfoLine::BlackName, InfoLine::WhiteName, InfoLine::Date,
-                                       InfoLine::Event, InfoLine::Site};
-        for (InfoLine line : kLines) {
-            const TextBand band = InformationBand(board.layout, line);
-            texts.push_back(PictureText{InformationText(source.info, line), band, TextAlign::Centre,
-                                        height, RoomBeside(board, band)});
-        }
+    const LineSet lines = LinesOf(settings);
+    const auto band = [&](ScreenLine line) { return LineBand(board.layout, lines, line); };
+    const auto line = [&](GameLine which) { return GameLineText(info, which, ply); };
+    if (lines.result && !source.sliding) {
+        AddLine(texts, board, line(GameLine::Result), band(ScreenLine::Result), TextAlign::Centre,
+                height);
     }
+    if (lines.opening) {
+        AddLine(texts, board, line(GameLine::Opening), band(ScreenLine::Opening), TextAlign::Centre,
+                height);
+    }
+    if (lines.info) {
+        const bool ratings = settings.showRatings != 0;
+        AddLine(texts, board,
+                ratings ? line(GameLine::BlackPlayer) : InformationText(info, InfoLine::BlackName),
+                band(ScreenLine::BlackName), TextAlign::Centre, height);
+        AddLine(texts, board,
+                ratings ? line(GameLine::WhitePlayer) : InformationText(info, InfoLine::WhiteName),
+                band(ScreenLine::WhiteName), TextAlign::Centre, height);
+    }
+    if (lines.clocks) {
+        AddLine(texts, board, line(GameLine::BlackClock), band(ScreenLine::BlackClock),
+                TextAlign::Left, height);
+        AddLine(texts, board, line(GameLine::WhiteClock), band(ScreenLine::WhiteClock),
+                TextAlign::Left, height);
+    }
+    if (lines.lastMove) {
+        AddLine(texts, board, line(GameLine::LastMove), band(ScreenLine::LastMove),
+                TextAlign::Centre, height);
+    }
+    if (lines.info) {
+        AddLine(texts, board, InformationText(info, InfoLine::Date), band(ScreenLine::Date),
+                TextAlign::Centre, height);
+        AddLine(texts, board, InformationText(info, InfoLine::Event), band(ScreenLine::Event),
+                TextAlign::Centre, height);
+        AddLine(texts, board, InformationText(info, InfoLine::Site), band(ScreenLine::Site),
+                TextAlign::Centre, height);
+    }
+    if (lines.coordinates) AddCoordinates(texts, board, lines);
     // The home page marks a game's end; while the last move still slides, the game goes on.
     if (!source.sliding && IsFinalPosition(*source.game)) {
-        const TextBand band =
+        const TextBand homePage =
             HomePageBand(board.area.left, board.area.top, board.area.right - board.area.left,
                          board.layout.cellSize);
-        texts.push_back(BandText(CharString(kHomePageAddress), band, TextAlign::Right, height));
+        texts.push_back(BandText(CharString(kHomePageAddress), homePage, TextAlign::Right, height));
     }
 }
 

@@ -13,6 +13,8 @@ UINT FormatFor(TextAlign align) {
             return DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
         case TextAlign::Right:
             return DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+        case TextAlign::Left:
+            return DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
         case TextAlign::WrapTopLeft:
             break;
     }

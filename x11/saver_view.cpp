@@ -109,6 +109,14 @@ void DrawFittedLine(TextPainter& painter, const std::string& line, const Picture
     DrawCentredText(painter, fitted, PlaceLine(text.band, text.room, TextWidth(painter, fitted)));
 }
 
+// A line from band's left edge, shortened with an ellipsis when it would pass the right one.
+void DrawLeftAlignedLine(TextPainter& painter, const std::string& line, const TextBand& band) {
+    const std::string fitted =
+        FitTextToWidth(line, band.right - band.left, TextMeasure{&painter, MeasureText});
+    const int32_t width = TextWidth(painter, fitted);
+    DrawCentredText(painter, fitted, TextBand{band.left, band.top, band.left + width, band.bottom});
+}
+
 void DrawText(SaverView& view, const PictureText& text) {
     FitFont(view, text.fontHeight);
     const CharString utf8 = DrawnTextUtf8(text.bytes);
@@ -119,6 +127,9 @@ void DrawText(SaverView& view, const PictureText& text) {
             break;
         case TextAlign::Right:
             DrawRightAlignedText(view.painter, line, text.band);
+            break;
+        case TextAlign::Left:
+            DrawLeftAlignedLine(view.painter, line, text.band);
             break;
         case TextAlign::WrapTopLeft:
             DrawWrappedText(view.painter, line, text.band.right, text.band.bottom);

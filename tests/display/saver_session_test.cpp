@@ -625,4 +625,69 @@ TEST(SaverSession, AShuffledRoundGoesOnAfterARestartWithoutRepeats) {
     EXPECT_EQ(resumed, round);
 }
 
+constexpr const char* kScholarsMate =
+    "[White \"Carlsen, Magnus\"]\n[WhiteTitle \"GM\"]\n[WhiteElo \"2830\"]\n"
+    "[Black \"Nepomniachtchi, Ian\"]\n[BlackElo \"2790\"]\n[Result \"1-0\"]\n\n"
+    "1. e4 {[%clk 1:59:50]} e5 {[%clk 1:59:40]} 2. Qh5 {[%clk 1:59:00]} Nc6 3. Bc4 Nf6 "
+    "4. Qxf7# 1-0\n";
+
+// Every text of the picture at the ply the board rests at, as one string per text.
+std::set<std::string> TextsShown(const SessionRun& run) {
+    std::set<std::string> shown;
+    for (const PictureText& text : ComposeSaverPicture(*run.session, run.now).texts)
+        shown.insert(std::string(text.bytes.chars(), static_cast<size_t>(text.bytes.length())));
+    return shown;
+}
+
+TEST(SaverSession, TheAddedLinesTellWhatThePositionOnShowHas) {
+    SessionRun run;
+    run.platform.pgn = kScholarsMate;
+    SaverSettings settings = Settings(0, true);
+    settings.showRatings = settings.showClocks = settings.showOpening = 1;
+    settings.showMoveText = settings.showResult = settings.showCoordinates = 1;
+    run.Start(settings);
+    struct Expected {
+        int32_t ply;
+        std::vector<std::string> shown;
+        std::vector<std::string> notShown;
+    };
+    const std::string mate = "1-0, checkmate";
+    const Expected expected[] = {
+        {0,
+         {"GM Carlsen, Magnus 2830", "Nepomniachtchi, Ian 2790", "a", "8"},
+         {"1. e4", mate, "1:59:50"}},
+        {1, {"1. e4", "1:59:50", "B00 King's Pawn Game"}, {mate}},
+        {3, {"2. Qh5", "1:59:00", "1:59:40", "C20 King's Pawn Game: Wayward Queen Attack"}, {}},
+        {6, {"3... Nf6"}, {mate}},
+        {7, {"4. Qxf7#", mate, "1:59:00"}, {}},
+    };
+    for (const Expected& e : expected) {
+        SCOPED_TRACE("ply " + std::to_string(e.ply));
+        while (run.Ply() < e.ply || IsSessionSliding(*run.session, run.now))
+            run.At(NextSessionWake(*run.session));
+        // The slide of the move to this position has ended: its texts are up.
+        const std::set<std::string> shown = TextsShown(run);
+        for (const std::string& text : e.shown)
+            EXPECT_EQ(shown.count(text), 1u) << text;
+        for (const std::string& text : e.notShown)
+            EXPECT_EQ(shown.count(text), 0u) << text;
+    }
+}
+
+TEST(SaverSession, WhileTheLastMoveSlidesTheTextsAreThoseOfThePositionBefore) {
+    SessionRun run;
+    run.platform.pgn = kScholarsMate;
+    SaverSettings settings = Settings(0, true);
+    settings.showMoveText = settings.showResult = 1;
+    run.Start(settings);
+    while (run.Ply() < 7)
+        run.At(NextSessionWake(*run.session));
+    ASSERT_TRUE(IsSessionSliding(*run.session, run.now));
+    EXPECT_EQ(TextsShown(run).count("3... Nf6"), 1u);
+    EXPECT_EQ(TextsShown(run).count("1-0, checkmate"), 0u) << "the result before the mate";
+    const SessionUpdate end = run.At(run.now + kSlideMilliseconds);
+    EXPECT_EQ(end.change, ScreenChange::Whole) << "the new texts come with the slide's end";
+    EXPECT_EQ(TextsShown(run).count("1-0, checkmate"), 1u);
+}
+
 }  // namespace
