@@ -8,6 +8,7 @@
 
 #include "display/drawn_text.h"
 #include "pgn/opening_table.h"
+#include "text/utf8_text.h"
 
 namespace {
 
@@ -32,10 +33,29 @@ int32_t SideOfMove(const GameFacts& facts, int32_t moveIndex) {
     return (facts.startSide + moveIndex) & 1;
 }
 
+// Whether a UTF-8 name has letters written right to left (Hebrew, Arabic and the scripts and
+// forms around them, U+0590 to U+08FF): lead bytes D6 to E0 A3.
+bool HasRightToLeft(std::string_view name) {
+    if (!IsValidUtf8(name.data(), static_cast<int32_t>(name.size()))) return false;
+    for (size_t i = 0; i + 1 < name.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(name[i]);
+        if (lead >= 0xD6 && lead <= 0xDF) return true;
+        if (lead == 0xE0 && static_cast<unsigned char>(name[i + 1]) <= 0xA3 &&
+            static_cast<unsigned char>(name[i + 1]) >= 0xA0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 CharString PlayerText(const GameInfo& info, int32_t colour) {
     const PlayerFacts& player = colour == kWhite ? info.facts.white : info.facts.black;
     std::string text(FieldView(player.title));
-    Join(text, colour == kWhite ? FieldView(info.white) : FieldView(info.black), " ");
+    const std::string_view name = colour == kWhite ? FieldView(info.white) : FieldView(info.black);
+    Join(text, name, " ");
+    // A rating after a name that ends right to left would be drawn into it, on its left: a
+    // left-to-right mark keeps the number after the name.
+    if (player.rating > 0 && HasRightToLeft(name)) text += "\xE2\x80\x8E";
     if (player.rating > 0) Join(text, std::to_string(player.rating), " ");
     return Bytes(text);
 }

@@ -90,6 +90,12 @@ TEST(GameLines, PutTitlesAndRatingsBesideTheNames) {
          "[White \"A\"][WhiteTitle \"IM\"][WhiteElo \"?\"][Black \"B\"][BlackElo \"1500\"]", "IM A",
          "B 1500"},
         {"no names", "[WhiteElo \"2000\"]", "Player 1 2000", "Player 2"},
+        // The number would be drawn on the Arabic name's left without the mark (U+200E).
+        {"a rating after a right-to-left name",
+         "[White \"\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86\"][WhiteElo \"2100\"]"
+         "[Black \"Ivanov \xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\"][BlackElo \"2000\"]",
+         "\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86\xE2\x80\x8E 2100",
+         "Ivanov \xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD 2000"},
     };
     for (const PlayerCase& c : cases) {
         const ReadGame game(c.tags + " 1. e4");
