@@ -221,16 +221,24 @@ Window ChooseWindow(SaverRun& run) {
     return OpenOwnWindow(run);
 }
 
+// The session's larger drawing, loaded again when a sheet needs it after it was let go.
+const PixelImage& LargeDrawing(SaverRun& run, int32_t scale) {
+    if (run.largeSkin.pixels.empty()) {
+        LoadLargeSkin(run.session.settings, NameBytes(run.session.skin.name), scale, run.largeSkin);
+    }
+    return run.largeSkin;
+}
+
 // What a board's cells are copied from: a fitted board's drawing filtered to its cell size once,
 // so that each repaint and each frame of a slide only copies.
 const PixelImage& BoardSkin(SaverRun& run, const PictureBoard& board) {
     const int32_t scale = board.skinScale;
-    const PixelImage& drawing = scale > 1 ? run.largeSkin : run.skin;
     const int32_t cell = board.layout.cellSize;
-    if (cell <= kSkinCellSize || SkinCellSizeOf(drawing) == cell) return drawing;
     for (const SkinSheet& sheet : run.sheets) {
         if (sheet.scale == scale && sheet.cell == cell) return sheet.pixels;
     }
+    const PixelImage& drawing = scale > 1 ? LargeDrawing(run, scale) : run.skin;
+    if (cell <= kSkinCellSize || SkinCellSizeOf(drawing) == cell) return drawing;
     run.sheets.push_back(SkinSheet{scale, cell, ScaleSkinSheet(drawing, cell)});
     return run.sheets.back().pixels;
 }
@@ -239,6 +247,12 @@ std::vector<const PixelImage*> BoardSkins(SaverRun& run, const SaverPicture& pic
     // Every sheet first: the list may grow, and the pointers must outlive it.
     for (const PictureBoard& board : picture.boards)
         BoardSkin(run, board);
+    // The larger drawing has served once every board has its sheet: a fitted board on a large
+    // screen keeps the sheet alone.
+    bool drawsFromLarge = false;
+    for (const PictureBoard& board : picture.boards)
+        drawsFromLarge |= &BoardSkin(run, board) == &run.largeSkin;
+    if (!drawsFromLarge) run.largeSkin = PixelImage{};
     std::vector<const PixelImage*> skins;
     for (const PictureBoard& board : picture.boards)
         skins.push_back(&BoardSkin(run, board));

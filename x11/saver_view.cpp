@@ -175,9 +175,14 @@ void RenderSaverPicture(SaverView& view, const SaverPicture& picture,
     XFillRectangle(view.display, view.pixmap, view.gc, 0, 0, static_cast<unsigned>(view.width),
                    static_cast<unsigned>(view.height));
     for (size_t i = 0; i < picture.boards.size() && i < skins.size(); ++i) {
+        // A rank at a time: a 4K board drawn whole would take another 8 MB picture.
         const PictureBoard& board = picture.boards[i];
-        RenderPictureBoard(view, board, picture.backgroundColor, *skins[i],
-                           BoardBand(board.layout));
+        const TextBand whole = BoardBand(board.layout);
+        for (int32_t rank = 0; rank < 8; ++rank) {
+            const int32_t top = whole.top + rank * board.layout.cellSize;
+            RenderPictureBoard(view, board, picture.backgroundColor, *skins[i],
+                               TextBand{whole.left, top, whole.right, top + board.layout.cellSize});
+        }
     }
     for (const PictureText& text : picture.texts)
         DrawText(view, text);

@@ -61,6 +61,8 @@ bool LoadSkinFile(const std::string& path, PixelImage& skin) {
     int channels = 0;
     unsigned char* rgb = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width,
                                                &height, &channels, 3);
+    // The file's bytes go before the picture is made: a 4K board's drawing is 14 MB of them.
+    std::vector<unsigned char>().swap(bytes);
     if (rgb == nullptr) return false;
     PixelImage loaded = MakePixelImage(width, height, 0);
     for (size_t i = 0; i < loaded.pixels.size(); ++i) {
