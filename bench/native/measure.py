@@ -18,10 +18,9 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-sys.path.insert(0, str(ROOT / "tests" / "native"))
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from native import VirtualDisplay  # noqa: E402
+from xsession import VirtualDisplay  # noqa: E402
 
 TICK = os.sysconf("SC_CLK_TCK")
 CPU_TARGET = 0.5  # percent of one core
@@ -62,7 +61,7 @@ def main():
         settings.write_text("".join(f"{line}\n" for line in ["Time mode=0", *args.set]))
         width, height = (int(n) for n in args.size.split("x"))
         with open(work / "log", "ab") as log:
-            display = VirtualDisplay(log, (width, height))
+            display = VirtualDisplay(((width, height),), log)
             env = dict(os.environ, DISPLAY=display.name, QUORVANE_DATA_DIR=str(work / "data"))
             saver = subprocess.Popen([str(program), "-root", "--config", str(settings)], env=env,
                                      stdout=log, stderr=log)

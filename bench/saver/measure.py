@@ -23,7 +23,8 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from e2e import SETTINGS_KEY, VirtualDisplay, expand_key, reg_data, wine_environment  # noqa: E402
+from e2e import SETTINGS_KEY, expand_key, reg_data, wine_environment  # noqa: E402
+from xsession import VirtualDisplay  # noqa: E402
 
 MiB = 1 << 20
 TICK = os.sysconf("SC_CLK_TCK")
