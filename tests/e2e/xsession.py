@@ -265,6 +265,17 @@ class XSession:
 
         return self.wait_until(matching, timeout, interval)
 
+    def wait_for_state(self, problems, timeout=ON_SCREEN, interval=0.1):
+        """Screenshots until problems(image) lists none or the time is up; returns the last image
+        and what it still lists, for the test to report."""
+        deadline = time.monotonic() + timeout
+        while True:
+            image = self.screenshot()
+            found = problems(image)
+            if not found or time.monotonic() > deadline:
+                return image, found
+            time.sleep(interval)
+
     def wait_for_ink(self, box, timeout=ON_SCREEN, background=(0, 0, 0)):
         return self.wait_for(lambda image: ink_box(image, box, background) is not None, timeout)
 

@@ -32,7 +32,7 @@ def main(session):
     session.env["QUORVANE_DATA_DIR"] = str(data)
     saver = session.start("-root", program=str(module))
     skins = [Skin(path) for path in sorted((data / "Skin").glob("*.bmp"))]
-    image = session.wait_for(lambda im: any(squares_are_skin_cells(im, s) for s in skins), 8)
+    image = session.wait_for(lambda im: any(squares_are_skin_cells(im, s) for s in skins))
     session.expect(image is not None, "the installed program shows no board of an installed skin")
     session.stop(saver, what="installed program")
 
