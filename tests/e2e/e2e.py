@@ -14,8 +14,8 @@ import sys
 import tempfile
 from pathlib import Path
 
-from xsession import (ON_SCREEN, SCREEN, SKIP, TO_EXIT, SkipTest, TestFailure,  # noqa: F401
-                      VirtualDisplay, XSession, run_session)
+from xsession import (ON_SCREEN, SCREEN, SKIP, TO_EXIT, SideBySideDisplay,  # noqa: F401
+                      SkipTest, TestFailure, VirtualDisplay, XSession, run_session)
 
 PROGRAM_DIR = r"C:\Program Files\Brenholt\Quorvane"
 SCR_PATH = r"C:\windows\system32\Quorvane.scr"
@@ -78,6 +78,16 @@ class Session(XSession):
         if template is not None:
             # One server for the whole session, so each program start is quick.
             subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+            if len(self.screens) > 1:
+                self.use_xinerama_monitors()
+
+    def use_xinerama_monitors(self):
+        """Makes Wine report the X server's Xinerama heads as its monitors, rather than XRandR's
+        one output. Wine reads the setting once, as its first program starts (the very program
+        that writes it), so the session's Wine starts again after it."""
+        self.import_registry({r"HKCU\Software\Wine\X11 Driver": {"UseXRandR": "N"}})
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
 
     def close(self, keep):
         for process in self.processes:
@@ -170,7 +180,7 @@ class Session(XSession):
 
     # programs
 
-    def wine_run(self, args, check=True, timeout=60, env=None):
+    def wine_run(self, args, check=True, timeout=120, env=None):
         """Runs a Windows program to its end; returns it with its output in .stdout. The output
         goes through a file: Wine's background services may inherit a pipe and keep it open."""
         with tempfile.TemporaryFile(dir=self.dir) as output:
@@ -267,15 +277,17 @@ def colour_ref(red, green, blue):
 # --- running one test ----------------------------------------------------------------------------
 
 
-def run_test(main, screens=(SCREEN,)):
-    """Runs main(session) with the build's configuration on a display of the given screens;
-    prints the outcome and exits with 0 (passed), 1 (failed) or 77 (skipped)."""
+def run_test(main, screens=(SCREEN,), side_by_side=False):
+    """Runs main(session) with the build's configuration on a display of the given screens (with
+    side_by_side, monitors left to right from the first, the primary); prints the outcome and
+    exits with 0 (passed), 1 (failed) or 77 (skipped)."""
     config = load_config(sys.argv[1])
 
     def open_session(name):
         for key in ("scr", "template"):
             if not Path(config[key]).exists():
                 raise SkipTest(f"{config[key]} does not exist")
-        return Session(config, name, screens)
+        display = (lambda log: SideBySideDisplay(screens, log)) if side_by_side else None
+        return Session(config, name, screens, display=display)
 
     run_session(open_session, main)

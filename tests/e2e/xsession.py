@@ -162,6 +162,8 @@ class XSession:
     Subclasses add the program under test; self.env is what programs are started with."""
 
     def __init__(self, work, name, screens=(SCREEN,), log_name="session.log", display=None):
+        """display: makes the X server from the log file (display(log)); a VirtualDisplay of the
+        screens when None."""
         self.name = name
         self.dir = Path(work) / name
         shutil.rmtree(self.dir, ignore_errors=True)
@@ -172,7 +174,7 @@ class XSession:
         self.log = open(self.dir / log_name, "ab")
         self.screens = tuple(screens)
         self.size = self.screens[0]
-        self.display = display or VirtualDisplay(self.screens, self.log)
+        self.display = display(self.log) if display else VirtualDisplay(self.screens, self.log)
         self.env = dict(os.environ, DISPLAY=self.display.name)
 
     def fresh_screen(self, size=SCREEN):
