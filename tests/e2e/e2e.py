@@ -12,6 +12,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 from pathlib import Path
 
 from xsession import (ON_SCREEN, SCREEN, SKIP, TO_EXIT, SideBySideDisplay,  # noqa: F401
@@ -162,17 +163,26 @@ class Session(XSession):
         self.wine_run(["reg", "delete", key, "/v", name, "/f", "/reg:64"], check=False)
 
     def reg_query(self, key, name):
-        """Returns (type, value) of one value, or None when it is missing. REG_DWORD comes back
-        as an int."""
-        result = self.wine_run(["reg", "query", key, "/v", name, "/reg:64"], check=False)
-        for line in result.stdout.splitlines():
-            parts = line.strip("\r\n").lstrip(" ").split("    ", 2)
-            if len(parts) == 3 and parts[0] == name:
-                kind, data = parts[1], parts[2]
-                if kind in ("REG_DWORD", "REG_QWORD"):
-                    return kind, int(data, 16)
-                return kind, data
-        return None
+        """Returns (type, value) of one value, or None when reg says it or its key is missing.
+        REG_DWORD comes back as an int. Any other answer (a reg that failed to run, as happens on
+        a busy machine) is asked again until the deadline, then fails the test."""
+        deadline = time.monotonic() + ON_SCREEN
+        while True:
+            result = self.wine_run(["reg", "query", key, "/v", name, "/reg:64"], check=False)
+            for line in result.stdout.splitlines():
+                parts = line.strip("\r\n").lstrip(" ").split("    ", 2)
+                if result.returncode == 0 and len(parts) == 3 and parts[0] == name:
+                    kind, data = parts[1], parts[2]
+                    if kind in ("REG_DWORD", "REG_QWORD"):
+                        return kind, int(data, 16)
+                    return kind, data
+            if result.returncode == 1 and "Unable to find the specified registry" in result.stdout:
+                return None
+            self.note(f"reg query {key} /v {name}: exit code {result.returncode}, "
+                      f"{result.stdout.strip()!r}; asking again")
+            if time.monotonic() > deadline:
+                raise TestFailure(f"reg query {key} /v {name} gave no answer")
+            time.sleep(0.5)
 
     def setting(self, name):
         found = self.reg_query(SETTINGS_KEY, name)
