@@ -10,8 +10,9 @@ packages=(
     clang libclang-rt-14-dev llvm
     # cross build and setup program
     g++-mingw-w64-x86-64 nsis
-    # Windows tests: Wine on a virtual display, input, screenshots
-    wine wine64 xvfb xdotool x11-utils imagemagick
+    # Windows tests: Wine on a virtual display (Xephyr inside it for monitors side by side),
+    # input, screenshots; stress-ng to check the screen tests under load
+    wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick stress-ng
     # a font with CJK letters, for the Unicode names under Wine
     fonts-wqy-microhei
     # skins and artwork

@@ -4,10 +4,12 @@
 StartVirtualDisplay() {
     local fdfile
     fdfile=$(mktemp)
-    # -displayfd lets the server pick a free display number and tell us which.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    # -displayfd lets the server pick a free display number and tell us which. -noreset: a server
+    # that resets when its last client leaves refuses the clients that connect meanwhile.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
     QUORVANE_XVFB_PID=$!
-    for _ in $(seq 1 100); do
+    # Up to a minute: a server started on a busy machine is slow to come.
+    for _ in $(seq 1 600); do
         [ -s "$fdfile" ] && break
         sleep 0.1
     done

@@ -75,8 +75,6 @@ char* CharString::allocateNoThrow(int32_t capacity) noexcept {
 
 void CharString::installFilled(char* buffer, int32_t count) {
     if (count < 0) count = 0;
-    const void* zero = std::memchr(buffer, 0, static_cast<size_t>(count));
-    if (zero != nullptr) count = static_cast<int32_t>(static_cast<const char*>(zero) - buffer);
     buffer[count] = 0;
     install(buffer, count);
 }

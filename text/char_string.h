@@ -52,9 +52,9 @@ class CharString {
 
     // Replaces the text by what fill(buffer) writes straight into the string's own storage, a
     // buffer of capacity bytes (at most kMaxStringLength) taken with one allocation that does not
-    // throw. fill returns how many bytes it wrote; the text ends there or at the first zero byte
-    // (the buffer may then be longer than the text). False, the string unchanged, when the
-    // allocation fails.
+    // throw. fill returns how many bytes of text it wrote, which hold no zero byte: a filler that
+    // meets one stops there, so a large text is looked at once, as it arrives (the buffer may then
+    // be longer than the text). False, the string unchanged, when the allocation fails.
     template <typename Fill>
     bool assignFilled(int32_t capacity, Fill fill) {
         if (capacity < 0) capacity = 0;

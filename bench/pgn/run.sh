@@ -4,56 +4,68 @@
 # shared PGN folder), prints plies per second of each and the ratio; then pgn_load_bench: every
 # game decoded in process, and LoadCurrentGame for the file's last game. With a Windows build in
 # build/win64 (and Wine) the same program runs there too, and the Wine/native ratios follow.
-# Run by hand: bench/pgn/run.sh [SHARED_PGN_FOLDER] [RUNS]   (RUNS of five runs each)
+# Run by hand: bench/pgn/run.sh [--quick] [--build DIR] [SHARED_PGN_FOLDER] [RUNS]
+#   RUNS of five runs each (default 3); --quick: one copy of the file and one run of each, in
+#   seconds, for the test command; --build DIR: the programs of that build tree, already built
+#   (default: a Release tree built in build/bench-pgn). Exits 77 when the shared folder is absent.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
+quick=0 build=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --quick) quick=1; shift ;;
+        --build) build=$(cd "$2" && pwd); shift 2 ;;
+        *) break ;;
+    esac
+done
 shared=${1:-$root/../shared/pgn}
 runs=${2:-3}
 work=${QUORVANE_BENCH_DIR:-$root/build/bench-pgn}
 extract=$(command -v pgn-extract || echo /usr/games/pgn-extract)
 source_file=$shared/shakmaty-benches/twic1599_1000k.pgn
+copies=16 repeat=5
+if [ "$quick" = 1 ]; then copies=1 repeat=1 runs=1; fi
 
-[ -f "$source_file" ] || { echo "no $source_file" >&2; exit 2; }
+[ -f "$source_file" ] || { echo "bench/pgn: skipped, no $source_file"; exit 77; }
 [ -x "$extract" ] || { echo "pgn-extract is not installed (apt-get install pgn-extract)" >&2; exit 2; }
 
-echo "== build (Release) in $work/build"
-cmake -S . -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$work/build" --target quorvane-pgn pgn_load_bench >/dev/null
-tool=$work/build/apps/pgn-tool/quorvane-pgn
-load=$work/build/bench/pgn/pgn_load_bench
+if [ -z "$build" ]; then
+    echo "== build (Release) in $work/build"
+    cmake -S . -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$work/build" --target quorvane-pgn pgn_load_bench >/dev/null
+    build=$work/build
+fi
+tool=$build/apps/pgn-tool/quorvane-pgn
+load=$build/bench/pgn/pgn_load_bench
+mkdir -p "$work"
 
-echo "== the 16 MiB file: 16 copies of $(basename "$source_file")"
-big=$work/twic1599-x16.pgn
-for _ in $(seq 16); do cat "$source_file"; echo; done >"$big"
+echo "== the file: $copies copies of $(basename "$source_file")"
+big=$work/twic1599-x$copies.pgn
+for _ in $(seq "$copies"); do cat "$source_file"; echo; done >"$big"
 ls -l "$big" | awk '{print $5 " bytes"}'
 
-times_file=$(mktemp)
-trap 'rm -f "$times_file"' EXIT
-# Processor time (user + system) of one run of the command, in seconds: the mean of five runs in
-# a row, timed together, since GNU time counts in hundredths.
-cpu_seconds() {
-    /usr/bin/time -o "$times_file" -f '%U %S' \
-        sh -c 'for _ in 1 2 3 4 5; do "$@" >/dev/null 2>&1 || true; done' sh "$@" || true
-    awk '{print ($1 + $2) / 5}' "$times_file"
-}
+# Processor time (user + system) of one run, the best of RUNS means of REPEAT runs in a row; a
+# run that ends with a status other than the accepted ones fails the benchmark.
 best_of() {
-    local best=999999 t
-    for _ in $(seq "$runs"); do
-        t=$(cpu_seconds "$@")
-        best=$(echo "if ($t < $best) $t else $best" | bc -l)
-    done
-    echo "$best"
+    local ok=$1
+    shift
+    python3 bench/cpu_time.py --runs "$runs" --repeat "$repeat" --ok "$ok" -- "$@"
 }
 
-echo "== quorvane-pgn check, pgn-extract -r: processor time, best of $runs means of five runs"
-summary=$("$tool" check "$big" | tail -1 || true)
+echo "== quorvane-pgn check, pgn-extract -r: processor time, best of $runs means of $repeat runs"
+# check exits 1 when some game stops early, which tournament files have: expected, not a failure.
+status=0
+"$tool" check "$big" >"$work/check.out" || status=$?
+[ "$status" -le 1 ] || { echo "quorvane-pgn check failed with status $status" >&2; exit 1; }
+summary=$(tail -1 "$work/check.out")
 echo "$summary"
-our_plies=$(echo "$summary" | sed -E 's/^[0-9]+ games, ([0-9]+) plies.*/\1/')
-our_time=$(best_of "$tool" check "$big")
+our_plies=$(echo "$summary" | sed -nE 's/^[0-9]+ games, ([0-9]+) plies.*/\1/p')
+[ -n "$our_plies" ] || { echo "quorvane-pgn check printed no summary" >&2; exit 1; }
+our_time=$(best_of 0,1 "$tool" check "$big")
 their_plies=$("$extract" -s --plycount "$big" 2>/dev/null |
               sed -nE 's/^\[PlyCount "([0-9]+)"\]/\1/p' | paste -sd+ | bc)
-their_time=$(best_of "$extract" -r "$big")
+their_time=$(best_of 0 "$extract" -r "$big")
 
 printf '%-22s %10s plies %8.3f s %12.0f plies/s\n' "quorvane-pgn check" "$our_plies" "$our_time" \
     "$(echo "$our_plies / $our_time" | bc -l)"
@@ -67,7 +79,7 @@ native=$("$load" "$big" "$runs")
 echo "$native"
 
 windows=$root/build/win64/bench/pgn/pgn_load_bench.exe
-if [ -x "$windows" ] && command -v wine >/dev/null; then
+if [ "$quick" = 0 ] && [ -x "$windows" ] && command -v wine >/dev/null; then
     echo "== pgn_load_bench.exe under Wine ($windows, as built)"
     wine_out=$("$root/cmake/wine-run.sh" "$windows" "$(winepath -w "$big" 2>/dev/null || echo "$big")" "$runs" | tr -d '\r')
     echo "$wine_out"

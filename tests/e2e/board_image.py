@@ -5,6 +5,8 @@ dark square, 64 on a light one, 256 on a square of the last move, plus 320 for a
 full-screen board is those cells copied unscaled, so a correct board equals them byte for byte.
 """
 
+import time
+
 from PIL import Image, ImageChops
 
 CELL = 64
@@ -35,6 +37,33 @@ def square(name):
 
 def square_name(index):
     return "abcdefgh"[index % 8] + str(index // 8 + 1)
+
+
+def placement_from_board(board):
+    """The piece placement field of a FEN from 64 (kind, colour) pairs."""
+    letters = {kind: letter for letter, kind in KINDS.items()}
+    ranks = []
+    for rank in range(7, -1, -1):
+        text, empty = "", 0
+        for file in range(8):
+            kind, colour = board[rank * 8 + file]
+            if kind == 0:
+                empty += 1
+                continue
+            text += (str(empty) if empty else "") + (letters[kind].upper() if colour == 0
+                                                      else letters[kind])
+            empty = 0
+        ranks.append(text + (str(empty) if empty else ""))
+    return "/".join(ranks)
+
+
+def placement_after(placement, move):
+    """The placement after a move given as (from, to) square names: the piece moves, whatever
+    stood on the target goes. Enough for moves without castling, en passant or promotion."""
+    board = board_from_fen(placement)
+    board[square(move[1])] = board[square(move[0])]
+    board[square(move[0])] = (0, 0)
+    return placement_from_board(board)
 
 
 class Skin:
@@ -157,3 +186,64 @@ def ink_box(image, box, background):
 def boxes_with_ink(image, boxes, background):
     """The boxes among the given ones that hold a pixel other than the background."""
     return [box for box in boxes if ink_box(image, box, background) is not None]
+
+
+# A game of moves of two squares or more, without castling or captures: each slide passes a square
+# between its ends, where a frame in the middle of the slide differs from the positions before
+# and after it.
+SLIDE_MOVES = [("e2", "e4"), ("e7", "e5"), ("g1", "f3"), ("b8", "c6"), ("f1", "c4"), ("f8", "c5"),
+               ("b1", "c3"), ("g8", "f6"), ("c1", "g5"), ("c8", "g4"), ("d1", "d3"), ("d8", "d6")]
+SLIDE_PGN = (b'[White "Slide"]\n[Black "Glide"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. Nc3 Nf6 '
+             b"5. Bg5 Bg4 6. Qd3 Qd6 *\n")
+
+
+def slide_squares(move):
+    """The squares of the rectangle spanned by a move's two squares: the only ones its slide may
+    change."""
+    files = sorted("abcdefgh".index(name[0]) for name in move)
+    ranks = sorted(int(name[1]) for name in move)
+    return {"abcdefgh"[f] + str(r) for f in range(files[0], files[1] + 1)
+            for r in range(ranks[0], ranks[1] + 1)}
+
+
+def mid_slide(board, before, move):
+    """Whether a 512 x 512 board is a frame inside the move's slide: every square off its path as
+    before the move, and a square between its two ends covered by the travelling piece."""
+    path = slide_squares(move)
+
+    def same(name):
+        index = square(name)
+        x, y = (index % 8) * CELL, (7 - index // 8) * CELL
+        box = (x, y, x + CELL, y + CELL)
+        return board.crop(box).tobytes() == before.crop(box).tobytes()
+
+    others = [square_name(i) for i in range(64) if square_name(i) not in path]
+    between = [name for name in path if name not in move]
+    return all(same(name) for name in others) and not all(same(name) for name in between)
+
+
+def watch_slide(screenshot, skin, origin, timeout):
+    """Plays SLIDE_PGN's positions off the screen (screenshot() gives the next frame) until one
+    move is seen in the middle of its slide and then landed, its squares marked: returns the move,
+    the middle frame and the landed one's board, or None when the time is up first. A slide lasts
+    a quarter of a second, which a busy machine's screenshots may miss; twelve slides make seeing
+    one all but certain."""
+    placements = [START_FEN]
+    for move in SLIDE_MOVES:
+        placements.append(placement_after(placements[-1], move))
+    boards = [skin.board(placements[0])] + [
+        skin.board(placement, move) for placement, move in zip(placements[1:], SLIDE_MOVES)]
+    known = {board.tobytes(): ply for ply, board in enumerate(boards)}
+    ply, middle = None, None
+    deadline = time.monotonic() + timeout + 2 * len(SLIDE_MOVES)
+    while time.monotonic() < deadline:
+        board = board_region(screenshot(), origin)
+        shown = known.get(board.tobytes())
+        if shown is not None and middle is not None and shown == middle[0] + 1:
+            return SLIDE_MOVES[middle[0]], middle[1], board
+        if shown is not None:
+            ply, middle = shown, None
+        elif ply is not None and ply < len(SLIDE_MOVES) and middle is None and \
+                mid_slide(board, boards[ply], SLIDE_MOVES[ply]):
+            middle = (ply, board)
+    return None

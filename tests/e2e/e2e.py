@@ -13,25 +13,17 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 from pathlib import Path
 
-from PIL import ImageGrab
+from xsession import (ON_SCREEN, SCREEN, SKIP, TO_EXIT, SideBySideDisplay,  # noqa: F401
+                      SkipTest, TestFailure, VirtualDisplay, XSession, run_session)
 
-from board_image import board_region, ink_box
-
-SKIP = 77
-SCREEN = (1024, 768)
 PROGRAM_DIR = r"C:\Program Files\Brenholt\Quorvane"
 SCR_PATH = r"C:\windows\system32\Quorvane.scr"
 SETTINGS_KEY = r"HKCU\Software\Brenholt\Quorvane"
 MACHINE_KEY = r"HKLM\Software\Brenholt\Quorvane"
 E2E_KEY = r"HKCU\Software\QuorvaneE2E"
 DATA_DIR = Path(__file__).resolve().parent / "data"
-
-
-class TestFailure(Exception):
-    pass
 
 
 def load_config(path):
@@ -67,70 +59,35 @@ def copy_prefix(template, target):
     shutil.copytree(template, target, symlinks=True, copy_function=link_or_copy)
 
 
-# --- X display -----------------------------------------------------------------------------------
-
-
-class VirtualDisplay:
-    """A private Xvfb; -displayfd lets the server pick a free display number. Several screens
-    become Xinerama heads, which Wine reports as several monitors when it does not use XRandR
-    (Xvfb puts every head at the origin)."""
-
-    def __init__(self, screens=(SCREEN,)):
-        read_end, write_end = os.pipe()
-        layout = []
-        for number, size in enumerate(screens):
-            layout += ["-screen", str(number), f"{size[0]}x{size[1]}x24"]
-        if len(screens) > 1:
-            layout.append("+xinerama")
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), *layout, "-nolisten", "tcp", "-br"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 15
-        while not number.endswith(b"\n") and time.monotonic() < deadline:
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_end)
-        if not number.strip():
-            self.stop()
-            raise TestFailure("the virtual display did not start")
-        self.name = ":" + number.decode().strip()
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-
-
 # --- the session ---------------------------------------------------------------------------------
 
 
-class Session:
-    def __init__(self, config, name, screens=(SCREEN,)):
-        self.config = config
+class Session(XSession):
+    """A Wine prefix of the test's own on its virtual display. template: a prefix to copy (the
+    build's, with the saver installed), or None for an empty one that the caller makes."""
+
+    def __init__(self, config, name, screens=(SCREEN,), template="", display=None):
         # The first screen is the primary monitor and the X root: Xvfb puts every Xinerama head at
         # the origin, so further screens lie over the first one's corner.
-        self.screens = tuple(screens)
-        self.size = self.screens[0]
-        self.name = name
-        self.dir = Path(config["work"]) / name
-        shutil.rmtree(self.dir, ignore_errors=True)
-        self.dir.mkdir(parents=True)
+        super().__init__(config["work"], name, screens, "wine.log", display)
+        self.config = config
         self.prefix = self.dir / "prefix"
-        self.failures = []
-        self.shots = 0
-        self.processes = []
-        copy_prefix(config["template"], self.prefix)
-        self.display = VirtualDisplay(self.screens)
+        template = config["template"] if template == "" else template
+        if template is not None:
+            copy_prefix(template, self.prefix)
         self.env = wine_environment(self.prefix, self.display.name)
-        self.log = open(self.dir / "wine.log", "ab")
-        # One server for the whole session, so each program start is quick.
+        if template is not None:
+            # One server for the whole session, so each program start is quick.
+            subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+            if len(self.screens) > 1:
+                self.use_xinerama_monitors()
+
+    def use_xinerama_monitors(self):
+        """Makes Wine report the X server's Xinerama heads as its monitors, rather than XRandR's
+        one output. Wine reads the setting once, as its first program starts (the very program
+        that writes it), so the session's Wine starts again after it."""
+        self.import_registry({r"HKCU\Software\Wine\X11 Driver": {"UseXRandR": "N"}})
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-p"], env=self.env, check=True)
 
     def close(self, keep):
@@ -138,27 +95,8 @@ class Session:
             if process.poll() is None:
                 process.kill()
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
-        self.display.stop()
-        self.log.close()
+        super().close(keep)
         shutil.rmtree(self.prefix, ignore_errors=True)
-        if not keep:
-            shutil.rmtree(self.dir, ignore_errors=True)
-
-    # checks
-
-    def expect(self, condition, message):
-        """A soft check: the test goes on, and fails at its end."""
-        if not condition:
-            self.failures.append(message)
-            print(f"FAILED: {message}", flush=True)
-        return condition
-
-    def require(self, condition, message):
-        if not condition:
-            raise TestFailure(message)
-
-    def note(self, message):
-        print(message, flush=True)
 
     # files inside the prefix
 
@@ -225,17 +163,26 @@ class Session:
         self.wine_run(["reg", "delete", key, "/v", name, "/f", "/reg:64"], check=False)
 
     def reg_query(self, key, name):
-        """Returns (type, value) of one value, or None when it is missing. REG_DWORD comes back
-        as an int."""
-        result = self.wine_run(["reg", "query", key, "/v", name, "/reg:64"], check=False)
-        for line in result.stdout.splitlines():
-            parts = line.strip("\r\n").lstrip(" ").split("    ", 2)
-            if len(parts) == 3 and parts[0] == name:
-                kind, data = parts[1], parts[2]
-                if kind in ("REG_DWORD", "REG_QWORD"):
-                    return kind, int(data, 16)
-                return kind, data
-        return None
+        """Returns (type, value) of one value, or None when reg says it or its key is missing.
+        REG_DWORD comes back as an int. Any other answer (a reg that failed to run, as happens on
+        a busy machine) is asked again until the deadline, then fails the test."""
+        deadline = time.monotonic() + ON_SCREEN
+        while True:
+            result = self.wine_run(["reg", "query", key, "/v", name, "/reg:64"], check=False)
+            for line in result.stdout.splitlines():
+                parts = line.strip("\r\n").lstrip(" ").split("    ", 2)
+                if result.returncode == 0 and len(parts) == 3 and parts[0] == name:
+                    kind, data = parts[1], parts[2]
+                    if kind in ("REG_DWORD", "REG_QWORD"):
+                        return kind, int(data, 16)
+                    return kind, data
+            if result.returncode == 1 and "Unable to find the specified registry" in result.stdout:
+                return None
+            self.note(f"reg query {key} /v {name}: exit code {result.returncode}, "
+                      f"{result.stdout.strip()!r}; asking again")
+            if time.monotonic() > deadline:
+                raise TestFailure(f"reg query {key} /v {name} gave no answer")
+            time.sleep(0.5)
 
     def setting(self, name):
         found = self.reg_query(SETTINGS_KEY, name)
@@ -243,7 +190,7 @@ class Session:
 
     # programs
 
-    def wine_run(self, args, check=True, timeout=60, env=None):
+    def wine_run(self, args, check=True, timeout=120, env=None):
         """Runs a Windows program to its end; returns it with its output in .stdout. The output
         goes through a file: Wine's background services may inherit a pipe and keep it open."""
         with tempfile.TemporaryFile(dir=self.dir) as output:
@@ -256,13 +203,8 @@ class Session:
         return result
 
     def start(self, args, stdin=None, stdout=None, env_extra=None):
-        env = dict(self.env)
-        env.update(env_extra or {})
-        process = subprocess.Popen(["wine"] + args, env=env, stdin=stdin,
-                                   stdout=stdout or self.log, stderr=self.log,
-                                   text=stdout is not None)
-        self.processes.append(process)
-        return process
+        return self.spawn(["wine"] + args, env_extra, stdin=stdin, stdout=stdout or self.log,
+                          text=stdout is not None)
 
     def start_saver(self, *switches, env_extra=None):
         """Starts Quorvane.scr from the system folder with the given switches, as the desktop
@@ -276,13 +218,6 @@ class Session:
         """The Windows path (through drive Z:) of one of the harness programs."""
         return "Z:" + self.config[key].replace("/", "\\")
 
-    @staticmethod
-    def wait_exit(process, timeout):
-        try:
-            return process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            return None
-
     def expect_running(self, process, what):
         return self.expect(process.poll() is None,
                            f"{what}: the saver ended (exit code {process.poll()}) while it "
@@ -291,83 +226,14 @@ class Session:
     def end_with_key(self, process, what):
         """Ends a full-screen run with a key press and checks the exit code."""
         self.key("space")
-        code = self.wait_exit(process, 10)
+        code = self.wait_exit(process)
         self.expect(code == 0, f"{what}: exit code {code} after a key, expected 0")
         return code
-
-    # screen and input
-
-    def screenshot(self, label=None):
-        image = ImageGrab.grab(xdisplay=self.display.name)
-        if label:
-            self.save(image, label)
-        return image
-
-    def save(self, image, label):
-        self.shots += 1
-        path = self.dir / f"{self.shots:02d}-{label}.png"
-        image.save(path)
-        return path
-
-    def xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def park_pointer(self):
         # Wine reports the cursor at the screen's centre until the first pointer event; putting
         # the pointer there keeps the saver's anchor and the real pointer in step.
-        self.xdotool("mousemove", self.size[0] // 2, self.size[1] // 2)
-
-    def key(self, name):
-        self.xdotool("key", name)
-
-    def click(self, button=1):
-        self.xdotool("click", button)
-
-    def move_by(self, dx, dy):
-        self.xdotool("mousemove_relative", "--", dx, dy)
-
-    def watch(self, boards, until, timeout, origin=(256, 128), background=(0, 0, 0)):
-        """Screenshots until until(labels) holds or the time is up, naming each frame by the
-        expected board it shows. boards: {label: 512 x 512 image}. Returns the changes as a list of
-        (label, screenshot); "blank" is a board area of the background or black only, "unknown"
-        one that stayed unlike every expected board for three frames in a row (a single odd frame
-        may be a copy to the screen caught half-way)."""
-        expected = {label: image.tobytes() for label, image in boards.items()}
-        box = (origin[0], origin[1], origin[0] + 512, origin[1] + 512)
-        seen = []
-        odd_frames = 0
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            image = self.screenshot()
-            shown = board_region(image, origin).tobytes()
-            label = next((name for name, data in expected.items() if data == shown), None)
-            if label is None and (ink_box(image, box, background) is None
-                                  or ink_box(image, box, (0, 0, 0)) is None):
-                label = "blank"
-            if label is None:
-                odd_frames += 1
-                if odd_frames < 3:
-                    continue
-                label = "unknown"
-            odd_frames = 0
-            if not seen or seen[-1][0] != label:
-                seen.append((label, image))
-                self.note(f"  {time.monotonic() - deadline + timeout:5.1f} s: {label}")
-            if until([name for name, _ in seen]):
-                break
-            time.sleep(0.05)
-        return seen
-
-    def wait_for(self, predicate, timeout, interval=0.1):
-        """Screenshots until predicate(image) is true; returns that image or None."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            image = self.screenshot()
-            if predicate(image):
-                return image
-            time.sleep(interval)
-        return None
+        self.move_to(self.size[0] // 2, self.size[1] // 2)
 
 
 class HostWindow:
@@ -421,33 +287,17 @@ def colour_ref(red, green, blue):
 # --- running one test ----------------------------------------------------------------------------
 
 
-def run_test(main, screens=(SCREEN,)):
-    """Runs main(session) with the build's configuration on a display of the given screens;
-    prints the outcome and exits with 0 (passed), 1 (failed) or 77 (skipped)."""
+def run_test(main, screens=(SCREEN,), side_by_side=False):
+    """Runs main(session) with the build's configuration on a display of the given screens (with
+    side_by_side, monitors left to right from the first, the primary); prints the outcome and
+    exits with 0 (passed), 1 (failed) or 77 (skipped)."""
     config = load_config(sys.argv[1])
-    name = Path(sys.argv[0]).stem
-    for key in ("scr", "template"):
-        if not Path(config[key]).exists():
-            print(f"SKIP: {config[key]} does not exist")
-            sys.exit(SKIP)
-    started = time.monotonic()
-    session = Session(config, name, screens)
-    ok = False
-    try:
-        main(session)
-        ok = not session.failures
-    except TestFailure as failure:
-        print(f"FAILED: {failure}", flush=True)
-        session.screenshot("at-failure")
-    except Exception:
-        traceback.print_exc()
-        session.screenshot("at-error")
-    finally:
-        # QUORVANE_E2E_KEEP=1 keeps a passed test's screenshots too.
-        session.close(keep=not ok or os.environ.get("QUORVANE_E2E_KEEP") == "1")
-    elapsed = time.monotonic() - started
-    if ok:
-        print(f"{name}: passed in {elapsed:.1f} s")
-        sys.exit(0)
-    print(f"{name}: failed in {elapsed:.1f} s; screenshots and wine.log in {session.dir}")
-    sys.exit(1)
+
+    def open_session(name):
+        for key in ("scr", "template"):
+            if not Path(config[key]).exists():
+                raise SkipTest(f"{config[key]} does not exist")
+        display = (lambda log: SideBySideDisplay(screens, log)) if side_by_side else None
+        return Session(config, name, screens, display=display)
+
+    run_session(open_session, main)

@@ -42,7 +42,7 @@ def check_classic_board(session, screen):
     expected = skin.board(START_FEN).tobytes()
     origin = classic_origin(screen)
     saver = start_run(session)
-    shown = session.wait_for(lambda image: board_region(image, origin).tobytes() == expected, 30)
+    shown = session.wait_for(lambda image: board_region(image, origin).tobytes() == expected)
     session.expect(shown is not None, f"classic board not at {origin} cell for cell")
     if shown is not None:
         session.save(shown, "classic")
@@ -60,7 +60,7 @@ def check_fitted_board(session, screen, scale):
     def close(image):
         return max(square_differences(image, expected, origin, cell).values()) < CLOSE
 
-    shown = session.wait_for(close, 30)
+    shown = session.wait_for(close)
     if shown is None:
         last = session.screenshot("fitted-last")
         worst = sorted(square_differences(last, expected, origin, cell).items(),

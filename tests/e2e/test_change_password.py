@@ -5,7 +5,7 @@ exit code is 1."""
 
 import shutil
 
-from e2e import run_test
+from e2e import ON_SCREEN, run_test
 
 NO_LIBRARY = "File MPR.DLL not found! (This file needed for change password.)"
 NO_FUNCTION = ("Function PwdChangePasswordA in file MPR.DLL not fount! "
@@ -16,7 +16,7 @@ OVERRIDES = "mscoree,mshtml="
 def request_made(session, switches):
     what = " ".join(switches) + " with Wine's MPR.DLL"
     saver = session.start_saver(*switches)
-    code = session.wait_exit(saver, 20)
+    code = session.wait_exit(saver, ON_SCREEN)
     session.expect(code == 0, f"{what}: exit code {code}, expected 0")
     if code is None:
         # Still running: see whether it shows a box of ours, for the report.
@@ -28,13 +28,13 @@ def request_made(session, switches):
 
 def message_shown(session, what, expected, overrides):
     saver = session.start_saver("/a", "1234", env_extra={"WINEDLLOVERRIDES": overrides})
-    box = session.wine_run([session.harness("read_box"), "Quorvane", "15000", "press"],
+    box = session.wine_run([session.harness("read_box"), "Quorvane", str(ON_SCREEN * 1000), "press"],
                            check=False)
     lines = box.stdout.splitlines()
     session.expect(f"text {expected}" in lines, f"{what}: the box says {lines}")
     session.expect([line for line in lines if line.startswith("button")] == ["button OK"],
                    f"{what}: not an OK box: {lines}")
-    code = session.wait_exit(saver, 10)
+    code = session.wait_exit(saver)
     session.expect(code == 1, f"{what}: exit code {code}, expected 1")
     if code is None:
         saver.kill()

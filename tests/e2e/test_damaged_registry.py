@@ -1,7 +1,7 @@
 """Without a readable "Install path" every run mode, /c and /a included, shows the damaged-registry
 message box (caption Quorvane, stop icon, OK) and ends with exit code 1 once it is closed."""
 
-from e2e import MACHINE_KEY, RawValue, run_test
+from e2e import MACHINE_KEY, ON_SCREEN, RawValue, run_test
 
 MESSAGE = "Registry information is damaged. Please reinstall screen saver"
 MODES = [("/s",), ("/p", "1234"), ("/c:1234",), ("/a", "1234"), ()]
@@ -15,7 +15,7 @@ UNREADABLE = [
 
 def shows_message(session, switches, what):
     saver = session.start_saver(*switches)
-    box = session.wine_run([session.harness("read_box"), "Quorvane", "15000", "press"],
+    box = session.wine_run([session.harness("read_box"), "Quorvane", str(ON_SCREEN * 1000), "press"],
                            check=False)
     lines = box.stdout.splitlines()
     session.note(f"{what}: {lines}")
@@ -25,7 +25,7 @@ def shows_message(session, switches, what):
         buttons = [line for line in lines if line.startswith("button")]
         session.expect(buttons == ["button OK"], f"{what}: buttons {buttons}, expected OK alone")
         session.expect("icon" in lines, f"{what}: the box shows no icon")
-    code = session.wait_exit(saver, 10)
+    code = session.wait_exit(saver)
     session.expect(code == 1, f"{what}: exit code {code}, expected 1")
     if code is None:
         saver.kill()

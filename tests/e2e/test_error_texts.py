@@ -19,7 +19,7 @@ def error_screen(session, what):
     session.set_settings(Current_game_number=STORED)
     saver = session.start_saver("/s")
     first = session.wait_for(lambda image: ink_box(image, SCREEN, BACKGROUND) is not None
-                             and image.getpixel((1023, 767)) == BACKGROUND, timeout=15)
+                             and image.getpixel((1023, 767)) == BACKGROUND)
     session.require(first is not None, f"{what}: the saver never painted its window")
     time.sleep(1)
     before = session.screenshot()

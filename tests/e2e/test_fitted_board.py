@@ -2,12 +2,11 @@
 skins' twice-size drawing; player names in Cyrillic and Chinese drawn as Unicode, like a reference
 drawn with the same font; and with "Animate moves" a frame of the pawn in the middle of its slide."""
 
-import time
 
 from PIL import Image
 
-from board_image import START_FEN, Skin, board_region, mean_difference, square
-from e2e import run_test
+from board_image import SLIDE_PGN, Skin, mean_difference, watch_slide
+from e2e import ON_SCREEN, run_test
 from fitted_board import (BACKGROUND, check_classic_board, check_fitted_board, classic_origin,
                           fitted_cell, fitted_origin, start_run)
 
@@ -15,7 +14,6 @@ SCREEN = (1920, 1080)
 FONT_COLOUR = 0xC8C8C8  # the default ink, 0x00BBGGRR
 WHITE_NAME = "Михаил Таль"
 BLACK_NAME = "丁立人"
-AFTER_E4 = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR"
 
 
 def name_game():
@@ -48,7 +46,7 @@ def check_names(session):
         return all(image.crop(band).tobytes() == wide[name].tobytes()
                    for name, band in bands.items())
 
-    shown = session.wait_for(drawn, 20)
+    shown = session.wait_for(drawn)
     last = shown or session.screenshot()
     session.save(last, "names")
     for name, band in bands.items():
@@ -65,45 +63,19 @@ def check_names(session):
 
 
 def check_slide(session):
-    """With "Animate moves" the pawn travels from e2 to e4: some frame shows it between them,
-    with every other square as before the move."""
+    """With "Animate moves" a piece travels between its squares: some frame shows it between
+    them with every other square as before the move, and the move then lands with its squares
+    marked."""
     skin = Skin(session.skin_folder() / "Quorvane.bmp")
-    origin = classic_origin(SCREEN)
-    start, after = skin.board(START_FEN), skin.board(AFTER_E4, ("e2", "e4"))
-    travel = [square(name) for name in ("e2", "e3", "e4")]
-
-    def boxes(index):
-        row, column = 7 - index // 8, index % 8
-        return (column * 64, row * 64, column * 64 + 64, row * 64 + 64)
-
-    others = [boxes(i) for i in range(64) if i not in travel]
-    e3 = boxes(square("e3"))
-    saver = start_run(session, Time_mode=0, Animate_moves=1)
-    session.require(session.wait_for(
-        lambda image: board_region(image, origin).tobytes() == start.tobytes(), 20) is not None,
-        "the start position did not show")
-    middle = None
-    deadline = time.monotonic() + 6
-    seen_after = False
-    while time.monotonic() < deadline and middle is None:
-        board = board_region(session.screenshot(), origin)
-        if board.tobytes() == after.tobytes():
-            seen_after = True
-            continue
-        if board.tobytes() == start.tobytes():
-            continue
-        if all(board.crop(b).tobytes() == start.crop(b).tobytes() for b in others) and \
-                board.crop(e3).tobytes() != start.crop(e3).tobytes():
-            middle = board
-    session.expect(middle is not None,
-                   "no frame showed the pawn between e2 and e4" +
-                   (" (the move was seen landing)" if seen_after else ""))
-    if middle is not None:
+    saver = start_run(session, "slides.pgn", SLIDE_PGN, Time_mode=1, Animate_moves=1)
+    seen = watch_slide(session.screenshot, skin, classic_origin(SCREEN), ON_SCREEN)
+    session.expect(seen is not None, "no slide was seen from its middle to its landing with its "
+                   "squares marked")
+    if seen is not None:
+        move, middle, landed = seen
+        session.note(f"the slide of {move} seen in its middle and landed")
         session.save(middle, "mid-slide")
-    landed = session.wait_for(
-        lambda image: board_region(image, origin).tobytes() == after.tobytes(), 5)
-    session.expect(landed is not None, "after the slide the board is not the position after e4 "
-                   "with e2 and e4 marked")
+        session.save(landed, "landed")
     session.end_with_key(saver, "slide run")
 
 

@@ -2,7 +2,7 @@
 last move, frames the board with the game's texts, and shows the home-page line at a game's end."""
 
 from board_image import START_FEN, Skin, boxes_with_ink, ink_box, wrong_squares
-from e2e import DATA_DIR, colour_ref, run_test
+from e2e import DATA_DIR, ON_SCREEN, colour_ref, run_test
 
 BACKGROUND = (0x10, 0x20, 0x40)
 BOARD = (256, 128, 768, 640)
@@ -41,13 +41,15 @@ def check_frame(session, label, image, final):
 def main(session):
     skin = Skin(session.skin_folder() / "Quorvane.bmp")
     pgn = session.install_game_file("two-plies.pgn", (DATA_DIR / "two_plies.pgn").read_bytes())
-    session.set_settings(Random_skin=0, Name_of_skin="Quorvane.bmp", Time_mode=0, Show_info=1,
+    # The Large pause: each position stays three seconds, long enough to be seen under load.
+    session.set_settings(Random_skin=0, Name_of_skin="Quorvane.bmp", Time_mode=2, Show_info=1,
                          Show_last_move=1, Current_game_number=0, Path_to_PGN_file=pgn,
                          Color_of_background=colour_ref(*BACKGROUND))
     boards = {label: skin.board(fen, marked) for label, (fen, marked) in POSITIONS.items()}
 
     saver = session.start_saver("/s")
-    seen = session.watch(boards, until=lambda labels: "after e5" in labels, timeout=20)
+    seen = session.watch(boards, until=lambda labels: "after e5" in labels,
+                         timeout=ON_SCREEN)
     labels = [label for label, _ in seen]
     shown = [label for label in labels if label != "blank"]
     for label, image in seen:

@@ -6,10 +6,11 @@ not. The next run starts with the stored game."""
 import time
 
 from board_image import START_FEN, Skin
-from e2e import DATA_DIR, HostWindow, run_test
+from e2e import DATA_DIR, ON_SCREEN, HostWindow, run_test
 
-# Game 0 has no moves, so the run moves on to game 1, the FEN game, after one second; storing 1
-# therefore proves that the game on screen, not the one the run began with, was stored.
+# Game 0 has no moves, so the run moves on to game 1, the FEN game, after one pause; storing 1
+# therefore proves that the game on screen, not the one the run began with, was stored. The pause
+# is the Large one (three seconds), so that each position stays long enough to be seen under load.
 GAME_0 = {"game 0": (START_FEN, ())}
 GAME_1 = {
     "game 1 start": ("4k3/8/8/8/8/8/4P3/4K3", ()),
@@ -33,7 +34,7 @@ def run_until_game_1(session, boards, what):
     session.set_settings(Current_game_number=0)
     saver = session.start_saver("/s")
     seen = session.watch(boards, until=lambda labels: labels[-1].startswith("game 1"),
-                         timeout=15)
+                         timeout=ON_SCREEN)
     labels = [label for label, _ in seen]
     session.require(labels and labels[-1].startswith("game 1"),
                     f"{what}: game 1 never came on screen; saw {labels}")
@@ -43,7 +44,7 @@ def run_until_game_1(session, boards, what):
 def ends_run(session, boards, what, send):
     saver = run_until_game_1(session, boards, what)
     send(session)
-    code = session.wait_exit(saver, 10)
+    code = session.wait_exit(saver)
     session.expect(code == 0, f"{what}: exit code {code}, expected 0")
     if code is None:
         saver.kill()
@@ -59,7 +60,7 @@ def loss_of_activation(session, boards):
     saver = run_until_game_1(session, boards, what)
     session.expect(other.ask("front") == ["front", "1"], f"{what}: the other window did not "
                    "come to the front")
-    code = session.wait_exit(saver, 10)
+    code = session.wait_exit(saver)
     session.expect(code == 0, f"{what}: exit code {code}, expected 0")
     if code is None:
         saver.kill()
@@ -83,7 +84,7 @@ def drift_does_not_end(session, boards):
     time.sleep(1.0)
     session.expect_running(saver, "after drifting 10 pixels or less per move and the wheel")
     session.move_by(0, 11)
-    code = session.wait_exit(saver, 10)
+    code = session.wait_exit(saver)
     session.expect(code == 0, f"{what}: exit code {code} after the closing jump, expected 0")
     if code is None:
         saver.kill()
@@ -93,7 +94,7 @@ def drift_does_not_end(session, boards):
 def next_run_starts_with_stored_game(session, boards):
     saver = session.start_saver("/s")
     seen = session.watch(boards, until=lambda labels: len(labels) > 1 or labels[0] != "blank",
-                         timeout=15)
+                         timeout=ON_SCREEN)
     shown = [label for label, _ in seen if label != "blank"]
     session.expect(shown[:1] == ["game 1 start"],
                    f"the run after storing 1 showed {shown[:1]} first, expected game 1's start")
@@ -105,7 +106,7 @@ def next_run_starts_with_stored_game(session, boards):
 def main(session):
     skin = Skin(session.skin_folder() / "Quorvane.bmp")
     pgn = session.install_game_file("input-runs.pgn", (DATA_DIR / "input_runs.pgn").read_bytes())
-    session.set_settings(Random_skin=0, Name_of_skin="Quorvane.bmp", Time_mode=0,
+    session.set_settings(Random_skin=0, Name_of_skin="Quorvane.bmp", Time_mode=2,
                          Path_to_PGN_file=pgn)
     boards = {label: skin.board(fen, marked)
               for label, (fen, marked) in {**GAME_0, **GAME_1}.items()}

@@ -3,7 +3,7 @@ on screen, the run wraps through game 0 and loads it again, and a key still ends
 code 0 and the game on screen stored."""
 
 from board_image import START_FEN, Skin
-from e2e import run_test
+from e2e import ON_SCREEN, run_test
 
 MiB = 1 << 20
 FEN = b"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1"
@@ -34,7 +34,8 @@ def main(session):
         shown = [label for label in labels if label not in ("blank", "unknown")]
         return "game 0 after e4" in shown and shown[-1].startswith("game 1")
 
-    seen = session.watch(boards, until=back_in_game_1, timeout=40)
+    # Some 25 s of play: game 1 to its end, game 0 to its end, game 1 again.
+    seen = session.watch(boards, until=back_in_game_1, timeout=25 + ON_SCREEN)
     labels = [label for label, _ in seen]
     session.note(f"shown: {labels}")
     session.expect(back_in_game_1(labels),

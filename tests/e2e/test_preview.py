@@ -6,7 +6,7 @@ nothing."""
 import time
 
 from board_image import ink_box
-from e2e import HostWindow, run_test
+from e2e import ON_SCREEN, HostWindow, run_test
 
 PANE = (152, 112)
 PANE_AT = (100, 100)
@@ -17,7 +17,7 @@ def preview_in_pane(session):
     host = HostWindow(session, PANE, PANE_AT)
     saver = session.start_saver("/p", host.handle)
     child = ["child", "none"]
-    deadline = time.monotonic() + 15
+    deadline = time.monotonic() + ON_SCREEN
     # The child exists from its creation on, but shows only once its set-up has finished.
     while (child[1] == "none" or child[5:6] != ["1"]) and time.monotonic() < deadline:
         time.sleep(0.2)
@@ -41,7 +41,7 @@ def preview_in_pane(session):
 
     session.expect(host.ask("destroy") == ["destroyed", "0"],
                    "the preview window outlived its parent")
-    code = session.wait_exit(saver, 10)
+    code = session.wait_exit(saver)
     session.expect(code == 0, f"the preview's exit code is {code} after its parent went, expected 0")
     stored = session.setting("Current game number")
     session.expect(stored == STORED,
@@ -53,7 +53,7 @@ def switches_without_handle(session):
     for switches in (["/p:1234"], ["/c"], ["/a"]):
         saver = session.start_saver(*switches)
         shown = None
-        deadline = time.monotonic() + 15
+        deadline = time.monotonic() + ON_SCREEN
         while saver.poll() is None and time.monotonic() < deadline:
             image = session.screenshot()
             if shown is None and ink_box(image, (0, 0, 1024, 768), (0, 0, 0)) is not None:

@@ -25,7 +25,9 @@ def window_size(session, title):
 
 
 def main(session):
-    session.import_registry({r"HKCU\Software\Wine\X11 Driver": {"UseXRandR": "N"}})
+    listed = sorted(session.wine_run([session.harness("list_monitors")]).stdout.splitlines())
+    session.require(listed == ["monitor 0 0 1024 768 primary", "monitor 0 0 800 600"],
+                    f"Wine does not report the two monitors: {listed}")
     skin = Skin(session.skin_folder() / "Quorvane.bmp")
     expected = skin.board(START_FEN).tobytes()
     saver = start_run(session)

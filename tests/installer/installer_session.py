@@ -25,24 +25,11 @@ DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
 class InstallerSession(e2e.Session):
     def __init__(self, name):
-        # Everything of e2e.Session but its prefix copy: this prefix starts empty.
-        self.config = CONFIG
-        self.name = name
-        self.dir = Path(CONFIG["work"]) / name
-        shutil.rmtree(self.dir, ignore_errors=True)
-        self.dir.mkdir(parents=True)
-        self.prefix = self.dir / "prefix"
-        self.failures = []
-        self.shots = 0
-        self.processes = []
-        self.screens = (e2e.SCREEN,)
-        self.size = e2e.SCREEN
-        self.display = e2e.VirtualDisplay(self.screens)
-        self.env = e2e.wine_environment(self.prefix, self.display.name)
-        self.log = open(self.dir / "wine.log", "ab")
+        # An e2e session whose prefix starts empty rather than as a copy of the template.
+        super().__init__(CONFIG, name, template=None)
         started = time.monotonic()
         subprocess.run(["wineboot", "-i"], env=self.env, stdout=self.log, stderr=self.log,
-                       check=True, timeout=180)
+                       check=True, timeout=300)
         self.settle()
         self.note(f"fresh prefix in {time.monotonic() - started:.1f} s")
 
@@ -77,9 +64,6 @@ class InstallerSession(e2e.Session):
     def exists(self, windows_path):
         return self.unix_path(windows_path).exists()
 
-    def harness(self, key):
-        return "Z:" + CONFIG[key].replace("/", "\\")
-
     def machine_value(self, key, name):
         found = self.reg_query(key, name)
         return None if found is None else found[1]
@@ -87,19 +71,10 @@ class InstallerSession(e2e.Session):
 
 def run(main):
     """Runs main(session) and exits 0 (passed), 1 (failed) or 77 (skipped, no setup program)."""
-    name = Path(sys.argv[0]).stem
-    if not Path(CONFIG["setup"]).exists():
-        print(f"SKIP: {CONFIG['setup']} does not exist")
-        sys.exit(e2e.SKIP)
-    session = InstallerSession(name)
-    ok = False
-    try:
-        main(session)
-        ok = not session.failures
-    except e2e.TestFailure as failure:
-        print(f"FAILED: {failure}", flush=True)
-        session.screenshot("at-failure")
-    finally:
-        session.close(keep=not ok)
-    print(f"{name}: {'passed' if ok else 'FAILED'}")
-    sys.exit(0 if ok else 1)
+
+    def open_session(name):
+        if not Path(CONFIG["setup"]).exists():
+            raise e2e.SkipTest(f"{CONFIG['setup']} does not exist")
+        return InstallerSession(name)
+
+    e2e.run_session(open_session, main)

@@ -74,7 +74,7 @@ def check_saver_runs(session):
     expected = skin.board(first_game_placement(pgn))
     saver = session.start_saver("/s")
     shown = session.wait_for(
-        lambda image: board_region(image).tobytes() == expected.tobytes(), timeout=30)
+        lambda image: board_region(image).tobytes() == expected.tobytes())
     if shown is None:
         last = session.screenshot("board")
         session.expect(False, f"no frame showed the start position; wrong squares in the last: "

@@ -47,7 +47,7 @@ def main(session):
     expected = Skin(session.unix_path(NEW + r"\Skin\Quorvane.bmp")).board(START_FEN)
     saver = session.start_saver("/s")
     shown = session.wait_for(
-        lambda image: board_region(image).tobytes() == expected.tobytes(), timeout=30)
+        lambda image: board_region(image).tobytes() == expected.tobytes())
     session.expect(shown is not None, "the saver of the new folder showed no start position")
     session.end_with_key(saver, "saver of the new folder")
 

@@ -32,8 +32,7 @@ def main(session):
         session.write_settings(text.encode("latin-1"))
         saver = session.start("-root")
         image = session.wait_for(
-            lambda im: im.getpixel((5, 5)) == background and board_of_some_skin(session, im),
-            timeout=8)
+            lambda im: im.getpixel((5, 5)) == background and board_of_some_skin(session, im))
         session.expect(image is not None, f"{what}: no board of a supplied skin on "
                        f"{background} (shown: corner {session.screenshot(what).getpixel((5, 5))})")
         if image is not None:

@@ -55,7 +55,7 @@ def main(session):
     session.write_settings(f"Random skin=0\nName of skin={OWN_SKIN}\n")
     session.env.pop("QUORVANE_DATA_DIR")
     saver = session.start("-root", program=str(module))
-    image = session.wait_for(lambda im: squares_are_skin_cells(im, Skin(skin_folder / OWN_SKIN)), 8)
+    image = session.wait_for(lambda im: squares_are_skin_cells(im, Skin(skin_folder / OWN_SKIN)))
     session.expect(image is not None, "the installed program shows no board of its own data's skin")
     session.stop(saver, what="installed program")
 

@@ -11,7 +11,7 @@ BOARD = (256, 128, 768, 640)
 
 
 def text_box(session, what):
-    image = session.wait_for_ink(SCREEN, timeout=8)
+    image = session.wait_for_ink(SCREEN)
     session.expect(image is not None, f"{what}: nothing on screen")
     if image is None:
         return None

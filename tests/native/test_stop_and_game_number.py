@@ -52,7 +52,7 @@ def main(session):
         session.require(found, "the program's own window was not found by its title")
         # xdotool may report a failure when the window is gone before it is done with it.
         session.xdotool(*[word.format(window=found[0]) for word in action], check=False)
-        code = session.wait_exit(window, 10)
+        code = session.wait_exit(window)
         session.expect(code == 0, f"own window: exit code {code} after {what}, expected 0")
         if code is None:
             window.kill()

@@ -30,7 +30,7 @@ def bands(session, what, white, black):
     session.write_settings(f"Path to PGN file={games}\nTime mode=2\n")
     saver = session.start("-root")
     image = session.wait_for(lambda im: ink_box(im, WHITE_BAND, BLACK) is not None
-                             and ink_box(im, BOARD, BLACK) is not None, timeout=8)
+                             and ink_box(im, BOARD, BLACK) is not None)
     session.stop(saver, what=what)
     session.require(image is not None, f"{what}: no names on screen")
     return image.crop(WHITE_BAND), image.crop(BLACK_BAND)

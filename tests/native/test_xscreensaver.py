@@ -7,10 +7,9 @@ no modules for root, so a test run by root runs the daemon as the user nobody.""
 import os
 import shutil
 import subprocess
-import time
 
 from board_image import Skin, squares_are_skin_cells
-from native import SkipTest, run_test
+from native import ON_SCREEN, SkipTest, run_test
 
 
 def as_user(args):
@@ -40,29 +39,28 @@ def main(session):
                               stdout=session.log, stderr=session.log)
     session.processes.append(daemon)
     try:
-        activated = None
-        for _ in range(50):  # the daemon takes a moment to answer
-            activated = subprocess.run(as_user(["xscreensaver-command", "-activate"]), env=env,
-                                       capture_output=True, text=True)
-            if activated.returncode == 0:
-                break
-            session.wait_exit(daemon, 0.2)
-        session.require(activated.returncode == 0,
-                        f"xscreensaver-command -activate failed: {activated.stderr.strip()} "
+        attempts = []
+
+        def activate():  # the daemon takes a moment to answer
+            attempts.append(subprocess.run(as_user(["xscreensaver-command", "-activate"]),
+                                           env=env, capture_output=True, text=True))
+            return attempts[-1].returncode == 0 or daemon.poll() is not None
+
+        session.wait_until(activate, ON_SCREEN, interval=0.2)
+        session.require(attempts[-1].returncode == 0,
+                        f"xscreensaver-command -activate failed: {attempts[-1].stderr.strip()} "
                         f"(daemon: {daemon.poll()})")
         skins = [Skin(path) for path in sorted((session.data / "Skin").glob("*.bmp"))]
         image = session.wait_for(
-            lambda im: any(squares_are_skin_cells(im, skin) for skin in skins), timeout=20)
+            lambda im: any(squares_are_skin_cells(im, skin) for skin in skins))
         session.expect(image is not None, "no board of a supplied skin came on the screen")
         session.screenshot("activated")
         subprocess.run(as_user(["xscreensaver-command", "-exit"]), env=env, capture_output=True)
-        code = session.wait_exit(daemon, 10)
+        code = session.wait_exit(daemon)
         session.expect(code == 0, f"the daemon ended with {code}")
         # The daemon does not wait for its module: give the module a moment to write.
         game = home / ".config" / "quorvane" / "quorvane.conf"
-        deadline = time.monotonic() + 5
-        while not game.exists() and time.monotonic() < deadline:
-            time.sleep(0.1)
+        session.wait_until(game.exists, ON_SCREEN)
         session.expect(game.exists() and "Current game number=" in game.read_text(),
                        "XScreenSaver's SIGTERM did not leave the game number in the settings")
     finally:

@@ -82,6 +82,15 @@ TEST(ReadPgnText, AReadErrorKeepsTheBytesBeforeIt) {
     EXPECT_EQ(Str(text), "1. e4 e5");
 }
 
+TEST(ReadPgnText, StopsReadingAtTheFirstZeroByte) {
+    // The read after the one that brings the zero byte would fail: it must never come.
+    ScriptedFile file{std::string("1. e4\0 e5 2. Nf3", 16), 4, 8};
+    CharString text;
+    EXPECT_EQ(Read(file, 16, text), PgnFileResult::Read);
+    EXPECT_EQ(Str(text), "1. e4");
+    EXPECT_EQ(file.reads, 2);
+}
+
 TEST(ReadPgnText, StopsAtTheFirstEmptyRead) {
     ScriptedFile file{"1. e4", 2};
     CharString text;

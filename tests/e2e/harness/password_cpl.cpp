@@ -1,8 +1,9 @@
 // A stand-in for the control-panel module PASSWORD.CPL, driven by the test through the registry key
 // HKCU\Software\QuorvaneE2E:
 //   "Password answer"    DWORD, the result to give (0 refuses, 1 accepts)
-//   "Password delay ms"  DWORD, how long the "dialog" stays open; messages keep flowing meanwhile
-//   "Password calls"     DWORD, counted up on every call
+//   "Password hold"      DWORD, while not 0 the "dialog" stays open; messages flow meanwhile
+//   "Password calls"     DWORD, counted up as each call begins
+//   "Password returns"   DWORD, counted up as each call returns
 //   "Password window"    text, the window handle the last call was given, in decimal
 #include <windows.h>
 
@@ -23,12 +24,16 @@ DWORD ReadNumber(HKEY key, const char* name) {
     return value;
 }
 
-// Waits like a modal dialog does: the caller's windows keep getting their messages.
-void PumpMessagesFor(DWORD milliseconds) {
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
-    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now),
-                                  QS_ALLINPUT);
+void CountUp(HKEY key, const char* name) {
+    const DWORD count = ReadNumber(key, name) + 1;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
+}
+
+// Waits like a modal dialog does, until the test lets go: the caller's windows keep getting their
+// messages. The test decides when, so that a slow machine cannot end the check early.
+void PumpMessagesWhileHeld(HKEY key) {
+    while (ReadNumber(key, "Password hold") != 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
@@ -49,16 +54,14 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
                         &key, nullptr) != ERROR_SUCCESS) {
         return FALSE;
     }
-    const DWORD calls = ReadNumber(key, "Password calls") + 1;
-    RegSetValueExA(key, "Password calls", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&calls),
-                   sizeof calls);
+    CountUp(key, "Password calls");
     char handle[24];
     std::snprintf(handle, sizeof handle, "%llu", reinterpret_cast<unsigned long long>(window));
     RegSetValueExA(key, "Password window", 0, REG_SZ, reinterpret_cast<const BYTE*>(handle),
                    static_cast<DWORD>(std::strlen(handle) + 1));
+    PumpMessagesWhileHeld(key);
     const DWORD answer = ReadNumber(key, "Password answer");
-    const DWORD delay = ReadNumber(key, "Password delay ms");
+    CountUp(key, "Password returns");
     RegCloseKey(key);
-    PumpMessagesFor(delay);
     return answer != 0 ? TRUE : FALSE;
 }
