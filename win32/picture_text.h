@@ -1,7 +1,7 @@
 #pragma once
 // Draws the texts of a saver picture into a surface, in the picture's colours: each text in the
 // information font at the height the picture asks for, made when first needed and kept, and with
-// wide fonts UTF-8 values in the font that has their letters.
+// wide fonts UTF-8 values in runs, each in a font that has its letters.
 
 #include <windows.h>
 

@@ -2,9 +2,9 @@
 // screen with: a band of the background colour, the information font selected, the text centred.
 // Usage: draw_name <font height> <width> <height> <text colour> <background> <hex bytes> <out.bmp>
 //                  wide|narrow
-// "wide" draws through the saver's information-text path (UTF-8 as Unicode, in the font that has
-// the letters); "narrow" draws the same bytes with the 8-bit call, as a saver that did not decode
-// UTF-8 would. Writes a 24-bit bitmap file; exits 0, or 2 on bad arguments.
+// "wide" draws through the saver's information-text path (UTF-8 as Unicode in runs, each in a
+// font that has its letters); "narrow" draws the same bytes with the 8-bit call, as a saver that
+// did not decode UTF-8 would. Writes a 24-bit bitmap file; exits 0, or 2 on bad arguments.
 #include <windows.h>
 
 #include <cstdio>
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     InfoFonts fonts{};
     fonts.height = fontHeight;
     DrawInfoText(dc, wide ? &fonts : nullptr, text.data(), static_cast<int32_t>(text.size()), area,
-                 DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     GdiFlush();
     const bool written = WriteBitmap(argv[7], static_cast<const uint32_t*>(bits), width, height);
     ReleaseInfoFonts(fonts);
