@@ -11,6 +11,7 @@
 #include "display/move_animation.h"
 #include "pgn/game_info.h"
 #include "win32/board_renderer.h"
+#include "win32/more_settings_dialog.h"
 #include "win32/resource_ids.h"
 #include "win32/settings_store.h"
 #include "win32/skin_catalogue.h"
@@ -255,6 +256,12 @@ void OnSelectPgn(HWND dialog) {
     settings.currentGameNumber = 0;
 }
 
+// Edits the dialog's record, which OK stores with the rest.
+void OnMoreSettings(HWND dialog) {
+    SettingsDialogState& state = StateOf(dialog);
+    ShowMoreSettingsDialog(state.context.instance, dialog, state.settings);
+}
+
 void OnSkinListNotify(HWND dialog, int notification) {
     if (notification != LBN_SELCHANGE) return;
     ReloadPreview(dialog);
@@ -292,6 +299,9 @@ void OnSettingsCommand(HWND dialog, int id, int notification) {
             break;
         case IDC_SELECT_PGN:
             OnSelectPgn(dialog);
+            break;
+        case IDC_MORE_SETTINGS:
+            OnMoreSettings(dialog);
             break;
         case IDC_SKIN_LIST:
             OnSkinListNotify(dialog, notification);

@@ -48,6 +48,7 @@ const ControlLayout kSettingsLayout[] = {
     {IDC_ABOUT_BUTTON, "Button", L"About", 345, 43, 50, 14},
     {IDC_HOME_PAGE, "Button", L"Home page", 345, 60, 50, 14},
     {IDCANCEL, "Button", L"Cancel", 345, 78, 50, 14},
+    {IDC_MORE_SETTINGS, "Button", L"More...", 345, 95, 50, 14},
 };
 
 const ControlLayout kAboutLayout[] = {
