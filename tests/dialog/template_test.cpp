@@ -34,8 +34,9 @@ const ControlLayout kSettingsLayout[] = {
     {IDC_SHOW_INFO, "Button", L"Game information", 248, 21, 75, 13},
     {IDC_SHOW_LAST_MOVE, "Button", L"Last move", 248, 37, 75, 13},
     {0, "Button", L"Path to .PGN file", 7, 64, 325, 38},
-    {IDC_PGN_PATH, "Static", nullptr, 14, 80, 260, 11},
-    {IDC_SELECT_PGN, "Button", L"Select", 276, 78, 50, 14},
+    {IDC_PGN_PATH, "Static", nullptr, 14, 80, 204, 11},
+    {IDC_SELECT_PGN, "Button", L"Select", 222, 78, 50, 14},
+    {IDC_SELECT_PGN_FOLDER, "Button", L"Folder...", 276, 78, 50, 14},
     {0, "Button", L"Skin", 7, 108, 325, 196},
     {IDC_RANDOM_SKIN, "Button", L"Random", 17, 120, 75, 13},
     {IDC_SKIN_LIST, "ListBox", nullptr, 15, 137, 127, 158},
@@ -151,6 +152,8 @@ TEST_F(SettingsDialogTest, SettingsTemplateMatchesTheLayout) {
     EXPECT_NE(StyleOf(dialog, IDC_PAUSE_SMALL) & WS_GROUP, 0);
     EXPECT_EQ(StyleOf(dialog, IDC_SKIN_PREVIEW) & SS_TYPEMASK, SS_BITMAP);
     EXPECT_EQ(StyleOf(dialog, IDOK) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    // A long path keeps its drive and file name on screen.
+    EXPECT_NE(StyleOf(dialog, IDC_PGN_PATH) & SS_PATHELLIPSIS, 0);
     for (int box : {IDC_FIT_BOARD, IDC_ANIMATE_MOVES}) {
         EXPECT_EQ(StyleOf(dialog, box) & BS_TYPEMASK, BS_AUTOCHECKBOX) << box;
         EXPECT_NE(StyleOf(dialog, box) & WS_TABSTOP, 0) << box;
