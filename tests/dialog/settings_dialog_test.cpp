@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialog_fixture.h"
+#include "display/settings_table.h"
 #include "screen_pixels.h"
 #include "user_settings.h"
 #include "win32/resource_ids.h"
@@ -110,13 +111,13 @@ TEST_F(SettingsDialogTest, OkStoresExactlyWhatTheControlsShow) {
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), shown.pgnPath);
     EXPECT_EQ(ReadUserNumber(L"Fit board"), 0u);
     EXPECT_EQ(ReadUserNumber(L"Animate moves"), 0u);
-    EXPECT_EQ(SnapshotUserSettings().size(), 11u) << "exactly the eleven per-user values";
+    EXPECT_EQ(SnapshotUserSettings().size(), SettingRows().size()) << "one value per table row";
 }
 
-TEST_F(SettingsDialogTest, FirstOkCreatesTheKeyWithAllElevenValues) {
+TEST_F(SettingsDialogTest, FirstOkCreatesTheKeyWithEveryValueOfTheTable) {
     Open();
     EndWith(IDOK);
-    EXPECT_EQ(SnapshotUserSettings().size(), 11u);
+    EXPECT_EQ(SnapshotUserSettings().size(), SettingRows().size());
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), DefaultPgnPath());
     EXPECT_EQ(ReadUserText(L"Name of skin"), L"Quorvane.bmp");
     EXPECT_EQ(ReadUserNumber(L"Random skin"), 1u);
