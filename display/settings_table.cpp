@@ -61,24 +61,31 @@ constexpr SettingRow TextRow(const char* name, SettingKind kind,
                       .help = help};
 }
 
+// A row the Windows settings dialog shows among its classic controls.
+constexpr SettingRow OnMainDialog(SettingRow row) {
+    row.mainDialog = true;
+    return row;
+}
+
 // Numbers first and texts last, "Current game number" among the numbers: the registry store's
 // order, which the Windows saver has always read and written.
 constexpr SettingRow kRows[] = {
-    ColourRow("Color of font", &SaverSettings::fontColor, 0xc8c8c8, "foreground", "Text color",
-              "colour of the texts around the board"),
-    ColourRow("Color of background", &SaverSettings::backgroundColor, 0, "background",
-              "Background color", "colour of the screen around the board"),
-    FlagRow("Show info", &SaverSettings::showInfo, 1, "info",
-            "Show the players, date, event and site", "the players, date, event and site"),
-    SettingRow{.name = "Time mode",
-               .kind = SettingKind::Choice,
-               .number = &SaverSettings::timeMode,
-               .defaultNumber = 1,
-               .high = 2,
-               .choices = kPauseChoices,
-               .switchName = "pause",
-               .label = "Pause between moves",
-               .help = "seconds a move stays (a game's end stays 10)"},
+    OnMainDialog(ColourRow("Color of font", &SaverSettings::fontColor, 0xc8c8c8, "foreground",
+                           "Text color", "colour of the texts around the board")),
+    OnMainDialog(ColourRow("Color of background", &SaverSettings::backgroundColor, 0, "background",
+                           "Background color", "colour of the screen around the board")),
+    OnMainDialog(FlagRow("Show info", &SaverSettings::showInfo, 1, "info",
+                         "Show the players, date, event and site",
+                         "the players, date, event and site")),
+    OnMainDialog(SettingRow{.name = "Time mode",
+                            .kind = SettingKind::Choice,
+                            .number = &SaverSettings::timeMode,
+                            .defaultNumber = 1,
+                            .high = 2,
+                            .choices = kPauseChoices,
+                            .switchName = "pause",
+                            .label = "Pause between moves",
+                            .help = "seconds a move stays (a game's end stays 10)"}),
     // The saver's own state rather than a choice of the user's: no switch.
     SettingRow{.name = "Current game number",
                .kind = SettingKind::Number,
@@ -87,15 +94,16 @@ constexpr SettingRow kRows[] = {
                .label = "Game to continue with",
                .help = "the game on screen when the saver last ended",
                .kept = true},
-    FlagRow("Show last move", &SaverSettings::showLastMove, 1, "last-move", "Mark the last move",
-            "the last move's two squares marked"),
-    FlagRow("Random skin", &SaverSettings::randomSkin, 1, "random-skin", "A random skin each time",
-            "a random skin each run, else --skin"),
+    OnMainDialog(FlagRow("Show last move", &SaverSettings::showLastMove, 1, "last-move",
+                         "Mark the last move", "the last move's two squares marked")),
+    OnMainDialog(FlagRow("Random skin", &SaverSettings::randomSkin, 1, "random-skin",
+                         "A random skin each time", "a random skin each run, else --skin")),
     // Off by default: a fresh installation shows the classic board.
-    FlagRow("Fit board", &SaverSettings::fitBoard, 0, "fit", "Fit the board to the screen",
-            "the board and its texts grown to fit the screen"),
-    FlagRow("Animate moves", &SaverSettings::animateMoves, 0, "animate", "Animate moves",
-            "each move's piece slides to its square"),
+    OnMainDialog(FlagRow("Fit board", &SaverSettings::fitBoard, 0, "fit",
+                         "Fit the board to the screen",
+                         "the board and its texts grown to fit the screen")),
+    OnMainDialog(FlagRow("Animate moves", &SaverSettings::animateMoves, 0, "animate",
+                         "Animate moves", "each move's piece slides to its square")),
     SettingRow{.name = "Monitors",
                .kind = SettingKind::Choice,
                .number = &SaverSettings::monitors,
@@ -152,11 +160,12 @@ constexpr SettingRow kRows[] = {
                .label = "Place in the shuffled round",
                .help = "the game's place in its shuffled round",
                .kept = true},
-    TextRow("Name of skin", SettingKind::Text, &SaverSettings::skinName, "Quorvane.bmp", "skin",
-            "NAME", "Skin when not random (a file of the Skin folder)",
-            "the skin's file in the Skin folder"),
-    TextRow("Path to PGN file", SettingKind::Path, &SaverSettings::pgnPath, "varnoth.pgn", "pgn",
-            "FILE", "PGN file or folder", "the file of games to play, or a folder of .pgn files"),
+    OnMainDialog(TextRow(
+        "Name of skin", SettingKind::Text, &SaverSettings::skinName, "Quorvane.bmp", "skin", "NAME",
+        "Skin when not random (a file of the Skin folder)", "the skin's file in the Skin folder")),
+    OnMainDialog(TextRow("Path to PGN file", SettingKind::Path, &SaverSettings::pgnPath,
+                         "varnoth.pgn", "pgn", "FILE", "PGN file or folder",
+                         "the file of games to play, or a folder of .pgn files")),
     TextRow("Player", SettingKind::Text, &SaverSettings::player, "", "player", "NAME",
             "Only games of this player (empty: all)",
             "only games where White or Black holds this name, in any case"),
@@ -195,6 +204,12 @@ const SettingRow& PgnPathRow() {
 
 bool IsKeptRow(const SettingRow& row) {
     return row.kept;
+}
+
+void ResetSaverPlace(SaverSettings& settings) {
+    for (const SettingRow& row : kRows) {
+        if (IsKeptRow(row)) SetDefaultSetting(settings, row);
+    }
 }
 
 bool IsTextKind(SettingKind kind) {

@@ -42,6 +42,9 @@ struct SettingRow {
     const char* label = nullptr;       // the settings panel's label
     const char* help = nullptr;        // one line of --help
     bool kept = false;  // the saver's own place in its games, written when a run ends; no switch
+    // Shown by the Windows settings dialog's own controls; every other labelled row that is not
+    // kept gets a control in its "More settings" dialog.
+    bool mainDialog = false;
 };
 
 // Every row, in the order the registry store reads and writes them: the numbers, then the texts.
@@ -53,6 +56,10 @@ const SettingRow& GameNumberRow();
 
 // The rows the saver writes when a run ends: where it stands in its games.
 bool IsKeptRow(const SettingRow& row);
+
+// The saver's place to the start of its games (the kept rows to their defaults): what choosing
+// another file or folder of games means.
+void ResetSaverPlace(SaverSettings& settings);
 
 // The PGN file's row, whose name the native program's messages quote.
 const SettingRow& PgnPathRow();

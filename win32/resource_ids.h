@@ -36,6 +36,15 @@
 #define IDC_PGN_PATH 1022
 #define IDC_FIT_BOARD 1023
 #define IDC_ANIMATE_MOVES 1024
+#define IDC_MORE_SETTINGS 1025
+#define IDC_SELECT_PGN_FOLDER 1026
+
+// Controls of the "More settings" dialog, made at run time: row n of its form (in the settings
+// table's order) has label IDC_MORE_LABEL + n, control IDC_MORE_CONTROL + n and, for a number,
+// arrows IDC_MORE_ARROWS + n.
+#define IDC_MORE_LABEL 2000
+#define IDC_MORE_CONTROL 2200
+#define IDC_MORE_ARROWS 2400
 
 // Controls of the About box (133).
 #define IDC_ABOUT_PRODUCT 1009

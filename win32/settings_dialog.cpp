@@ -9,8 +9,11 @@
 #include "chess/game_state.h"
 #include "display/home_page.h"
 #include "display/move_animation.h"
+#include "display/settings_table.h"
 #include "pgn/game_info.h"
 #include "win32/board_renderer.h"
+#include "win32/folder_picker.h"
+#include "win32/more_settings_dialog.h"
 #include "win32/resource_ids.h"
 #include "win32/settings_store.h"
 #include "win32/skin_catalogue.h"
@@ -246,13 +249,21 @@ void OnHomePage(HWND dialog) {
     ShellExecuteA(dialog, "open", kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void OnSelectPgn(HWND dialog) {
+// "Select" picks a file, "Folder..." a folder; either way the games start from the beginning.
+void OnSelectPgn(HWND dialog, bool folder) {
     SaverSettings& settings = StateOf(dialog).settings;
     ReadSettingsControls(dialog, settings);
-    if (!ChoosePgnFile(settings, dialog)) return;
+    const bool chosen =
+        folder ? ChoosePgnFolder(settings, dialog) : ChoosePgnFile(settings, dialog);
+    if (!chosen) return;
     RefreshSettingsControls(dialog, settings);
-    // A new file starts at its first game.
-    settings.currentGameNumber = 0;
+    ResetSaverPlace(settings);
+}
+
+// Edits the dialog's record, which OK stores with the rest.
+void OnMoreSettings(HWND dialog) {
+    SettingsDialogState& state = StateOf(dialog);
+    ShowMoreSettingsDialog(state.context.instance, dialog, state.settings);
 }
 
 void OnSkinListNotify(HWND dialog, int notification) {
@@ -291,7 +302,11 @@ void OnSettingsCommand(HWND dialog, int id, int notification) {
             OnHomePage(dialog);
             break;
         case IDC_SELECT_PGN:
-            OnSelectPgn(dialog);
+        case IDC_SELECT_PGN_FOLDER:
+            OnSelectPgn(dialog, id == IDC_SELECT_PGN_FOLDER);
+            break;
+        case IDC_MORE_SETTINGS:
+            OnMoreSettings(dialog);
             break;
         case IDC_SKIN_LIST:
             OnSkinListNotify(dialog, notification);
@@ -360,6 +375,11 @@ bool ChoosePgnFile(SaverSettings& settings, HWND dialog) {
                     OFN_EXPLORER | OFN_ENABLESIZING;
     if (!GetOpenFileNameW(&request)) return false;
     return CopyWideText(settings.pgnPath, fileName);
+}
+
+bool ChoosePgnFolder(SaverSettings& settings, HWND dialog) {
+    return PickFolder(dialog, L"Select a folder of .PGN files for playing", settings.pgnPath,
+                      settings.pgnPath);
 }
 
 namespace {

@@ -26,3 +26,7 @@ void PaintColorSwatch(HWND dialog, int buttonId);
 
 // The file-open step of "Select": true and settings.pgnPath set when the user chose a file.
 bool ChoosePgnFile(SaverSettings& settings, HWND dialog);
+
+// The folder step of "Folder...": true and settings.pgnPath set to the folder the user chose,
+// every *.pgn file of which plays.
+bool ChoosePgnFolder(SaverSettings& settings, HWND dialog);

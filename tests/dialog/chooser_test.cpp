@@ -156,14 +156,52 @@ TEST_F(ColourChooserTest, CancelledChooserChangesNothing) {
     EXPECT_EQ(ReadUserNumber(L"Color of background"), RGB(1, 2, 3));
 }
 
-class FileChooserTest : public SettingsDialogTest {
+// "Select" picks a file, "Folder..." a folder; both choosers take a typed path in their file name
+// box.
+struct ChooserCase {
+    const char* name;
+    int button;
+    const char* title;
+    std::wstring (*make)();  // the file or folder to choose
+};
+
+const ChooserCase kChoosers[] = {
+    {"File", IDC_SELECT_PGN, kFileDialogTitle,
+     [] { return MakeGameFile(L"quorvane other games.pgn"); }},
+    {"Folder", IDC_SELECT_PGN_FOLDER, "Select a folder of .PGN files for playing",
+     [] {
+         const std::wstring file = MakeGameFile(L"quorvane folder game.pgn");
+         const std::wstring folder = file.substr(0, file.size() - 4) + L" folder";
+         CreateDirectoryW(folder.c_str(), nullptr);
+         MoveFileExW(file.c_str(), (folder + L"\\games.pgn").c_str(), MOVEFILE_REPLACE_EXISTING);
+         return folder;
+     }},
+};
+
+// Where the saver stands in its games, seeded away from the start.
+void SeedPlace() {
+    WriteUserNumber(L"Current game number", 9);
+    WriteUserText(L"Current file", L"C:\\Games\\old\\b.pgn");
+    WriteUserNumber(L"Shuffle seed", 12345);
+    WriteUserNumber(L"Shuffle position", 6);
+}
+
+void ExpectPlace(bool kept) {
+    EXPECT_EQ(ReadUserNumber(L"Current game number"), kept ? 9u : 0u);
+    EXPECT_EQ(ReadUserText(L"Current file"), kept ? L"C:\\Games\\old\\b.pgn" : L"");
+    EXPECT_EQ(ReadUserNumber(L"Shuffle seed"), kept ? 12345u : 0u);
+    EXPECT_EQ(ReadUserNumber(L"Shuffle position"), kept ? 6u : 0u);
+}
+
+class PgnChooserTest : public SettingsDialogTest,
+                       public ::testing::WithParamInterface<ChooserCase> {
   protected:
-    // Opens the file-open dialog with "Select"; types path into its file name box and presses
-    // Open, or Cancel when path is empty.
-    void ChooseFile(const std::wstring& path) {
-        PostClick(dialog, IDC_SELECT_PGN);
-        HWND chooser = WaitForDialog(kFileDialogTitle, dialog, 20000);
-        ASSERT_NE(chooser, nullptr) << "no file-open dialog";
+    // Opens the chooser with its button; types path into its file name box and presses Open,
+    // or Cancel when path is empty.
+    void Choose(const std::wstring& path) {
+        PostClick(dialog, GetParam().button);
+        HWND chooser = WaitForDialog(GetParam().title, dialog, 20000);
+        ASSERT_NE(chooser, nullptr) << "no chooser";
         if (path.empty()) {
             PostClick(chooser, IDCANCEL);
         } else {
@@ -177,47 +215,44 @@ class FileChooserTest : public SettingsDialogTest {
     }
 };
 
-TEST_F(FileChooserTest, SelectSetsThePathAndRestartsAtGameZero) {
-    const std::wstring chosen = MakeGameFile(L"quorvane other games.pgn");
-    SeededSettings seed;
-    seed.currentGameNumber = 9;
-    SeedUserSettings(seed);
+TEST_P(PgnChooserTest, ChoosingSetsThePathAndStartsFromTheBeginning) {
+    const std::wstring chosen = GetParam().make();
+    SeedPlace();
     Open();
     MakeUnsavedChoices(dialog);
-    ChooseFile(chosen);
+    Choose(chosen);
     EXPECT_EQ(ControlText(dialog, IDC_PGN_PATH), chosen);
     ExpectUnsavedChoicesShown(dialog);
     EndWith(IDOK);
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), chosen);
-    EXPECT_EQ(ReadUserNumber(L"Current game number"), 0u);
+    ExpectPlace(false);
     ExpectUnsavedChoicesStored();
 }
 
-TEST_F(FileChooserTest, CancelAfterSelectKeepsTheOldFileAndNumber) {
-    const std::wstring chosen = MakeGameFile(L"quorvane cancelled.pgn");
-    SeededSettings seed;
-    seed.currentGameNumber = 9;
-    seed.pgnPath = L"C:\\Games\\old.pgn";
-    SeedUserSettings(seed);
+TEST_P(PgnChooserTest, CancelAfterChoosingKeepsTheOldPathAndPlace) {
+    const std::wstring chosen = GetParam().make();
+    SeedPlace();
+    WriteUserText(L"Path to PGN file", L"C:\\Games\\old.pgn");
     Open();
-    ChooseFile(chosen);
+    Choose(chosen);
     EXPECT_EQ(ControlText(dialog, IDC_PGN_PATH), chosen);
     EndWith(IDCANCEL);
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), L"C:\\Games\\old.pgn");
-    EXPECT_EQ(ReadUserNumber(L"Current game number"), 9u);
+    ExpectPlace(true);
 }
 
-TEST_F(FileChooserTest, CancelledChooserChangesNothing) {
-    SeededSettings seed;
-    seed.currentGameNumber = 9;
-    seed.pgnPath = L"C:\\Games\\old.pgn";
-    SeedUserSettings(seed);
+TEST_P(PgnChooserTest, CancelledChooserChangesNothing) {
+    SeedPlace();
+    WriteUserText(L"Path to PGN file", L"C:\\Games\\old.pgn");
     Open();
-    ChooseFile(L"");
+    Choose(L"");
     EXPECT_EQ(ControlText(dialog, IDC_PGN_PATH), L"C:\\Games\\old.pgn");
     EndWith(IDOK);
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), L"C:\\Games\\old.pgn");
-    EXPECT_EQ(ReadUserNumber(L"Current game number"), 9u);
+    ExpectPlace(true);
 }
+
+INSTANTIATE_TEST_SUITE_P(Pgn, PgnChooserTest, ::testing::ValuesIn(kChoosers),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

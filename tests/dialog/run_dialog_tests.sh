@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the dialog tests under Wine: a fresh prefix of their own with the saver installed as the
 # installer installs it, a private virtual display, then the test program; afterwards it poses the
-# settings dialog and the About box for screenshots (work/screenshots/dialog.png and about.png).
+# settings dialog, the About box and "More settings" for screenshots (work/screenshots/dialog.png,
+# about.png and more-settings.png).
 # QUORVANE_UPDATE_DOCS=1 also copies the screenshots to docs/.
 set -euo pipefail
 
@@ -63,5 +64,6 @@ shoot() {
 if [ ${#gtest_args[@]} -eq 0 ]; then
     shoot dialog || status=1
     shoot about || status=1
+    shoot more-settings || status=1
 fi
 exit "$status"

@@ -111,10 +111,10 @@ TEST_F(SettingsDialogTest, OkStoresExactlyWhatTheControlsShow) {
     EXPECT_EQ(ReadUserText(L"Path to PGN file"), shown.pgnPath);
     EXPECT_EQ(ReadUserNumber(L"Fit board"), 0u);
     EXPECT_EQ(ReadUserNumber(L"Animate moves"), 0u);
-    EXPECT_EQ(SnapshotUserSettings().size(), SettingRows().size()) << "every per-user value once";
+    EXPECT_EQ(SnapshotUserSettings().size(), SettingRows().size()) << "one value per table row";
 }
 
-TEST_F(SettingsDialogTest, FirstOkCreatesTheKeyWithEveryValue) {
+TEST_F(SettingsDialogTest, FirstOkCreatesTheKeyWithEveryValueOfTheTable) {
     Open();
     EndWith(IDOK);
     EXPECT_EQ(SnapshotUserSettings().size(), SettingRows().size());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "dialog_fixture.h"
@@ -34,8 +35,9 @@ const ControlLayout kSettingsLayout[] = {
     {IDC_SHOW_INFO, "Button", L"Game information", 248, 21, 75, 13},
     {IDC_SHOW_LAST_MOVE, "Button", L"Last move", 248, 37, 75, 13},
     {0, "Button", L"Path to .PGN file", 7, 64, 325, 38},
-    {IDC_PGN_PATH, "Static", nullptr, 14, 80, 260, 11},
-    {IDC_SELECT_PGN, "Button", L"Select", 276, 78, 50, 14},
+    {IDC_PGN_PATH, "Static", nullptr, 14, 80, 204, 11},
+    {IDC_SELECT_PGN, "Button", L"Select", 222, 78, 50, 14},
+    {IDC_SELECT_PGN_FOLDER, "Button", L"Folder...", 276, 78, 50, 14},
     {0, "Button", L"Skin", 7, 108, 325, 196},
     {IDC_RANDOM_SKIN, "Button", L"Random", 17, 120, 75, 13},
     {IDC_SKIN_LIST, "ListBox", nullptr, 15, 137, 127, 158},
@@ -48,6 +50,7 @@ const ControlLayout kSettingsLayout[] = {
     {IDC_ABOUT_BUTTON, "Button", L"About", 345, 43, 50, 14},
     {IDC_HOME_PAGE, "Button", L"Home page", 345, 60, 50, 14},
     {IDCANCEL, "Button", L"Cancel", 345, 78, 50, 14},
+    {IDC_MORE_SETTINGS, "Button", L"More...", 345, 95, 50, 14},
 };
 
 const ControlLayout kAboutLayout[] = {
@@ -150,6 +153,8 @@ TEST_F(SettingsDialogTest, SettingsTemplateMatchesTheLayout) {
     EXPECT_NE(StyleOf(dialog, IDC_PAUSE_SMALL) & WS_GROUP, 0);
     EXPECT_EQ(StyleOf(dialog, IDC_SKIN_PREVIEW) & SS_TYPEMASK, SS_BITMAP);
     EXPECT_EQ(StyleOf(dialog, IDOK) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    // A long path keeps its drive and file name on screen.
+    EXPECT_NE(StyleOf(dialog, IDC_PGN_PATH) & SS_PATHELLIPSIS, 0);
     for (int box : {IDC_FIT_BOARD, IDC_ANIMATE_MOVES}) {
         EXPECT_EQ(StyleOf(dialog, box) & BS_TYPEMASK, BS_AUTOCHECKBOX) << box;
         EXPECT_NE(StyleOf(dialog, box) & WS_TABSTOP, 0) << box;
@@ -175,6 +180,85 @@ TEST_F(SettingsDialogTest, AboutTemplateMatchesTheLayout) {
     ClickButton(about, IDOK);
     WaitUntilGone(about, 5000);
     EndWith(IDCANCEL);
+}
+
+// ---- Both dialogs fit a 1366 x 768 screen at 150 % (144 DPI) with their title bars
+
+// The system DPI of the saver processes started while it lives; the earlier value comes back when
+// it goes. Wine reads it when a process starts.
+class SystemDpi {
+  public:
+    explicit SystemDpi(DWORD dpi) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key_, nullptr);
+        DWORD size = sizeof saved_;
+        hadValue_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(&saved_), &size) == ERROR_SUCCESS;
+        Set(dpi);
+    }
+    ~SystemDpi() {
+        if (hadValue_) {
+            Set(saved_);
+        } else {
+            RegDeleteValueW(key_, L"LogPixels");
+        }
+        RegCloseKey(key_);
+    }
+
+  private:
+    void Set(DWORD dpi) {
+        RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof dpi);
+    }
+    HKEY key_ = nullptr;
+    DWORD saved_ = 0;
+    bool hadValue_ = false;
+};
+
+SIZE FrameSize(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+class DialogFit : public SettingsDialogTest {
+  protected:
+    // The settings dialog's frame, then the "More settings" frame, at the DPI now set.
+    std::pair<SIZE, SIZE> MeasureBoth() {
+        Open();
+        const SIZE settings = FrameSize(dialog);
+        PostClick(dialog, IDC_MORE_SETTINGS);
+        HWND more = WaitForDialog("More settings", dialog, 10000);
+        EXPECT_NE(more, nullptr);
+        const SIZE moreSize = more != nullptr ? FrameSize(more) : SIZE{};
+        if (more != nullptr) {
+            PostClick(more, IDCANCEL);
+            WaitUntilGone(more, 5000);
+        }
+        EndWith(IDCANCEL);
+        return {settings, moreSize};
+    }
+};
+
+TEST_F(DialogFit, BothDialogsFitA1366By768ScreenAt150Percent) {
+    const auto [settings96, more96] = MeasureBoth();
+    std::pair<SIZE, SIZE> at144;
+    {
+        const SystemDpi dpi(144);
+        at144 = MeasureBoth();
+    }
+    const auto [settings, more] = at144;
+    std::printf("settings dialog %ld x %ld at 96 DPI, %ld x %ld at 144 DPI\n", settings96.cx,
+                settings96.cy, settings.cx, settings.cy);
+    std::printf("More settings   %ld x %ld at 96 DPI, %ld x %ld at 144 DPI\n", more96.cx, more96.cy,
+                more.cx, more.cy);
+    // The fonts grew, so this measured the dialogs as 150 % shows them.
+    EXPECT_GT(settings.cy * 10, settings96.cy * 14);
+    EXPECT_GT(more.cy * 10, more96.cy * 14);
+    for (const SIZE& frame : {settings, more}) {
+        EXPECT_LE(frame.cx, 1366);
+        EXPECT_LE(frame.cy, 768);
+    }
 }
 
 // ---- Home page: the shell is asked to open the maker's address

@@ -100,4 +100,30 @@ TEST(SettingsTable, NumbersComeBeforeTexts) {
     }
 }
 
+// Another file or folder of games starts at its beginning: every kept row back to its default,
+// and nothing the user chose touched.
+TEST(SettingsTable, ResettingThePlaceTouchesOnlyTheKeptRows) {
+    SaverSettings settings{};
+    const WideChar chosen[] = {'x', 'y', 0};
+    for (const SettingRow& row : SettingRows()) {
+        if (IsTextKind(row.kind)) {
+            CopyWideText(SettingText(settings, row), kPathCapacity, chosen);
+        } else {
+            SetSettingNumber(settings, row, row.defaultNumber + 3);
+        }
+    }
+    ResetSaverPlace(settings);
+    for (const SettingRow& row : SettingRows()) {
+        SCOPED_TRACE(row.name);
+        if (IsTextKind(row.kind)) {
+            // The kept texts' default is empty.
+            const WideChar first = SettingText(settings, row)[0];
+            EXPECT_EQ(first, IsKeptRow(row) ? WideChar{0} : WideChar{'x'});
+        } else {
+            EXPECT_EQ(SettingNumber(settings, row),
+                      IsKeptRow(row) ? row.defaultNumber : row.defaultNumber + 3);
+        }
+    }
+}
+
 }  // namespace
