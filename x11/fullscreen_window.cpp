@@ -88,6 +88,15 @@ void RequestFullScreen(Display* display, Window window) {
                         {kNetWmStateAdd, fullScreen, 0, kSourceApplication, 0});
 }
 
+bool GrabFullScreenInput(Display* display, Window window) {
+    constexpr unsigned int kPointerEvents = ButtonPressMask | PointerMotionMask | EnterWindowMask;
+    const bool pointer = XGrabPointer(display, window, False, kPointerEvents, GrabModeAsync,
+                                      GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+    const bool keyboard = XGrabKeyboard(display, window, False, GrabModeAsync, GrabModeAsync,
+                                        CurrentTime) == GrabSuccess;
+    return pointer && keyboard;
+}
+
 PixelPoint PointerOnScreen(Display* display) {
     Window root = 0;
     Window child = 0;

@@ -31,6 +31,12 @@ Window CreateFullScreenWindow(Display* display);
 // mapped window, and with several heads to span all of them.
 void RequestFullScreen(Display* display, Window window);
 
+// Takes every key and pointer event to the window, once it is viewable: a window manager's
+// shortcuts and click bindings, or a notification shown above the window, must not keep input
+// from ending the run (any key ends the Windows saver, Alt combinations too). False while another
+// client holds a grab; asked again later.
+bool GrabFullScreenInput(Display* display, Window window);
+
 // Where the pointer is on the screen: the anchor the first move is judged from.
 PixelPoint PointerOnScreen(Display* display);
 

@@ -96,6 +96,8 @@ struct SaverRun {
     Window window;
     bool ownWindow;
     bool fullScreen;
+    bool mapped;               // full screen: the window is viewable, and can hold input
+    bool inputGrabbed;         // full screen: every key and pointer event comes to the window
     PixelPoint pointerAnchor;  // full screen: where the pointer's last small move left it
     Atom deleteWindow;
     SaverView view;
@@ -295,12 +297,19 @@ bool HandleEvents(SaverRun& run) {
         }
         if (event.type == DestroyNotify && event.xdestroywindow.window == run.window) return false;
         if (!run.ownWindow) continue;
+        if (event.type == MapNotify && event.xmap.window == run.window) run.mapped = true;
+        if (event.type == UnmapNotify && event.xunmap.window == run.window) {
+            run.mapped = run.inputGrabbed = false;  // a window that is not viewable loses its grabs
+        }
         if (run.fullScreen && FullScreenInputEnds(event, run.pointerAnchor)) return false;
         if (event.type == KeyPress && IsCloseKey(event.xkey)) return false;
         if (event.type == ClientMessage &&
             static_cast<Atom>(event.xclient.data.l[0]) == run.deleteWindow) {
             return false;
         }
+    }
+    if (run.fullScreen && run.mapped && !run.inputGrabbed) {
+        run.inputGrabbed = GrabFullScreenInput(run.display, run.window);
     }
     if (resized) {
         Show(run, ResizeSaverSession(run.session, ScreenOf(run)));
