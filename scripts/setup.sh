@@ -23,6 +23,9 @@ packages=(
     # image decoder, XScreenSaver and its test fonts (fonts-dejavu-core above has the Arabic letters)
     libx11-dev libxft-dev libxext-dev libxinerama-dev libfontconfig-dev libpango1.0-dev libstb-dev
     xscreensaver fonts-urw-base35
+    # its full-screen window's tests: window managers that honour EWMH (icewm also spans monitors),
+    # xrandr for the virtual display's monitors, XFixes for the pointer's shape
+    openbox icewm x11-xserver-utils libxfixes3
     # the reference rendering of shaped names, and the Debian package's check
     pango1.0-tools lintian
 )

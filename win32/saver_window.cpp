@@ -1,10 +1,10 @@
 #include "win32/saver_window.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "display/mouse_jump.h"
 #include "display/saver_session.h"
 #include "win32/board_renderer.h"
 #include "win32/password_check.h"
@@ -342,13 +342,10 @@ LRESULT OnMouseMove(HWND window, UINT, WPARAM, LPARAM) {
     if (!IsFullScreen()) return 0;
     POINT cursor;
     GetCursorPos(&cursor);
-    if (std::abs(cursor.x - theShell.cursorAnchor.x) > kMouseJumpLimit ||
-        std::abs(cursor.y - theShell.cursorAnchor.y) > kMouseJumpLimit) {
-        // The anchor stays: after a refused password the next jump asks again.
-        RequestClose(window);
-    } else {
-        theShell.cursorAnchor = cursor;
-    }
+    PixelPoint anchor{theShell.cursorAnchor.x, theShell.cursorAnchor.y};
+    // The anchor stays after a jump: after a refused password the next jump asks again.
+    if (MouseJumped(anchor, PixelPoint{cursor.x, cursor.y})) RequestClose(window);
+    theShell.cursorAnchor = POINT{anchor.x, anchor.y};
     return 0;
 }
 

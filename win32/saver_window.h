@@ -13,9 +13,6 @@
 // The window's one timer, set again after each wake for the session's next one.
 constexpr UINT_PTR kSessionTimerId = 1;
 
-// A mouse-move that finds the cursor further than this from the anchor, in x or y, ends the run.
-constexpr int32_t kMouseJumpLimit = 10;
-
 // Registers the saver's window class (className of the shell's state); false on failure.
 bool RegisterSaverClass(HINSTANCE instance);
 

@@ -57,6 +57,9 @@ RunOptions ParseRunOptions(const std::vector<std::string>& words, const char* xs
         } else if (word == "-window") {
             options.target = DrawTarget::OwnWindow;
             targetGiven = true;
+        } else if (word == "-fullscreen") {
+            options.target = DrawTarget::FullScreen;
+            targetGiven = true;
         } else if (word == "-window-id") {
             if (!hasValue || !ParseWindowId(words[i + 1], options.windowId)) {
                 options.error = "-window-id needs a window number";
@@ -101,12 +104,16 @@ const char* DisplayNameOrNull(const RunOptions& options) {
 }
 
 std::string RunOptionsHelp() {
-    return "Usage: quorvane [-root | -window | -window-id ID] [-display NAME] [--config FILE]\n"
-           "                [SETTINGS...] [--print-settings]\n"
+    return "Usage: quorvane [-root | -window | -window-id ID | --fullscreen] [-display NAME]\n"
+           "                [--config FILE] [SETTINGS...] [--print-settings]\n"
            "Plays the games of a PGN file on a chess board, as a screen saver.\n"
            "  -root                       draw on the root window\n"
            "  -window-id ID               draw into the window ID (or $XSCREENSAVER_WINDOW's)\n"
            "  -window                     a window of its own (the default); Esc or q closes it\n"
+           "  --fullscreen                a full-screen window over every monitor, for an idle\n"
+           "                              daemon (swayidle, hypridle) where XScreenSaver cannot\n"
+           "                              run; any key, a mouse button or a jump of the mouse\n"
+           "                              ends it\n"
            "  -display NAME               the X display to use (default $DISPLAY)\n"
            "  --config FILE               the settings file (default\n"
            "                              $XDG_CONFIG_HOME/quorvane/quorvane.conf)\n"

@@ -7,7 +7,7 @@
 
 #include "x11/setting_switches.h"
 
-enum class DrawTarget : int32_t { OwnWindow, Root, GivenWindow };
+enum class DrawTarget : int32_t { OwnWindow, Root, GivenWindow, FullScreen };
 
 struct RunOptions {
     DrawTarget target;
@@ -21,8 +21,8 @@ struct RunOptions {
 };
 
 // Reads the words after the program's name: -root, -window, -window-id ID (decimal or 0x hex),
-// -display NAME, --config FILE, the settings' switches (x11/setting_switches.h),
-// --print-settings, -h/--help. With -root or none of the three targets, a window id in
+// -fullscreen, -display NAME, --config FILE, the settings' switches (x11/setting_switches.h),
+// --print-settings, -h/--help. With -root or none of the four targets, a window id in
 // xscreensaverWindow (XSCREENSAVER_WINDOW, may be null) is taken: XScreenSaver's window stands in
 // for the root. Else -root is the root window, and nothing the program's own window.
 // XScreenSaver's other common switches (-install, -visual V, -fps, -pair, ...) are accepted and

@@ -20,6 +20,7 @@
 #include "x11/config_file.h"
 #include "x11/data_folder.h"
 #include "x11/display_power.h"
+#include "x11/fullscreen_window.h"
 #include "x11/pgn_folder.h"
 #include "x11/posix_file.h"
 #include "x11/saver_view.h"
@@ -94,6 +95,10 @@ struct SaverRun {
     Display* display;
     Window window;
     bool ownWindow;
+    bool fullScreen;
+    bool mapped;               // full screen: the window is viewable, and can hold input
+    bool inputGrabbed;         // full screen: every key and pointer event comes to the window
+    PixelPoint pointerAnchor;  // full screen: where the pointer's last small move left it
     Atom deleteWindow;
     SaverView view;
     int placeLock = -1;  // the settings file's lock while a game is claimed
@@ -184,27 +189,37 @@ SaverPlatform PlatformOf(SaverRun& run) {
 
 SaverScreen ScreenOf(const SaverRun& run) {
     SaverScreen screen{};
-    screen.kind = ScreenKind::Windowed;
+    screen.kind = run.fullScreen ? ScreenKind::FullScreen : ScreenKind::Windowed;
     screen.width = run.view.width;
     screen.height = run.view.height;
     screen.monitorCount = WindowMonitors(run.display, run.window, screen.monitors, kMaxMonitors);
     return screen;
 }
 
-Window OpenOwnWindow(SaverRun& run) {
-    const int screen = DefaultScreen(run.display);
+Window CreateResizableWindow(Display* display) {
+    const int screen = DefaultScreen(display);
     const unsigned long background =
-        BlackPixel(run.display, screen);  // until the first frame covers it
+        BlackPixel(display, screen);  // until the first frame covers it
+    Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kOwnWindowWidth,
+                                        kOwnWindowHeight, 0, background, background);
+    XSelectInput(display, window, ExposureMask | StructureNotifyMask | KeyPressMask);
+    return window;
+}
+
+Window OpenOwnWindow(SaverRun& run) {
+    run.fullScreen = run.options.target == DrawTarget::FullScreen;
     Window window =
-        XCreateSimpleWindow(run.display, RootWindow(run.display, screen), 0, 0, kOwnWindowWidth,
-                            kOwnWindowHeight, 0, background, background);
+        run.fullScreen ? CreateFullScreenWindow(run.display) : CreateResizableWindow(run.display);
     XStoreName(run.display, window, "Quorvane");
     XClassHint classHint{const_cast<char*>("quorvane"), const_cast<char*>("Quorvane")};
     XSetClassHint(run.display, window, &classHint);
     run.deleteWindow = XInternAtom(run.display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(run.display, window, &run.deleteWindow, 1);
-    XSelectInput(run.display, window, ExposureMask | StructureNotifyMask | KeyPressMask);
     XMapWindow(run.display, window);
+    if (run.fullScreen) {
+        RequestFullScreen(run.display, window);
+        run.pointerAnchor = PointerOnScreen(run.display);
+    }
     return window;
 }
 
@@ -215,6 +230,7 @@ Window ChooseWindow(SaverRun& run) {
         case DrawTarget::GivenWindow:
             return static_cast<Window>(run.options.windowId);
         case DrawTarget::OwnWindow:
+        case DrawTarget::FullScreen:
             break;
     }
     run.ownWindow = true;
@@ -295,11 +311,19 @@ bool HandleEvents(SaverRun& run) {
         }
         if (event.type == DestroyNotify && event.xdestroywindow.window == run.window) return false;
         if (!run.ownWindow) continue;
+        if (event.type == MapNotify && event.xmap.window == run.window) run.mapped = true;
+        if (event.type == UnmapNotify && event.xunmap.window == run.window) {
+            run.mapped = run.inputGrabbed = false;  // a window that is not viewable loses its grabs
+        }
+        if (run.fullScreen && FullScreenInputEnds(event, run.pointerAnchor)) return false;
         if (event.type == KeyPress && IsCloseKey(event.xkey)) return false;
         if (event.type == ClientMessage &&
             static_cast<Atom>(event.xclient.data.l[0]) == run.deleteWindow) {
             return false;
         }
+    }
+    if (run.fullScreen && run.mapped && !run.inputGrabbed) {
+        run.inputGrabbed = GrabFullScreenInput(run.display, run.window);
     }
     if (resized) {
         Show(run, ResizeSaverSession(run.session, ScreenOf(run)));

@@ -1,7 +1,8 @@
 #pragma once
 // The native program's run: settings, skin and game loaded as the Windows saver loads them, the
 // one-second playback tick, repaints, and a clean end on SIGTERM, SIGINT or (own window) a close
-// request, Esc or q, writing the game on show back to the settings file.
+// request, Esc or q (full screen: any key, a mouse button or a mouse jump), writing the game on
+// show back to the settings file.
 
 #include "x11/run_options.h"
 
