@@ -18,11 +18,10 @@ bool PickRandomSkin(SkinChoice& choice, const SkinSource& source, uint32_t& rand
     if (count > kMaxRandomSkins) count = kMaxRandomSkins;
     // A file that does not load leaves the draw, and the others are tried: one broken file among
     // good skins never leaves the run without a skin.
-    while (count > 0) {
-        const int32_t pick = count == 1 ? 0 : static_cast<int32_t>(NextRandom(random) % count);
+    for (size_t left = count > 0 ? static_cast<size_t>(count) : 0; left > 0; --left) {
+        const size_t pick = left == 1 ? 0 : NextRandom(random) % left;
         if (LoadNamed(choice, source, names[pick].text)) return true;
-        --count;
-        CopyWideText(names[pick].text, names[count].text);
+        CopyWideText(names[pick].text, names[left - 1].text);
     }
     return false;
 }
