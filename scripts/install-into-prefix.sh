@@ -50,7 +50,15 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    # Asked twice: on a fresh machine two first Wine starts at once can race over Wine's own
+    # server folder, and the loser fails at once without a word.
+    boot_log="$WINEPREFIX.wineboot.log"
+    if ! wineboot -i >"$boot_log" 2>&1 && ! wineboot -i >"$boot_log" 2>&1; then
+        echo "install: wineboot failed:" >&2
+        cat "$boot_log" >&2
+        exit 1
+    fi
+    rm -f "$boot_log"
 fi
 
 # A fresh file rather than an overwrite: a prefix may share its files with copies made from it.

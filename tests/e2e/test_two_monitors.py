@@ -1,48 +1,52 @@
-"""Two monitors: Xvfb's Xinerama heads, which Wine reports as two monitors when it does not use
-XRandR. Xvfb puts every head at the origin, and Wine leaves out a head that reaches past the X
-root, so the second monitor here is a smaller one over the primary's corner: the saver's window
-must span the union of both (the primary's size, not the last-listed monitor's), and the board
-stand where the classic layout puts it on the primary monitor, not on the second one. Monitors
-side by side are covered by the layout's unit tests with monitor lists given to it."""
-
-import subprocess
+"""Two monitors side by side (1024 x 768 primary at 0,0 and 800 x 600 at 1024,0, which Wine reports
+as two monitors), one run per "Monitors" choice: 0 the board on the primary alone and the other
+monitor in the background colour; 1 the same game on both, each board at its own monitor's classic
+place; 2 the stored game on the primary, the next game on the other, and the next unseen game
+stored at the end. The games start from different positions so a screenshot tells them apart."""
 
 from board_image import START_FEN, Skin, board_region, ink_box
 from e2e import run_test
 from fitted_board import BACKGROUND, start_run
 
-PRIMARY = (1024, 768)
-SECOND = (800, 600)
-
-
-def window_size(session, title):
-    """Width and height of the X window with this title, from xwininfo."""
-    result = subprocess.run(["xwininfo", "-name", title], env=session.env, capture_output=True,
-                            text=True)
-    fields = dict(line.strip().split(":", 1) for line in result.stdout.splitlines()
-                  if line.strip().startswith(("Width:", "Height:")))
-    return int(fields.get("Width", "0")), int(fields.get("Height", "0"))
+MONITORS = ((1024, 768), (800, 600))
+PRIMARY_BOARD = (256, 128)
+SECOND_BOARD = (1024 + (800 - 512) // 2, (600 - 512) // 2)
+SECOND_MONITOR = (1024, 0, 1824, 600)
+AFTER_D4 = "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR"
+GAMES = (b'[White "A"]\n[Black "B"]\n\n1. e4 e5 *\n\n'
+         b'[White "C"]\n[Black "D"]\n[SetUp "1"]\n'
+         b'[FEN "' + AFTER_D4.encode() + b' b KQkq - 0 1"]\n\n1... d5 *\n\n'
+         b'[White "E"]\n[Black "F"]\n\n1. c4 c5 *\n')
 
 
 def main(session):
-    listed = sorted(session.wine_run([session.harness("list_monitors")]).stdout.splitlines())
-    session.require(listed == ["monitor 0 0 1024 768 primary", "monitor 0 0 800 600"],
-                    f"Wine does not report the two monitors: {listed}")
     skin = Skin(session.skin_folder() / "Quorvane.bmp")
-    expected = skin.board(START_FEN).tobytes()
-    saver = start_run(session)
-    shown = session.wait_for(
-        lambda image: board_region(image, (256, 128)).tobytes() == expected, 30)
-    session.require(shown is not None,
-                    "the board is not at the classic place of the 1024 x 768 primary monitor")
-    session.save(shown, "primary-monitor")
-    size = window_size(session, "Quorvane")
-    session.note(f"saver window {size[0]} x {size[1]}")
-    session.expect(size == PRIMARY, f"the saver window is {size}, not the virtual screen {PRIMARY}")
-    session.expect(ink_box(shown, (256, 88, 768, 128), BACKGROUND) is not None,
-                   "no name above the board on the primary monitor")
-    session.end_with_key(saver, "two-monitor run")
+    start, after_d4 = skin.board(START_FEN).tobytes(), skin.board(AFTER_D4).tobytes()
+    runs = ((0, start, None), (1, start, start), (2, start, after_d4))
+    for mode, primary, second in runs:
+        what = f"Monitors={mode}"
+        # The Large pause keeps each game's first position on screen while the test looks.
+        saver = start_run(session, "three.pgn", GAMES, Monitors=mode, Time_mode=2)
+
+        def shows(image):
+            if board_region(image, PRIMARY_BOARD).tobytes() != primary:
+                return False
+            if second is None:
+                return ink_box(image, SECOND_MONITOR, BACKGROUND) is None
+            return board_region(image, SECOND_BOARD).tobytes() == second
+
+        image = session.wait_for(shows)
+        if image is None:
+            session.screenshot(f"monitors-{mode}-last")
+        session.expect(image is not None,
+                       f"{what}: not the expected boards at {PRIMARY_BOARD} and {SECOND_BOARD}")
+        if image is not None:
+            session.save(image, f"monitors-{mode}")
+        session.end_with_key(saver, what)
+        if mode == 2:
+            stored = session.setting("Current game number")
+            session.expect(stored == 2, f"{what}: stored game {stored}, expected 2 (unseen)")
 
 
 if __name__ == "__main__":
-    run_test(main, screens=(PRIMARY, SECOND))
+    run_test(main, screens=MONITORS, side_by_side=True)
