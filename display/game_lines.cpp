@@ -33,19 +33,22 @@ int32_t SideOfMove(const GameFacts& facts, int32_t moveIndex) {
     return (facts.startSide + moveIndex) & 1;
 }
 
-// Whether a UTF-8 name has letters written right to left (Hebrew, Arabic and the scripts and
-// forms around them, U+0590 to U+08FF): lead bytes D6 to E0 A3.
-bool HasRightToLeft(std::string_view name) {
+// Whether a UTF-8 name's last letter is written right to left (Hebrew, Arabic and the scripts
+// and forms around them, U+0590 to U+08FF: lead bytes D6 to E0 A3). Digits, spaces and marks
+// take no side; any other letter is left to right.
+bool EndsRightToLeft(std::string_view name) {
     if (!IsValidUtf8(name.data(), static_cast<int32_t>(name.size()))) return false;
-    for (size_t i = 0; i + 1 < name.size(); ++i) {
+    bool rightToLeft = false;
+    for (size_t i = 0; i < name.size(); ++i) {
         const auto lead = static_cast<unsigned char>(name[i]);
-        if (lead >= 0xD6 && lead <= 0xDF) return true;
-        if (lead == 0xE0 && static_cast<unsigned char>(name[i + 1]) <= 0xA3 &&
-            static_cast<unsigned char>(name[i + 1]) >= 0xA0) {
-            return true;
+        if (lead < 0x80) {
+            if ((lead | 0x20) >= 'a' && (lead | 0x20) <= 'z') rightToLeft = false;
+        } else if (lead >= 0xC0) {
+            const auto next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+            rightToLeft = (lead >= 0xD6 && lead <= 0xDF) || (lead == 0xE0 && next <= 0xA3);
         }
     }
-    return false;
+    return rightToLeft;
 }
 
 CharString PlayerText(const GameInfo& info, int32_t colour) {
@@ -54,9 +57,12 @@ CharString PlayerText(const GameInfo& info, int32_t colour) {
     const std::string_view name = colour == kWhite ? FieldView(info.white) : FieldView(info.black);
     Join(text, name, " ");
     // A rating after a name that ends right to left would be drawn into it, on its left: a
-    // left-to-right mark keeps the number after the name.
-    if (player.rating > 0 && HasRightToLeft(name)) text += "\xE2\x80\x8E";
-    if (player.rating > 0) Join(text, std::to_string(player.rating), " ");
+    // left-to-right mark keeps the number after the name. Only there: Windows' runs lose a space
+    // beside the mark.
+    if (player.rating > 0) {
+        const char* mark = EndsRightToLeft(name) ? "\xE2\x80\x8E" : "";
+        Join(text, mark + std::to_string(player.rating), " ");
+    }
     return Bytes(text);
 }
 
