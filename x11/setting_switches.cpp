@@ -165,7 +165,8 @@ std::string SettingSwitchesHelp() {
         // A long switch stands on a line of its own, its help below it in the column.
         line += line.size() + 2 <= kHelpColumn ? std::string(kHelpColumn - line.size(), ' ')
                                                : "\n" + std::string(kHelpColumn, ' ');
-        help += line + row.help + " (default " + DefaultText(row) + ")\n";
+        const std::string byDefault = DefaultText(row);
+        help += line + row.help + (byDefault.empty() ? "" : " (default " + byDefault + ")") + "\n";
     }
     return help;
 }
