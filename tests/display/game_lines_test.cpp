@@ -94,13 +94,15 @@ TEST(GameLines, PutTitlesAndRatingsBesideTheNames) {
         {"a rating after a right-to-left name",
          "[White \"\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86\"][WhiteElo \"2100\"]"
          "[Black \"Ivanov \xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\"][BlackElo \"2000\"]",
-         "\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86 \xE2\x80\x8E" "2100",
+         "\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86 \xE2\x80\x8E"
+         "2100",
          "Ivanov \xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD 2000"},
         {"no mark after a name whose right-to-left part is not its end",
          "[White \"\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86 Ivanov\"][WhiteElo \"2100\"]"
          "[Black \"\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86 1\"][BlackElo \"2000\"]",
          "\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86 Ivanov 2100",
-         "\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86 1 \xE2\x80\x8E" "2000"},
+         "\xD8\xA5\xD9\x8A\xD9\x81\xD8\xA7\xD9\x86 1 \xE2\x80\x8E"
+         "2000"},
     };
     for (const PlayerCase& c : cases) {
         const ReadGame game(c.tags + " 1. e4");
