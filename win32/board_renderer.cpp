@@ -29,7 +29,9 @@ void DrawTravellingPieces(const BoardPaint& paint, int32_t size, HDC target,
         const SlidingPiece& piece = frame.sliding[i];
         const SkinCell cell = TravellingPieceCell(piece.kind, piece.colour);
         if (overlay) {
-            OverlayPiece(paint.targetPixels, piece.at, paint.skinPixels, ScaledCell(cell, size),
+            const PixelPoint at{piece.at.x - paint.targetOrigin.x,
+                                piece.at.y - paint.targetOrigin.y};
+            OverlayPiece(paint.targetPixels, at, paint.skinPixels, ScaledCell(cell, size),
                          ScaledCell(BareSquareCell(), size), size);
         } else {
             CopyCell(paint, size, target, piece.at, cell);  // no pixels to reach: the whole cell
@@ -65,5 +67,5 @@ void DrawBoardAtRest(HDC target, HDC skin, const BoardLayout& layout, const Game
     board.layout = layout;
     board.skinScale = 1;
     ComposeBoardFrame(state, layout, kSlideMilliseconds, showLastMove, board.frame);
-    PaintBoardFrame(target, board, BoardPaint{skin, kSkinCellSize, {}, {}});
+    PaintBoardFrame(target, board, BoardPaint{skin, kSkinCellSize, {}, {}, {}});
 }

@@ -19,6 +19,7 @@ struct BoardPaint {
                              // not the layout's
     PixelView targetPixels;  // the target's pixels, for travelling pieces; null pixels: none
     ConstPixelView skinPixels;  // the skin's pixels, at the layout's cell size
+    PixelPoint targetOrigin;    // where targetPixels' first pixel lies in the layout's coordinates
 };
 
 // The squares of the board that meet clip, then its travelling pieces. No background is drawn.

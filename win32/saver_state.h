@@ -33,8 +33,11 @@ struct ShellState {
     int32_t fullScreen;                       // 1 full-screen, 0 otherwise
     int32_t verifyingPassword;                // 1 while the close password is asked
     RECT clientRect;
+    // The boards' off-screen surface: one rank of the largest board.
     HDC drawDC;
     HBITMAP drawBitmap;
+    int32_t drawWidth;
+    int32_t drawHeight;
     TextFonts textFonts;
     HBRUSH backgroundBrush;
     // The skin's classic drawing, and the larger drawing a fitted board was made from (released
@@ -48,7 +51,7 @@ struct ShellState {
     HGDIOBJ skinDCFirstBitmap;
     // 1 from the window's set-up to its clean-up: late close or destroy messages find it 0.
     int32_t windowResourcesLive;
-    // The surface's pixels when it is a DIB section (moves slide), else null.
+    // The boards' surface's pixels when it is a DIB section (moves slide), else null.
     uint32_t* drawPixels;
     // The skin redrawn at each board's cell size, when the boards are not drawn from the loaded
     // skin's own cells.

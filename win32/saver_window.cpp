@@ -50,14 +50,25 @@ HBITMAP CreatePixelBitmap(HDC dc, int32_t width, int32_t height, uint32_t*& pixe
     return bitmap;
 }
 
+// The boards' off-screen surface holds one rank of the largest board: a board is drawn through it
+// a rank at a time, and a full-screen copy beside the window's own would cost 32 MiB more at
+// 3840 x 2160. The background and the texts are drawn on the window itself.
+int32_t LargestCell() {
+    int32_t cell = 1;
+    for (const BoardShow& board : theSession.boards)
+        cell = std::max(cell, board.layout.cellSize);
+    return cell;
+}
+
 void CreateDrawingSurface(HWND window, bool pixels) {
     HDC windowDC = GetDC(window);
     theShell.drawDC = CreateCompatibleDC(windowDC);
-    const int32_t width = theShell.clientRect.right;
-    const int32_t height = theShell.clientRect.bottom;
+    const int32_t cell = LargestCell();
+    theShell.drawWidth = 8 * cell;
+    theShell.drawHeight = cell;
     theShell.drawPixels = nullptr;
-    theShell.drawBitmap = pixels ? CreatePixelBitmap(windowDC, width, height, theShell.drawPixels)
-                                 : CreateCompatibleBitmap(windowDC, width, height);
+    theShell.drawBitmap = pixels ? CreatePixelBitmap(windowDC, 8 * cell, cell, theShell.drawPixels)
+                                 : CreateCompatibleBitmap(windowDC, 8 * cell, cell);
     theShell.drawDCFirstBitmap = SelectObject(theShell.drawDC, theShell.drawBitmap);
     ReleaseDC(window, windowDC);
 }
@@ -201,7 +212,6 @@ void ScheduleWake(HWND window) {
 void SetUpSaverWindow(HWND window) {
     theShell.window = window;
     GetClientRect(window, &theShell.clientRect);
-    CreateDrawingSurface(window, theSettings.animateMoves != 0);
     theShell.backgroundBrush = CreateSolidBrush(theSettings.backgroundColor);
     theShell.skinBitmap = nullptr;
     theShell.largeSkinBitmap = nullptr;
@@ -211,6 +221,8 @@ void SetUpSaverWindow(HWND window) {
     theShell.textFonts.wideText = IsFullScreen();
     SelectSkin(window);
     PrepareBoardSheets(window);
+    // Once the boards are laid out; the larger drawing is gone by then.
+    CreateDrawingSurface(window, theSettings.animateMoves != 0);
     // Windows tells the window when the monitors go off and come back.
     theShell.displayNotice = RegisterPowerSettingNotification(window, &kConsoleDisplayState,
                                                               DEVICE_NOTIFY_WINDOW_HANDLE);
@@ -488,12 +500,34 @@ BoardPaint SaverBoardPaint(int32_t cell) {
     for (int32_t i = 0; i < theShell.sheetCount; ++i) {
         const BoardSheet& sheet = theShell.sheets[i];
         if (sheet.cellSize != cell) continue;
-        return BoardPaint{sheet.dc, cell,
-                          PixelView{theShell.drawPixels, theShell.clientRect.right,
-                                    theShell.clientRect.bottom, theShell.clientRect.right},
-                          ConstPixelView{sheet.pixels, 10 * cell, 7 * cell, 10 * cell}};
+        const int32_t width = theShell.drawWidth;
+        return BoardPaint{sheet.dc,
+                          cell,
+                          PixelView{theShell.drawPixels, width, theShell.drawHeight, width},
+                          ConstPixelView{sheet.pixels, 10 * cell, 7 * cell, 10 * cell},
+                          {}};
     }
-    return BoardPaint{theShell.skinDC, kSkinCellSize, {}, {}};
+    return BoardPaint{theShell.skinDC, kSkinCellSize, {}, {}, {}};
+}
+
+// The board's squares that meet part, a rank at a time: each rank's squares and the pieces in
+// flight over it are drawn on the boards' surface (the rank's left end at its origin), then
+// copied to the target, so no half-drawn square ever shows.
+void PaintBoardThrough(HDC target, const PictureBoard& board, const TextBand& part) {
+    const TextBand band = BoardBand(board.layout);
+    const int32_t cell = board.layout.cellSize;
+    BoardPaint paint = SaverBoardPaint(cell);
+    for (int32_t top = band.top; cell > 0 && top < band.bottom; top += cell) {
+        const TextBand clip{std::max(band.left, part.left), std::max(top, part.top),
+                            std::min(band.right, part.right), std::min(top + cell, part.bottom)};
+        if (clip.right <= clip.left || clip.bottom <= clip.top) continue;
+        paint.targetOrigin = PixelPoint{band.left, top};
+        SetViewportOrgEx(theShell.drawDC, -band.left, -top, nullptr);
+        PaintBoardFrame(theShell.drawDC, board, paint, clip);
+        SetViewportOrgEx(theShell.drawDC, 0, 0, nullptr);
+        BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top,
+               theShell.drawDC, clip.left - band.left, clip.top - top, SRCCOPY);
+    }
 }
 
 }  // namespace
@@ -501,18 +535,6 @@ BoardPaint SaverBoardPaint(int32_t cell) {
 RECT BoardRect() {
     const TextBand band = BoardBand(PrimaryBoard(theSession).layout);
     return RECT{band.left, band.top, band.right, band.bottom};
-}
-
-void RenderSaverSurface() {
-    if (theShell.windowResourcesLive == 0) return;
-    const SaverPicture picture = ComposeSaverPicture(theSession, Now());
-    HDC surface = theShell.drawDC;
-    SetTextColor(surface, picture.fontColor);
-    SetBkColor(surface, picture.backgroundColor);
-    FillRect(surface, &theShell.clientRect, theShell.backgroundBrush);
-    for (const PictureBoard& board : picture.boards)
-        PaintBoardFrame(surface, board, SaverBoardPaint(board.layout.cellSize));
-    DrawPictureTexts(surface, theShell.textFonts, picture.texts);
 }
 
 void PaintBoardPart(HDC target, RECT part) {
@@ -525,14 +547,24 @@ void PaintBoardPart(HDC target, RECT part) {
     // Only the squares under the part: a slide's frame changes two to four of them.
     const TextBand clip{part.left, part.top, part.right, part.bottom};
     for (const PictureBoard& board : picture.boards)
-        PaintBoardFrame(theShell.drawDC, board, SaverBoardPaint(board.layout.cellSize), clip);
-    BitBlt(target, part.left, part.top, part.right - part.left, part.bottom - part.top,
-           theShell.drawDC, part.left, part.top, SRCCOPY);
+        PaintBoardThrough(target, board, clip);
 }
 
 void PaintSaverSurface(HDC target) {
     if (theShell.windowResourcesLive == 0) return;
-    RenderSaverSurface();
-    BitBlt(target, 0, 0, theShell.clientRect.right, theShell.clientRect.bottom, theShell.drawDC, 0,
-           0, SRCCOPY);
+    const SaverPicture picture = ComposeSaverPicture(theSession, Now());
+    SetTextColor(target, picture.fontColor);
+    SetBkColor(target, picture.backgroundColor);
+    // The background around the boards alone: a board's squares are never painted twice.
+    const int saved = SaveDC(target);
+    for (const PictureBoard& board : picture.boards) {
+        const TextBand band = BoardBand(board.layout);
+        ExcludeClipRect(target, band.left, band.top, band.right, band.bottom);
+    }
+    FillRect(target, &theShell.clientRect, theShell.backgroundBrush);
+    RestoreDC(target, saved);
+    const TextBand whole{0, 0, theShell.clientRect.right, theShell.clientRect.bottom};
+    for (const PictureBoard& board : picture.boards)
+        PaintBoardThrough(target, board, whole);
+    DrawPictureTexts(target, theShell.textFonts, picture.texts);
 }

@@ -25,13 +25,11 @@ void CloseSaverWindowOnPlatform(DWORD platformId);
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Draws the session's current picture into the off-screen surface.
-void RenderSaverSurface();
-
-// Renders and copies the whole surface to target at (0, 0).
+// Draws the session's whole current picture on target at (0, 0): the background and texts
+// directly, each board through the boards' off-screen surface.
 void PaintSaverSurface(HDC target);
 
-// Redraws the board's squares meeting part alone (a frame of a slide) and copies part to target.
+// Redraws the boards' squares meeting part alone (a frame of a slide) and copies them to target.
 void PaintBoardPart(HDC target, RECT part);
 
 // The primary monitor's board's rectangle in the client area.

@@ -74,12 +74,11 @@ TEST_F(SaverWindow, TimerStepsThePlayAndThePaintShowsTheLastMove) {
     RECT update{};
     EXPECT_TRUE(GetUpdateRect(fixture->saver, &update, FALSE));
     EXPECT_EQ(update.right - update.left, 1024);
-    UpdateWindow(fixture->saver);  // WM_PAINT draws into the off-screen surface
-    Surface copy(1024, 768);
-    BitBlt(copy.dc, 0, 0, 1024, 768, theShell.drawDC, 0, 0, SRCCOPY);
-    EXPECT_EQ(copy.Pixel(256 + 4 * 64 + 5, 128 + 6 * 64 + 5), CellColour(4, 0)) << "e2 marked";
-    EXPECT_EQ(copy.Pixel(256 + 4 * 64 + 5, 128 + 4 * 64 + 5), CellColour(4, 1)) << "e4 marked";
-    ExpectFullScreenBoard(copy, 256, 128);
+    UpdateWindow(fixture->saver);
+    auto copy = Capture();
+    EXPECT_EQ(copy->Pixel(256 + 4 * 64 + 5, 128 + 6 * 64 + 5), CellColour(4, 0)) << "e2 marked";
+    EXPECT_EQ(copy->Pixel(256 + 4 * 64 + 5, 128 + 4 * 64 + 5), CellColour(4, 1)) << "e4 marked";
+    ExpectFullScreenBoard(*copy, 256, 128);
 }
 
 TEST_F(SaverWindow, HomePageLineAtTheFinalPositionOnly) {
