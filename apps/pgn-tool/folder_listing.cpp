@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "apps/pgn-tool/pgn_file.h"
 #include "win32/pgn_folder.h"
 #else
 #include <sys/stat.h>
@@ -12,20 +13,6 @@
 
 #include "x11/pgn_folder.h"
 #endif
-
-namespace {
-
-#ifdef _WIN32
-std::wstring Widened(const std::string& utf8) {
-    const int count =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), count);
-    return wide;
-}
-#endif
-
-}  // namespace
 
 #ifdef _WIN32
 

@@ -16,14 +16,6 @@ namespace {
 
 #ifdef _WIN32
 
-std::wstring Widened(const std::string& utf8) {
-    const int count =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), count);
-    return wide;
-}
-
 std::string Reason(DWORD code) {
     switch (code) {
         case ERROR_FILE_NOT_FOUND:
@@ -78,3 +70,13 @@ bool ReadPgnFile(const std::string& path, CharString& text, std::string& error) 
     error = "cannot read " + path + ": " + reason;
     return false;
 }
+
+#ifdef _WIN32
+std::wstring Widened(const std::string& utf8) {
+    const int count =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(count), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), count);
+    return wide;
+}
+#endif

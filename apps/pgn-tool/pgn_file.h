@@ -8,3 +8,8 @@
 
 // Fills text from the file at path (UTF-8). On failure returns false with a one-line reason.
 bool ReadPgnFile(const std::string& path, CharString& text, std::string& error);
+
+#ifdef _WIN32
+// A UTF-8 path as the wide string Windows' file calls take.
+std::wstring Widened(const std::string& utf8);
+#endif

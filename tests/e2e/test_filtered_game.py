@@ -5,15 +5,8 @@ is on screen."""
 
 from board_image import Skin, board_region
 from e2e import SETTINGS_KEY, run_test
+from filtered_games import AFTER_C4, AFTER_D4, GAMES
 from fitted_board import start_run
-
-AFTER_D4 = "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR"
-AFTER_C4 = "rnbqkbnr/pppppppp/8/8/2P5/8/PP1PPPPP/RNBQKBNR"
-GAMES = ('[White "Low"]\n[Black "Rated"]\n[WhiteElo "1500"]\n[BlackElo "2600"]\n\n1. e4 e5 *\n\n'
-         '[White "High"]\n[Black "Rated"]\n[WhiteElo "2500"]\n[BlackElo "2600"]\n[SetUp "1"]\n'
-         f'[FEN "{AFTER_D4} b KQkq - 0 1"]\n\n1... d5 *\n\n'
-         '[White "Иван Петров"]\n[Black "Unrated"]\n[SetUp "1"]\n'
-         f'[FEN "{AFTER_C4} b KQkq - 0 1"]\n\n1... c5 *\n').encode()
 
 
 def main(session):
@@ -23,7 +16,7 @@ def main(session):
         # reg.exe takes the name as Unicode, which a .reg file in UTF-8 would not give.
         session.reg_add(SETTINGS_KEY, "Player", "REG_SZ", player)
         # The Large pause keeps the game's first position on screen while the test looks.
-        saver = start_run(session, "three.pgn", GAMES, Time_mode=2, Minimum_rating=rating)
+        saver = start_run(session, "three.pgn", GAMES.encode(), Time_mode=2, Minimum_rating=rating)
         expected = skin.board(shown).tobytes()
         image = session.wait_for(lambda im: board_region(im).tobytes() == expected)
         session.expect(image is not None, f"{what}: the passing game is not on screen")

@@ -4,16 +4,10 @@ than the file's Cyrillic name, picks that player's game. Each passing game start
 of its own, so the board tells which game is on screen."""
 
 from board_image import board_region
+from filtered_games import AFTER_C4, AFTER_D4, GAMES
 from native import run_test
 
 BOARD = (256, 128)
-AFTER_D4 = "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR"
-AFTER_C4 = "rnbqkbnr/pppppppp/8/8/2P5/8/PP1PPPPP/RNBQKBNR"
-GAMES = ('[White "Low"]\n[Black "Rated"]\n[WhiteElo "1500"]\n[BlackElo "2600"]\n\n1. e4 e5 *\n\n'
-         '[White "High"]\n[Black "Rated"]\n[WhiteElo "2500"]\n[BlackElo "2600"]\n[SetUp "1"]\n'
-         f'[FEN "{AFTER_D4} b KQkq - 0 1"]\n\n1... d5 *\n\n'
-         '[White "Иван Петров"]\n[Black "Unrated"]\n[SetUp "1"]\n'
-         f'[FEN "{AFTER_C4} b KQkq - 0 1"]\n\n1... c5 *\n')
 
 
 def main(session):
