@@ -113,16 +113,37 @@ void SyncView(GameState& state) {
     }
 }
 
-void SetInitialPosition(GameState& state) {
-    ClearBoard(state.board);
+namespace {
+
+struct InitialPosition {
+    Board board;
+    BoardView view;
+};
+
+InitialPosition MakeInitialPosition() {
+    InitialPosition initial{};
+    ClearBoard(initial.board);
     for (int32_t file = 0; file < 8; ++file) {
-        const int32_t kind = kBackRankKinds[static_cast<size_t>(file)];
-        PlacePiece(state, file, 0, kind, kWhite);
-        PlacePiece(state, file, 1, kPawn, kWhite);
-        PlacePiece(state, file, 6, kPawn, kBlack);
-        PlacePiece(state, file, 7, kind, kBlack);
+        const auto kind = kBackRankKinds[static_cast<size_t>(file)];
+        const auto place = [&](int32_t rank, int32_t placed, int32_t colour) {
+            initial.board[static_cast<size_t>(SquareIndex(file, rank))] = {placed, colour, 0};
+            AddToView(initial.view, SquareIndex(file, rank), placed, colour);
+        };
+        place(0, kind, kWhite);
+        place(1, kPawn, kWhite);
+        place(6, kPawn, kBlack);
+        place(7, kind, kBlack);
     }
-    SyncView(state);
+    return initial;
+}
+
+}  // namespace
+
+void SetInitialPosition(GameState& state) {
+    // Every game read starts here: one copy of a position made once.
+    static const InitialPosition initial = MakeInitialPosition();
+    state.board = initial.board;
+    state.view = initial.view;
 }
 
 void ResetGame(GameState& state, bool useStartPosition) {

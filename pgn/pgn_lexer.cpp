@@ -2,27 +2,43 @@
 
 #include <string>
 
+#include "pgn/pgn_byte_search.h"
+
 namespace {
 
 int32_t Offset(const PgnLexer& lexer, const unsigned char* at) {
     return static_cast<int32_t>(at - lexer.base);
 }
 
-void AppendRun(std::string& target, const unsigned char* from, const unsigned char* to) {
-    target.append(reinterpret_cast<const char*>(from), static_cast<size_t>(to - from));
+void AppendRun(TagField& field, const unsigned char* from, const unsigned char* to) {
+    const std::string_view run(reinterpret_cast<const char*>(from), static_cast<size_t>(to - from));
+    if (run.empty()) return;
+    if (field.text.empty()) {
+        field.text = run;
+        return;
+    }
+    if (field.text.data() != field.pieces.data()) field.pieces.assign(field.text);
+    field.pieces.append(run);
+    field.text = field.pieces;
 }
 
-// Hands the gathered bytes over and takes the item's old buffer back for the next pair.
-void Finish(std::string& gathered, std::string& out) {
-    out.swap(gathered);
-    gathered.clear();
+// Hands the field over, with its joined runs if it has them, and empties it for the next pair.
+// An empty name or value is an empty text, never a view of nothing, so that it can be copied.
+void Finish(TagField& field, std::string_view& out, std::string& pieces) {
+    out = field.text.empty() ? std::string_view("") : field.text;
+    if (!field.text.empty() && field.text.data() == field.pieces.data()) {
+        pieces.swap(field.pieces);
+        out = pieces;
+    }
+    field.text = {};
+    field.pieces.clear();
 }
 
 // ] finishes the tag pair under construction (possibly an empty one, for a stray ]).
 void FinishTagPair(PgnLexer& lexer, PgnItem& item) {
     item.kind = PgnItemKind::TagPair;
-    Finish(lexer.tagName, item.tagName);
-    Finish(lexer.tagValue, item.tagValue);
+    Finish(lexer.tagName, item.tagName, item.tagNamePieces);
+    Finish(lexer.tagValue, item.tagValue, item.tagValuePieces);
     lexer.inTagName = false;
     lexer.inTagValue = false;
 }
@@ -33,7 +49,9 @@ void FinishTagPair(PgnLexer& lexer, PgnItem& item) {
 bool ReadTagBytes(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
     const unsigned char* const from = cursor.at;
-    SkipUntil(cursor, kClassTagOpen | kClassTagClose | (lexer.inTagName ? kClassSpace : 0u));
+    // Values run for dozens of bytes: searched in blocks.
+    const unsigned char nameEnd = lexer.inTagName ? ' ' : ']';
+    SkipToWanted(cursor, {'[', ']', nameEnd});
     AppendRun(lexer.inTagName ? lexer.tagName : lexer.tagValue, from, cursor.at);
     if (AtEnd(cursor)) return false;
     const unsigned char b = *cursor.at++;
@@ -168,10 +186,6 @@ int32_t ZeroCastlingLength(const char* bytes, int32_t count, int32_t at) {
     return 0;
 }
 
-int32_t LexerPosition(const PgnLexer& lexer) {
-    return Offset(lexer, lexer.cursor.at);
-}
-
 bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
     while (!AtEnd(cursor)) {
@@ -179,7 +193,7 @@ bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
             if (ReadTagBytes(lexer, item)) return true;
         } else if (lexer.inBraceComment) {
             const unsigned char* const from = cursor.at;
-            const bool closed = SkipUntil(cursor, kClassBraceClose);
+            const bool closed = SkipToWanted(cursor, {'}', '}', '}'});
             const TokenSpan text = {Offset(lexer, from), static_cast<int32_t>(cursor.at - from)};
             if (closed) ++cursor.at;
             lexer.inBraceComment = false;

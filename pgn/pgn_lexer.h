@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "pgn/pgn_cursor.h"
 #include "text/char_string.h"
@@ -30,9 +31,20 @@ enum class PgnItemKind { TagPair, MoveToken, Comment };
 
 struct PgnItem {
     PgnItemKind kind;
-    std::string tagName;   // TagPair only; grown in place, so most tags allocate nothing
-    std::string tagValue;  // TagPair only
-    TokenSpan token;       // MoveToken: the token; Comment: the text between the braces
+    // TagPair only, valid until the next item is read: views of the text itself, or of the
+    // storage below when a name or value came in pieces (a [ inside a value).
+    std::string_view tagName;
+    std::string_view tagValue;
+    TokenSpan token;  // MoveToken: the token; Comment: the text between the braces
+    std::string tagNamePieces;
+    std::string tagValuePieces;
+};
+
+// A tag's name or value under construction: nearly always one run of the text, viewed where it
+// lies; only a second run makes it a string of its own.
+struct TagField {
+    std::string_view text;
+    std::string pieces;  // the joined runs, once there are two
 };
 
 // Working state of one game read; a stray ) may leave variationDepth below 0, where no token is
@@ -41,9 +53,9 @@ struct PgnLexer {
     const unsigned char* base;  // the game text's first byte; token offsets count from it
     ByteCursor cursor;
     // The pair under construction; a name or value may come in many runs (a [ inside a value
-    // starts the name again), so they grow in place and become strings once the pair ends.
-    std::string tagName;
-    std::string tagValue;
+    // starts the name again).
+    TagField tagName;
+    TagField tagValue;
     bool inTagName;
     bool inTagValue;
     bool inBraceComment;
@@ -67,4 +79,6 @@ bool NextPgnItem(PgnLexer& lexer, PgnItem& item);
 int32_t ZeroCastlingLength(const char* bytes, int32_t count, int32_t at);
 
 // Offset of the lexer's next byte in the game text.
-int32_t LexerPosition(const PgnLexer& lexer);
+inline int32_t LexerPosition(const PgnLexer& lexer) {
+    return static_cast<int32_t>(lexer.cursor.at - lexer.base);
+}

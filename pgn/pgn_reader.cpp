@@ -39,7 +39,7 @@ void StoreCut(char (&field)[width], ByteRun value) {
 
 // Surrounding double quotes come off values longer than two bytes, each end on its own; a value
 // of two bytes or fewer (such as "") is kept whole, and nothing is trimmed.
-ByteRun Unquoted(const std::string& value) {
+ByteRun Unquoted(std::string_view value) {
     const auto length = static_cast<int32_t>(value.size());
     if (length <= 2) return {value.data(), length};
     const int32_t from = value.front() == '"' ? 1 : 0;
@@ -107,7 +107,7 @@ bool EqualsFolded(const char* bytes, std::string_view upper) {
 
 // The tag of the name, less its surrounding spaces. Every game has many tags: each is compared
 // only with the known names of its length.
-const KnownTag* FindTag(const std::string& name) {
+const KnownTag* FindTag(std::string_view name) {
     size_t from = 0;
     size_t to = name.size();
     while (from < to && name[from] == ' ')
@@ -124,7 +124,7 @@ const KnownTag* FindTag(const std::string& name) {
 }
 
 // Tag names match without regard to ASCII case; tags other than the known ones are ignored.
-void StoreTag(GameInfo& info, std::string& fen, const std::string& name, const std::string& value) {
+void StoreTag(GameInfo& info, std::string& fen, std::string_view name, std::string_view value) {
     const KnownTag* tag = FindTag(name);
     if (tag == nullptr) return;
     if (tag->target == TagTarget::Fact) {
@@ -210,9 +210,11 @@ void NoteClock(GameFacts& facts, const ParseOutcome& outcome, const char* bytes,
 
 // The facts known once the moves are decoded: the game's length and end, and the openings its
 // positions reach (unless an Opening tag names it).
-void FinishFacts(GameFacts& facts, const GameState& state, const ParseOutcome& outcome) {
+void FinishFacts(GameFacts& facts, const GameState& state, const ParseOutcome& outcome,
+                 bool allFacts) {
     facts.plyCount = state.ply;
     facts.complete = outcome.refused.length == 0 && outcome.surplusTokens == 0;
+    if (!allFacts) return;
     facts.ending = facts.complete ? EndOfPosition(state) : PositionEnd::NotOver;
     if (facts.opening[0] == 0)
         ClassifyPositions(facts.keys.data(), facts.plyCount + 1, facts.openingByPly.data());
@@ -231,7 +233,9 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameT
     return ParseGame(state, info, gameText.chars(), gameText.length());
 }
 
-ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, int32_t count) {
+ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, int32_t count,
+                       GameFactsWanted wanted) {
+    const bool allFacts = wanted == GameFactsWanted::All;
     ResetGame(state, false);
     GameFacts& facts = info.facts;
     ClearGameFacts(facts);
@@ -244,13 +248,15 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
     while (NextPgnItem(lexer, item)) {
         if (item.kind == PgnItemKind::Comment) {
             // Not an item for the diagnostics: the text before a refused token spans comments.
-            NoteClock(facts, outcome, gameBytes + item.token.start, item.token.length);
+            if (allFacts)
+                NoteClock(facts, outcome, gameBytes + item.token.start, item.token.length);
             continue;
         }
         if (item.kind == PgnItemKind::TagPair) {
             StoreTag(info, fen, item.tagName, item.tagValue);
         } else if (outcome.tokensFound < kMaxPlies) {
-            facts.moves[static_cast<size_t>(outcome.tokensFound)].clockTenths = kNoClock;
+            if (allFacts)
+                facts.moves[static_cast<size_t>(outcome.tokensFound)].clockTenths = kNoClock;
             slots[static_cast<size_t>(outcome.tokensFound++)] = {item.token, itemEnd};
         } else {
             ++outcome.surplusTokens;
@@ -266,7 +272,7 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
     facts.firstMoveNumber = state.fullmoveNumber > 0 ? state.fullmoveNumber : 1;
     // One key per position, each from the one before and the move between them, for naming the
     // opening; a game whose Opening tag names it needs none.
-    const bool classify = facts.opening[0] == 0;
+    const bool classify = allFacts && facts.opening[0] == 0;
     PositionKey placement = classify ? PlacementKeyOf(state) : 0;
     if (classify) facts.keys[0] = placement ^ EnPassantKeyOf(state);
     for (int32_t i = 0; i < outcome.tokensFound; ++i) {
@@ -281,10 +287,10 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
             placement = PlacementKeyAfter(placement, state.moves[ply - 1], state.flags);
             facts.keys[ply] = placement ^ EnPassantKeyOf(state);
         }
-        StoreSan(facts.moves[ply - 1].san, gameBytes, count, slot.span);
+        if (allFacts) StoreSan(facts.moves[ply - 1].san, gameBytes, count, slot.span);
     }
     outcome.pliesDecoded = state.ply;
-    FinishFacts(facts, state, outcome);
+    FinishFacts(facts, state, outcome, allFacts);
     return outcome;
 }
 

@@ -20,13 +20,19 @@ struct ParseOutcome {
                             // token or tag pair read before it
 };
 
+// What a read gathers beyond the moves: everything the screen shows, or (for a caller that only
+// checks the moves, such as quorvane-pgn check) the tags and the move count, without the moves as
+// written, the clocks, the position keys, the opening and how the game ended.
+enum class GameFactsWanted { All, MovesOnly };
+
 // Reads one game's text: tags into info, start position and decoded moves into state. Leaves the
 // game's final decoded position on the board.
 ParseOutcome ParseGame(GameState& state, GameInfo& info, const CharString& gameText);
 
 // The same for count bytes of a larger text, such as one game's stretch of the whole file; the
 // outcome's offsets count from gameBytes.
-ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, int32_t count);
+ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, int32_t count,
+                       GameFactsWanted wanted = GameFactsWanted::All);
 
 // Loads game currentGameNumber of pgnText, wrapping to game 0 (and setting the number to 0)
 // when there is no such game; leaves the game's start position on show with moveCount set.

@@ -31,7 +31,7 @@ int RunCheck(const Arguments& args) {
     CharString text;
     std::string error;
     if (!ReadPgnFile(args[0], text, error)) return Fail(error);
-    GameWalk walk = StartWalk(text);
+    GameWalk walk = StartWalk(text, GameFactsWanted::MovesOnly);
     int64_t plies = 0;
     int64_t tokens = 0;
     int64_t stopped = 0;

@@ -18,10 +18,11 @@ struct GameWalk {
     int32_t number;  // of the last game read; -1 before the first
     GameSpan span;   // of the last game read, in text; the outcome's offsets count from its start
     ParseOutcome outcome;
+    GameFactsWanted wanted;
 };
 
 // A walk before the first game of text, which must outlive it.
-GameWalk StartWalk(const CharString& text);
+GameWalk StartWalk(const CharString& text, GameFactsWanted wanted = GameFactsWanted::All);
 
 // Reads the next game; false after the last. Leaves its final decoded position on the board with
 // moveCount set, so that ReplayPlies can step back through it.

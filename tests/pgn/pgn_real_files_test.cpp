@@ -24,10 +24,12 @@ struct ReadGame {
     std::string refused;
     StopReason reason = StopReason::None;
     std::string fen;
+    bool operator==(const ReadGame&) const = default;
 };
 
 // Every game of a file in order, through one GameInfo as the saver carries it over.
-std::vector<ReadGame> ReadAllGames(const std::filesystem::path& path) {
+std::vector<ReadGame> ReadAllGames(const std::filesystem::path& path,
+                                   GameFactsWanted wanted = GameFactsWanted::All) {
     const CharString text = ReadPgnText(path);
     auto state = std::make_unique<GameState>();
     GameInfo info{};
@@ -36,7 +38,8 @@ std::vector<ReadGame> ReadAllGames(const std::filesystem::path& path) {
     GameSpan span{};
     while (NextGameSpan(cursor, span)) {
         const CharString gameText = text.mid(span.start, span.length);
-        const ParseOutcome outcome = ParseGame(*state, info, gameText);
+        const ParseOutcome outcome =
+            ParseGame(*state, info, gameText.chars(), gameText.length(), wanted);
         ReadGame game;
         game.white = info.white;
         game.black = info.black;
@@ -178,6 +181,16 @@ TEST(RealPgnFiles, TrickyFilesGiveTheForgivingResults) {
         EXPECT_EQ(game.refused, c.refused) << c.file << " game " << c.game;
         EXPECT_EQ(game.reason, c.reason)
             << c.file << " game " << c.game << ": " << StopReasonText(game.reason);
+    }
+}
+
+// quorvane-pgn check reads the moves alone: the same moves, stops and texts as a full read.
+TEST(RealPgnFiles, ReadingTheMovesAloneDecodesTheSame) {
+    SKIP_WITHOUT_SHARED_FILES();
+    for (const char* folder : {"python-chess", "chess-library-tests", "shakmaty-benches"}) {
+        for (const std::filesystem::path& path : PgnFilesIn(folder))
+            EXPECT_TRUE(ReadAllGames(path, GameFactsWanted::MovesOnly) == ReadAllGames(path))
+                << path;
     }
 }
 

@@ -48,7 +48,8 @@ inline std::vector<TagText> TagsOf(const std::string& gameText) {
     PgnItem item{};
     std::vector<TagText> tags;
     while (NextPgnItem(lexer, item)) {
-        if (item.kind == PgnItemKind::TagPair) tags.push_back({item.tagName, item.tagValue});
+        if (item.kind == PgnItemKind::TagPair)
+            tags.push_back({std::string(item.tagName), std::string(item.tagValue)});
     }
     return tags;
 }
