@@ -187,6 +187,27 @@ TEST(PgnLexer, GivesTheMainLinesBraceComments) {
     EXPECT_EQ(comments, (std::vector<std::string>{"a", "b", "f", "g"}));
 }
 
+// Tag values and brace comments are searched in blocks of 16 and 64 bytes: every length around
+// those sizes ends exactly at its ] or }, and one left open runs to the end of the text.
+TEST(PgnLexer, LongValuesAndCommentsEndAtTheirClosingByte) {
+    for (size_t length = 1; length <= 140; ++length) {
+        const std::string value(length, 'v');
+        const std::string comment(length, 'c');
+        const std::string text = "[Event \"" + value + "\"] {" + comment + "} e4 {" + comment;
+        const CharString bytes = Bytes(text);
+        PgnLexer lexer = LexerOver(bytes);
+        PgnItem item{};
+        std::vector<std::string> items;
+        while (NextPgnItem(lexer, item)) {
+            const std::string token = text.substr(static_cast<size_t>(item.token.start),
+                                                  static_cast<size_t>(item.token.length));
+            items.push_back(item.kind == PgnItemKind::TagPair ? std::string(item.tagValue) : token);
+        }
+        EXPECT_EQ(items, (std::vector<std::string>{'"' + value + '"', comment, "e4", comment}))
+            << "length " << length;
+    }
+}
+
 // Exactly these bytes begin a move token, and exactly these continue one ('0' does neither: a
 // castling token is letters O).
 TEST(PgnByteClasses, MatchTheMoveCharacterSets) {
