@@ -67,8 +67,10 @@ void CreateDrawingSurface(HWND window, bool pixels) {
     theShell.drawWidth = 8 * cell;
     theShell.drawHeight = cell;
     theShell.drawPixels = nullptr;
-    theShell.drawBitmap = pixels ? CreatePixelBitmap(windowDC, 8 * cell, cell, theShell.drawPixels)
-                                 : CreateCompatibleBitmap(windowDC, 8 * cell, cell);
+    const int32_t width = theShell.drawWidth;
+    const int32_t height = theShell.drawHeight;
+    theShell.drawBitmap = pixels ? CreatePixelBitmap(windowDC, width, height, theShell.drawPixels)
+                                 : CreateCompatibleBitmap(windowDC, width, height);
     theShell.drawDCFirstBitmap = SelectObject(theShell.drawDC, theShell.drawBitmap);
     ReleaseDC(window, windowDC);
 }
