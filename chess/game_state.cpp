@@ -29,17 +29,34 @@ void PlacePiece(GameState& state, int32_t file, int32_t rank, int32_t kind, int3
     AddToView(state.view, SquareIndex(file, rank), kind, colour);
 }
 
+// The mover leaves its square for the destination, taking what stood there; the piece placed is
+// the promotion's when there is one. Every decoded move passes here: each square is found once.
+void MovePiece(GameState& state, const MoveRecord& record) {
+    const int32_t from = SquareIndex(record.fromFile, record.fromRank);
+    const int32_t to = SquareIndex(record.toFile, record.toRank);
+    Square& target = state.board[static_cast<size_t>(to)];
+    if (target.kind != kEmpty) RemoveFromView(state.view, to, target.kind, target.colour);
+    target.kind = record.placedKind;
+    target.colour = record.pieceColour;
+    AddToView(state.view, to, record.placedKind, record.pieceColour);
+    Square& origin = state.board[static_cast<size_t>(from)];
+    if (origin.kind == kEmpty) return;
+    RemoveFromView(state.view, from, origin.kind, origin.colour);
+    origin.kind = kEmpty;
+}
+
 // Steps 1 and 2 of a move: what is known before the board changes.
 void StartRecord(GameState& state, MoveRecord& record, int32_t fromFile, int32_t fromRank,
                  int32_t toFile, int32_t toRank) {
     const Square& piece = At(state, fromFile, fromRank);
+    const int32_t captured = At(state, toFile, toRank).kind;
     record.fromFile = fromFile;
     record.fromRank = fromRank;
     record.toFile = toFile;
     record.toRank = toRank;
     record.pieceKind = piece.kind;
     record.pieceColour = piece.colour;
-    record.capturedKind = At(state, toFile, toRank).kind;
+    record.capturedKind = captured;
     record.placedKind = piece.kind;
     record.secondKind = 0;
     record.secondFromFile = -1;
@@ -182,8 +199,7 @@ void ApplyMove(GameState& state, MoveRecord& record, int32_t fromFile, int32_t f
         state.flags &= ~CornerRight(colour, fromFile);
     }
     ClearCapturedRookRight(state, record);
-    PlacePiece(state, toFile, toRank, record.placedKind, colour);
-    EmptySquare(state, fromFile, fromRank);
+    MovePiece(state, record);
 }
 
 void ReplayPlies(GameState& state, int32_t n) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "chess/attackers.h"
 #include "chess/attacks.h"
 #include "chess/castling.h"
 
@@ -21,28 +22,6 @@ const Square& SquareAt(const GameState& state, int32_t square) {
 
 int32_t KingSquareIndex(KingSquare king) {
     return SquareIndex(king.file, king.rank);
-}
-
-// The pieces of the attacker's colour among those still standing (standing) that attack the
-// square when the occupied squares are occupied.
-Bitboard AttackersOf(const BoardView& view, int32_t square, int32_t attacker, Bitboard occupied,
-                     Bitboard standing) {
-    const auto at = static_cast<size_t>(square);
-    const Bitboard theirs = view.byColour[static_cast<size_t>(attacker)] & standing;
-    const Bitboard queens = view.byKind[kQueen];
-    // A pawn attacks the square exactly when a pawn of the other colour on it would attack the
-    // pawn's square.
-    Bitboard attackers =
-        (kMovement.knight[at] & view.byKind[kKnight]) | (kMovement.king[at] & view.byKind[kKing]) |
-        (kMovement.pawn[static_cast<size_t>(OtherColour(attacker))][at] & view.byKind[kPawn]);
-    // The slider lookups only where a slider of theirs stands on one of the square's lines.
-    const Bitboard straightSliders = (view.byKind[kRook] | queens) & theirs;
-    const Bitboard diagonalSliders = (view.byKind[kBishop] | queens) & theirs;
-    if ((kMovement.straight[at] & straightSliders) != kNoSquares)
-        attackers |= RookAttacks(square, occupied) & straightSliders;
-    if ((kMovement.diagonal[at] & diagonalSliders) != kNoSquares)
-        attackers |= BishopAttacks(square, occupied) & diagonalSliders;
-    return attackers & theirs;
 }
 
 bool AttackedNow(const GameState& state, int32_t colour, int32_t square) {
@@ -71,8 +50,7 @@ bool TrialKeepsKingSafe(const GameState& state, int32_t colour, KingSquare king,
         guarded = KingSquareIndex(king);
     }
     const Bitboard taken = SquareBit(to) | EnPassantVictim(state, from, to);
-    const Bitboard occupied = (Occupied(state.view) & ~SquareBit(from) & ~taken) | SquareBit(to);
-    return AttackersOf(state.view, guarded, OtherColour(colour), occupied, ~taken) == kNoSquares;
+    return SafeAfterMove(state.view, colour, guarded, from, to, taken);
 }
 
 // Only beside the pawn that has just made its double step, onto the empty square it passed.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "chess/attackers.h"
 #include "chess/attacks.h"
 #include "chess/castling.h"
 #include "chess/move_legality.h"
@@ -13,11 +14,6 @@ namespace {
 // destination and a promotion letter ("Ng1f3" plus a letter the knight ignores).
 constexpr int32_t kLongestMove = 6;
 
-struct SquareRef {
-    int32_t file;
-    int32_t rank;
-};
-
 // The working copy of a token: capture signs, hyphens, equals signs, spaces, check and mate
 // signs removed. Annotations such as "!" and "?" stay, and make the token fail later.
 struct CleanToken {
@@ -25,8 +21,22 @@ struct CleanToken {
     int32_t length;
 };
 
+// The bytes Clean drops, one look-up each: every byte of every move passes here.
+struct DecorationTable {
+    std::array<bool, 256> dropped;
+};
+
+constexpr DecorationTable MakeDecorationTable() {
+    DecorationTable table{};
+    for (const char ch : {'x', '-', '=', ' ', '+', '#'})
+        table.dropped[static_cast<unsigned char>(ch)] = true;
+    return table;
+}
+
+constexpr DecorationTable kDecorations = MakeDecorationTable();
+
 bool IsDecoration(unsigned char ch) {
-    return ch == 'x' || ch == '-' || ch == '=' || ch == ' ' || ch == '+' || ch == '#';
+    return kDecorations.dropped[ch];
 }
 
 // False when more is left than any move can hold: such a token is refused whatever it says.
@@ -79,77 +89,93 @@ int32_t PieceLetter(const CleanToken& token, int32_t& first) {
     return KindOfLetter(letter);
 }
 
-// One decoding: which piece of which side is to reach which square, and the king its trials
-// keep safe, looked up by the first trial that needs it.
+// One decoding: which piece of which side is to reach which square, and that side's king (its
+// square, or -1 when it has none), which the trials keep safe.
 struct Search {
     GameState& state;
     int32_t colour;
     int32_t kind;
-    SquareRef to;
-    KingSquare king;
+    int32_t to;
+    int32_t king;
 };
 
-Search StartSearch(GameState& state, int32_t kind, SquareRef to) {
-    return {state, state.sideToMove, kind, to, kKingNotLookedUp};
+Search StartSearch(GameState& state, int32_t kind, int32_t to) {
+    // The first king in a1..h8 order, as every king-safety test takes it.
+    const Bitboard kings = PiecesOf(state.view, state.sideToMove, kKing);
+    return {state, state.sideToMove, kind, to, kings == kNoSquares ? -1 : FirstSquare(kings)};
 }
 
-bool HoldsSearchedPiece(const Search& search, int32_t file, int32_t rank) {
-    const Square& square = At(search.state, file, rank);
-    return square.kind == search.kind && square.colour == search.colour;
+// Whether the pawn the side's opponent has just moved two squares passed over the target.
+bool IsEnPassantTarget(const GameState& state, int32_t colour, int32_t to) {
+    if ((state.flags & kEnPassantPossible) == 0) return false;
+    const int32_t passedFile = static_cast<int32_t>(state.flags & kEnPassantFileMask);
+    const int32_t victimRank = colour == kWhite ? 4 : 3;
+    return FileOfSquare(to) == passedFile && RankOfSquare(to) == ForwardRank(colour, victimRank) &&
+           Contains(PiecesOf(state.view, OtherColour(colour), kPawn),
+                    SquareIndex(passedFile, victimRank));
 }
 
-// Whether the square holds a piece of the kind for the side to move that may go to the target.
-bool Reaches(Search& search, SquareRef from) {
-    return HoldsSearchedPiece(search, from.file, from.rank) &&
-           CanMoveTo(search.state, search.colour, search.king, from.file, from.rank, search.to.file,
-                     search.to.rank);
+// The side's pawns that may move to the target by the pawn's rules: a capture of an opponent's
+// piece from either diagonal behind it, else the step or the double step onto it, and en passant.
+Bitboard PawnOrigins(const Search& search) {
+    const BoardView& view = search.state.view;
+    const Bitboard pawns = PiecesOf(view, search.colour, kPawn);
+    // Where a pawn of the other colour on the target would capture.
+    const Bitboard diagonals =
+        kMovement.pawn[static_cast<size_t>(OtherColour(search.colour))]
+                      [static_cast<size_t>(search.to)] &
+        pawns;
+    if (Contains(view.byColour[static_cast<size_t>(OtherColour(search.colour))], search.to))
+        return diagonals;
+    const int32_t file = FileOfSquare(search.to);
+    const int32_t rank = RankOfSquare(search.to);
+    const int32_t behind = search.colour == kWhite ? rank - 1 : rank + 1;
+    if (behind < 0 || behind > 7) return kNoSquares;
+    const int32_t step = SquareIndex(file, behind);
+    Bitboard origins = kNoSquares;
+    if (Contains(pawns, step)) {
+        origins = SquareBit(step);
+    } else if (!Contains(Occupied(view), step) && rank == (search.colour == kWhite ? 3 : 4)) {
+        origins = pawns & SquareBit(SquareIndex(file, search.colour == kWhite ? 1 : 6));
+    }
+    if (IsEnPassantTarget(search.state, search.colour, search.to)) origins |= diagonals;
+    return origins;
 }
 
 // The squares holding a piece of the searched kind and side from which that kind's way of moving
-// leads to the target: the reverse of the generator's proposals, so every square the generator
-// could propose the move from is among them. Whether the move is really proposed and legal is
-// for CanReach to say.
+// leads to the target: for a knight, a sliding piece and a king's step exactly the squares the
+// move is proposed from, since each of these moves is its own reverse; for a pawn the same by its
+// own rules. Castling's origin is only a candidate, which CanReach settles.
 Bitboard Origins(const Search& search) {
     const BoardView& view = search.state.view;
-    const int32_t to = SquareIndex(search.to.file, search.to.rank);
-    const auto at = static_cast<size_t>(to);
+    const auto at = static_cast<size_t>(search.to);
     const Bitboard occupied = Occupied(view);
     // Nothing moves onto a piece of its own side.
-    if (Contains(view.byColour[static_cast<size_t>(search.colour)], to)) return kNoSquares;
+    if (Contains(view.byColour[static_cast<size_t>(search.colour)], search.to)) return kNoSquares;
     Bitboard squares = kNoSquares;
     switch (search.kind) {
-        case kPawn: {
-            // Behind the target: the step, the double step, and the diagonals of a capture,
-            // which are where a pawn of the other colour on the target would capture.
-            const int32_t back = search.colour == kWhite ? -1 : 1;
-            const int32_t rank = search.to.rank + back;
-            if (rank < 0 || rank > 7) break;
-            squares = SquareBit(SquareIndex(search.to.file, rank)) |
-                      kMovement.pawn[static_cast<size_t>(OtherColour(search.colour))][at];
-            if (rank + back >= 0 && rank + back <= 7)
-                squares |= SquareBit(SquareIndex(search.to.file, rank + back));
-            break;
-        }
+        case kPawn:
+            return PawnOrigins(search);
         case kKnight:
             squares = kMovement.knight[at];
             break;
         // A sliding piece can come only from the first occupied square along each line.
         case kBishop:
-            squares = BishopAttacks(to, occupied);
+            squares = BishopAttacks(search.to, occupied);
             break;
         case kRook:
-            squares = RookAttacks(to, occupied);
+            squares = RookAttacks(search.to, occupied);
             break;
         case kQueen:
-            squares = QueenAttacks(to, occupied);
+            squares = QueenAttacks(search.to, occupied);
             break;
         case kKing:
             squares = kMovement.king[at];
             // Castling: the two-square move from the home square.
-            if (search.to.rank == HomeRank(search.colour) &&
-                (search.to.file == CastlingSideOf(true).kingToFile ||
-                 search.to.file == CastlingSideOf(false).kingToFile))
-                squares |= SquareBit(SquareIndex(kCastlingKingFile, search.to.rank));
+            if (RankOfSquare(search.to) == HomeRank(search.colour) &&
+                (FileOfSquare(search.to) == CastlingSideOf(true).kingToFile ||
+                 FileOfSquare(search.to) == CastlingSideOf(false).kingToFile))
+                squares |= SquareBit(SquareIndex(kCastlingKingFile, RankOfSquare(search.to)));
             break;
         default:
             break;
@@ -157,43 +183,57 @@ Bitboard Origins(const Search& search) {
     return squares & PiecesOf(view, search.colour, search.kind);
 }
 
-// Whether the piece on the origin may make the move. A knight's, a sliding piece's or a king's
-// step is proposed from the origin exactly when the origin lies in the same kind's attacks seen
-// from the target, which is how Origins found it, so only the trial is left; a pawn's move and
-// castling have rules of their own, which CanMoveTo applies.
-bool CanReach(Search& search, int32_t origin) {
-    const int32_t to = SquareIndex(search.to.file, search.to.rank);
-    const bool step =
-        search.kind == kKing && Contains(kMovement.king[static_cast<size_t>(to)], origin);
-    if (search.kind != kPawn && (search.kind != kKing || step))
-        return KeepsKingSafe(search.state, search.colour, search.king, origin, to);
-    return CanMoveTo(search.state, search.colour, search.king, FileOfSquare(origin),
-                     RankOfSquare(origin), search.to.file, search.to.rank);
+// Whether the mover's king stands unattacked after the move from the origin: a king tests its
+// destination; a pawn moving diagonally onto an empty square takes the pawn beside it too.
+bool LeavesKingSafe(const Search& search, int32_t origin) {
+    const BoardView& view = search.state.view;
+    Bitboard taken = SquareBit(search.to);
+    int32_t guarded = search.to;
+    if (search.kind != kKing) {
+        if (search.king < 0) return true;
+        guarded = search.king;
+    }
+    if (search.kind == kPawn && FileOfSquare(origin) != FileOfSquare(search.to) &&
+        !Contains(Occupied(view), search.to))
+        taken |= SquareBit(SquareIndex(FileOfSquare(search.to), RankOfSquare(origin)));
+    return SafeAfterMove(view, search.colour, guarded, origin, search.to, taken);
+}
+
+// Whether the piece on an origin Origins found may make the move: only the trial is left, but
+// for castling, whose rules CanMoveTo applies.
+bool CanReach(const Search& search, int32_t origin) {
+    if (search.kind == kKing &&
+        !Contains(kMovement.king[static_cast<size_t>(search.to)], origin)) {
+        KingSquare king = kKingNotLookedUp;
+        return CanMoveTo(search.state, search.colour, king, FileOfSquare(origin),
+                         RankOfSquare(origin), FileOfSquare(search.to), RankOfSquare(search.to));
+    }
+    return LeavesKingSafe(search, origin);
 }
 
 // The one piece (on the given file, or anywhere when file is -1) that reaches the target; false
 // when there is none or more than one.
-bool FindOnlyMover(Search& search, int32_t file, SquareRef& from) {
+bool FindOnlyMover(const Search& search, int32_t file, int32_t& from) {
     Bitboard origins = Origins(search);
     if (file >= 0) origins &= FileBits(file);
     int32_t count = 0;
     while (origins != kNoSquares) {
         const int32_t origin = PopFirstSquare(origins);
         if (!CanReach(search, origin)) continue;
-        from = {FileOfSquare(origin), RankOfSquare(origin)};
+        from = origin;
         ++count;
     }
     return count == 1;
 }
 
 // With a rank given, the piece on the highest file of that rank wins; never ambiguous.
-bool FindMoverOnRank(Search& search, int32_t rank, SquareRef& from) {
+bool FindMoverOnRank(const Search& search, int32_t rank, int32_t& from) {
     Bitboard origins = Origins(search) & RankBits(rank);
     while (origins != kNoSquares) {
         const int32_t origin = LastSquare(origins);
         origins &= ~SquareBit(origin);
         if (!CanReach(search, origin)) continue;
-        from = {FileOfSquare(origin), RankOfSquare(origin)};
+        from = origin;
         return true;
     }
     return false;
@@ -201,26 +241,33 @@ bool FindMoverOnRank(Search& search, int32_t rank, SquareRef& from) {
 
 // Origin and destination from the squares of the token: "e4", "bd7", "1a3" or "g1f3".
 bool FindMove(GameState& state, int32_t kind, const unsigned char* squares, int32_t length,
-              SquareRef& from, SquareRef& to) {
+              int32_t& from, int32_t& to) {
     if (length < 2 || length > 4) return false;
-    to = {FileOf(squares[length - 2]), RankOf(squares[length - 1])};
-    if (to.file < 0 || to.rank < 0) return false;
-    Search search = StartSearch(state, kind, to);
+    const int32_t toFile = FileOf(squares[length - 2]);
+    const int32_t toRank = RankOf(squares[length - 1]);
+    if (toFile < 0 || toRank < 0) return false;
+    to = SquareIndex(toFile, toRank);
+    const Search search = StartSearch(state, kind, to);
     if (length == 2) return FindOnlyMover(search, -1, from);
     const int32_t firstFile = FileOf(squares[0]);
     const int32_t firstRank = RankOf(squares[0]);
     if (length == 4) {
-        from = {firstFile, RankOf(squares[1])};
-        return from.file >= 0 && from.rank >= 0 && Reaches(search, from);
+        const int32_t fromRank = RankOf(squares[1]);
+        if (firstFile < 0 || fromRank < 0) return false;
+        from = SquareIndex(firstFile, fromRank);
+        const Square& piece = state.board[static_cast<size_t>(from)];
+        KingSquare king = kKingNotLookedUp;
+        return piece.kind == kind && piece.colour == search.colour &&
+               CanMoveTo(state, search.colour, king, firstFile, fromRank, toFile, toRank);
     }
     if (firstFile >= 0) return FindOnlyMover(search, firstFile, from);
     if (firstRank >= 0) return FindMoverOnRank(search, firstRank, from);
     return false;
 }
 
-bool Apply(GameState& state, SquareRef from, SquareRef to, int32_t promotion) {
-    ApplyMove(state, state.moves[static_cast<size_t>(state.ply)], from.file, from.rank, to.file,
-              to.rank, promotion);
+bool Apply(GameState& state, int32_t from, int32_t to, int32_t promotion) {
+    ApplyMove(state, state.moves[static_cast<size_t>(state.ply)], FileOfSquare(from),
+              RankOfSquare(from), FileOfSquare(to), RankOfSquare(to), promotion);
     state.ply += 1;
     return true;
 }
@@ -228,10 +275,14 @@ bool Apply(GameState& state, SquareRef from, SquareRef to, int32_t promotion) {
 // "OO" or "OOO": the king must stand on e1/e8 and may make the two-square move.
 bool InterpretCastling(GameState& state, bool kingSide) {
     const int32_t homeRank = HomeRank(state.sideToMove);
-    const SquareRef from = {kCastlingKingFile, homeRank};
-    const SquareRef to = {CastlingSideOf(kingSide).kingToFile, homeRank};
-    Search search = StartSearch(state, kKing, to);
-    if (!Reaches(search, from)) return false;
+    const int32_t from = SquareIndex(kCastlingKingFile, homeRank);
+    const int32_t to = SquareIndex(CastlingSideOf(kingSide).kingToFile, homeRank);
+    const Square& king = state.board[static_cast<size_t>(from)];
+    KingSquare kingSquare = kKingNotLookedUp;
+    if (king.kind != kKing || king.colour != state.sideToMove ||
+        !CanMoveTo(state, state.sideToMove, kingSquare, kCastlingKingFile, homeRank,
+                   CastlingSideOf(kingSide).kingToFile, homeRank))
+        return false;
     return Apply(state, from, to, 0);
 }
 
@@ -250,12 +301,13 @@ bool InterpretSanMove(GameState& state, const char* bytes, int32_t count) {
     int32_t first = 0;
     const int32_t kind = PieceLetter(token, first);
     if (kind == kEmpty) return false;
-    SquareRef from{};
-    SquareRef to{};
+    int32_t from = 0;
+    int32_t to = 0;
     if (!FindMove(state, kind, token.chars.data() + first, token.length - first, from, to))
         return false;
     // A pawn reaching the last rank must say what it becomes.
-    if (kind == kPawn && (to.rank == 0 || to.rank == 7) && promotion == 0) return false;
+    const int32_t toRank = RankOfSquare(to);
+    if (kind == kPawn && (toRank == 0 || toRank == 7) && promotion == 0) return false;
     return Apply(state, from, to, promotion);
 }
 
