@@ -123,10 +123,12 @@ const KnownTag* FindTag(std::string_view name) {
     return nullptr;
 }
 
-// Tag names match without regard to ASCII case; tags other than the known ones are ignored.
-void StoreTag(GameInfo& info, std::string& fen, std::string_view name, std::string_view value) {
+// Tag names match without regard to ASCII case; tags other than the known ones are ignored, and
+// so are all but the FEN tag when only the moves are wanted.
+void StoreTag(GameInfo& info, std::string& fen, std::string_view name, std::string_view value,
+              bool allFacts) {
     const KnownTag* tag = FindTag(name);
-    if (tag == nullptr) return;
+    if (tag == nullptr || (!allFacts && tag->target != TagTarget::Fen)) return;
     if (tag->target == TagTarget::Fact) {
         StoreFactTag(info.facts, tag->fact, value.data(), static_cast<int32_t>(value.size()));
         return;
@@ -253,7 +255,7 @@ ParseOutcome ParseGame(GameState& state, GameInfo& info, const char* gameBytes, 
             continue;
         }
         if (item.kind == PgnItemKind::TagPair) {
-            StoreTag(info, fen, item.tagName, item.tagValue);
+            StoreTag(info, fen, item.tagName, item.tagValue, allFacts);
         } else if (outcome.tokensFound < kMaxPlies) {
             if (allFacts)
                 facts.moves[static_cast<size_t>(outcome.tokensFound)].clockTenths = kNoClock;

@@ -21,8 +21,9 @@ struct ParseOutcome {
 };
 
 // What a read gathers beyond the moves: everything the screen shows, or (for a caller that only
-// checks the moves, such as quorvane-pgn check) the tags and the move count, without the moves as
-// written, the clocks, the position keys, the opening and how the game ended.
+// checks the moves, such as quorvane-pgn check) the move count and the start position of the FEN
+// tag, without the other tags, the moves as written, the clocks, the position keys, the opening
+// and how the game ended.
 enum class GameFactsWanted { All, MovesOnly };
 
 // Reads one game's text: tags into info, start position and decoded moves into state. Leaves the

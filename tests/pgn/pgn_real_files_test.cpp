@@ -185,11 +185,22 @@ TEST(RealPgnFiles, TrickyFilesGiveTheForgivingResults) {
 }
 
 // quorvane-pgn check reads the moves alone: the same moves, stops and texts as a full read.
+// The games as a read of the moves alone gives them: the texts of the tags are not read.
+std::vector<ReadGame> MovesOf(std::vector<ReadGame> games) {
+    for (ReadGame& game : games) {
+        game.white = "Player 1";
+        game.black = "Player 2";
+        game.event.clear();
+    }
+    return games;
+}
+
 TEST(RealPgnFiles, ReadingTheMovesAloneDecodesTheSame) {
     SKIP_WITHOUT_SHARED_FILES();
     for (const char* folder : {"python-chess", "chess-library-tests", "shakmaty-benches"}) {
         for (const std::filesystem::path& path : PgnFilesIn(folder))
-            EXPECT_TRUE(ReadAllGames(path, GameFactsWanted::MovesOnly) == ReadAllGames(path))
+            EXPECT_TRUE(ReadAllGames(path, GameFactsWanted::MovesOnly) ==
+                        MovesOf(ReadAllGames(path)))
                 << path;
     }
 }
