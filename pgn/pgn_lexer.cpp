@@ -110,14 +110,16 @@ bool ReadVariationBytes(PgnLexer& lexer, PgnItem& item) {
     return false;
 }
 
+// The bytes the main line stops at, outside a glyph.
+constexpr uint32_t kMainLineStops = kClassTagOpen | kClassTagClose | kClassBraceOpen |
+                                    kClassSemicolon | kClassVariation | kClassDollar |
+                                    kClassMoveStart | kClassZero;
+
 // Main-line move text, one byte of interest at a time. True when an item was read.
 bool ReadMainLineByte(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
     // Outside a glyph only these bytes change anything; inside one every byte matters.
-    if (!lexer.inNag &&
-        !SkipUntil(cursor, kClassTagOpen | kClassTagClose | kClassBraceOpen | kClassSemicolon |
-                               kClassVariation | kClassDollar | kClassMoveStart | kClassZero))
-        return false;
+    if (!lexer.inNag && !SkipUntil(cursor, kMainLineStops)) return false;
     const unsigned char b = *cursor.at;
     if (b == '[' || b == ']') {
         ++cursor.at;
@@ -186,7 +188,11 @@ int32_t ZeroCastlingLength(const char* bytes, int32_t count, int32_t at) {
     return 0;
 }
 
-bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
+namespace {
+
+// Every state and byte: whatever NextPgnItem's quick look leaves. Kept out of line, so that the
+// quick look needs none of its registers.
+[[gnu::noinline]] bool NextItemInAnyState(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
     while (!AtEnd(cursor)) {
         if (lexer.inTagName || lexer.inTagValue) {
@@ -213,4 +219,23 @@ bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
         }
     }
     return false;
+}
+
+}  // namespace
+
+bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
+    // Most items are main-line move tokens with nothing but blanks and move numbers before them:
+    // read here, in a few instructions, without the states of comments, tags and variations.
+    const bool mainLine = !lexer.inTagName && !lexer.inTagValue && !lexer.inBraceComment &&
+                          !lexer.inLineComment && !lexer.inNag && lexer.variationDepth == 0;
+    if (mainLine && SkipUntil(lexer.cursor, kMainLineStops) &&
+        HasClass(*lexer.cursor.at, kClassMoveStart)) {
+        ByteCursor& cursor = lexer.cursor;
+        const unsigned char* const start = cursor.at;
+        SkipWhile(cursor, kClassMoveChar);
+        item.kind = PgnItemKind::MoveToken;
+        item.token = {Offset(lexer, start), static_cast<int32_t>(cursor.at - start)};
+        return true;
+    }
+    return NextItemInAnyState(lexer, item);
 }
