@@ -58,7 +58,7 @@ struct KnownTag {
 
 // Sorted by the length of the name, so that a name is compared only with those of its length.
 constexpr KnownTag kKnownTags[] = {
-    {"FEN", TagTarget::Fen, {}},
+    {"FEN", TagTarget::Fen, {}},  // first, for FindTag's search of it alone
     {"ECO", TagTarget::Fact, FactTag::Eco},
     {"DATE", TagTarget::Date, {}},
     {"SITE", TagTarget::Site, {}},
@@ -105,20 +105,30 @@ bool EqualsFolded(const char* bytes, std::string_view upper) {
     return true;
 }
 
-// The tag of the name, less its surrounding spaces. Every game has many tags: each is compared
-// only with the known names of its length.
-const KnownTag* FindTag(std::string_view name) {
+std::string_view WithoutSurroundingSpaces(std::string_view name) {
     size_t from = 0;
     size_t to = name.size();
     while (from < to && name[from] == ' ')
         ++from;
     while (to > from && name[to - 1] == ' ')
         --to;
-    const size_t length = to - from;
+    return name.substr(from, to - from);
+}
+
+// The tag of the name, less its surrounding spaces: among all the known tags, or only the FEN
+// tag. Every game has many tags: each is compared only with the known names of its length.
+const KnownTag* FindTag(std::string_view name, bool fenOnly) {
+    const std::string_view bare = WithoutSurroundingSpaces(name);
+    const size_t length = bare.size();
     if (length > kLongestTagName) return nullptr;
-    for (size_t entry = kTagsByLength.first[length]; entry < kTagsByLength.first[length + 1];
-         ++entry) {
-        if (EqualsFolded(name.data() + from, kKnownTags[entry].name)) return &kKnownTags[entry];
+    size_t first = kTagsByLength.first[length];
+    size_t last = kTagsByLength.first[length + 1];
+    if (fenOnly) {
+        first = 0;
+        last = length == kKnownTags[0].name.size() ? 1 : 0;
+    }
+    for (size_t entry = first; entry < last; ++entry) {
+        if (EqualsFolded(bare.data(), kKnownTags[entry].name)) return &kKnownTags[entry];
     }
     return nullptr;
 }
@@ -127,8 +137,8 @@ const KnownTag* FindTag(std::string_view name) {
 // so are all but the FEN tag when only the moves are wanted.
 void StoreTag(GameInfo& info, std::string& fen, std::string_view name, std::string_view value,
               bool allFacts) {
-    const KnownTag* tag = FindTag(name);
-    if (tag == nullptr || (!allFacts && tag->target != TagTarget::Fen)) return;
+    const KnownTag* tag = FindTag(name, !allFacts);
+    if (tag == nullptr) return;
     if (tag->target == TagTarget::Fact) {
         StoreFactTag(info.facts, tag->fact, value.data(), static_cast<int32_t>(value.size()));
         return;

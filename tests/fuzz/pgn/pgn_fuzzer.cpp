@@ -1,7 +1,7 @@
 // Fuzzes the PGN reader: game finding (the one-pass cursor against ExtractGameText and against the
 // byte-at-a-time reference scanner), the lexer, ParseGame with the chess engine behind it, the
 // game's facts (moves as written, clocks, position keys, openings), the diagnostics, and
-// LoadCurrentGame.
+// LoadCurrentGame; a read of the moves alone against the full one.
 
 #include <cstdint>
 #include <cstdlib>
@@ -83,6 +83,21 @@ void CheckFacts(GameState& state, const GameInfo& info, const ParseOutcome& outc
     }
 }
 
+// A read of the moves alone stops where the full read stops, in the same position.
+void CheckMovesAlone(const GameState& full, const ParseOutcome& outcome,
+                     const CharString& gameText) {
+    static GameState* state = new GameState();
+    static GameInfo* info = new GameInfo();
+    const ParseOutcome alone =
+        ParseGame(*state, *info, gameText.chars(), gameText.length(), GameFactsWanted::MovesOnly);
+    Require(alone.tokensFound == outcome.tokensFound &&
+            alone.surplusTokens == outcome.surplusTokens &&
+            alone.pliesDecoded == outcome.pliesDecoded &&
+            alone.refused.start == outcome.refused.start &&
+            alone.refused.length == outcome.refused.length);
+    Require(SameBytes(FormatFen(*state), FormatFen(full)));
+}
+
 void CheckGame(GameState& state, GameInfo& info, const CharString& gameText) {
     CheckTokens(gameText);
     const ParseOutcome outcome = ParseGame(state, info, gameText);
@@ -97,6 +112,7 @@ void CheckGame(GameState& state, GameInfo& info, const CharString& gameText) {
     Require(info.white[0] != 0 && info.black[0] != 0);
     ClassifyStop(state, gameText, outcome);
     Require(FormatFen(state).length() > 0);
+    CheckMovesAlone(state, outcome, gameText);
     CheckFacts(state, info, outcome);
 }
 
