@@ -211,11 +211,9 @@ bool CanReach(const Search& search, int32_t origin) {
     return LeavesKingSafe(search, origin);
 }
 
-// The one piece (on the given file, or anywhere when file is -1) that reaches the target; false
-// when there is none or more than one.
-bool FindOnlyMover(const Search& search, int32_t file, int32_t& from) {
-    Bitboard origins = Origins(search);
-    if (file >= 0) origins &= FileBits(file);
+// The one piece among the origins that reaches the target; false when there is none or more
+// than one.
+bool FindOnlyMover(const Search& search, Bitboard origins, int32_t& from) {
     int32_t count = 0;
     while (origins != kNoSquares) {
         const int32_t origin = PopFirstSquare(origins);
@@ -227,8 +225,7 @@ bool FindOnlyMover(const Search& search, int32_t file, int32_t& from) {
 }
 
 // With a rank given, the piece on the highest file of that rank wins; never ambiguous.
-bool FindMoverOnRank(const Search& search, int32_t rank, int32_t& from) {
-    Bitboard origins = Origins(search) & RankBits(rank);
+bool FindMoverOnRank(const Search& search, Bitboard origins, int32_t& from) {
     while (origins != kNoSquares) {
         const int32_t origin = LastSquare(origins);
         origins &= ~SquareBit(origin);
@@ -248,21 +245,22 @@ bool FindMove(GameState& state, int32_t kind, const unsigned char* squares, int3
     if (toFile < 0 || toRank < 0) return false;
     to = SquareIndex(toFile, toRank);
     const Search search = StartSearch(state, kind, to);
-    if (length == 2) return FindOnlyMover(search, -1, from);
     const int32_t firstFile = FileOf(squares[0]);
     const int32_t firstRank = RankOf(squares[0]);
-    if (length == 4) {
-        const int32_t fromRank = RankOf(squares[1]);
-        if (firstFile < 0 || fromRank < 0) return false;
-        from = SquareIndex(firstFile, fromRank);
-        const Square& piece = state.board[static_cast<size_t>(from)];
-        KingSquare king = kKingNotLookedUp;
-        return piece.kind == kind && piece.colour == search.colour &&
-               CanMoveTo(state, search.colour, king, firstFile, fromRank, toFile, toRank);
+    if (length < 4) {
+        const Bitboard origins = Origins(search);
+        if (length == 2) return FindOnlyMover(search, origins, from);
+        if (firstFile >= 0) return FindOnlyMover(search, origins & FileBits(firstFile), from);
+        if (firstRank >= 0) return FindMoverOnRank(search, origins & RankBits(firstRank), from);
+        return false;
     }
-    if (firstFile >= 0) return FindOnlyMover(search, firstFile, from);
-    if (firstRank >= 0) return FindMoverOnRank(search, firstRank, from);
-    return false;
+    const int32_t fromRank = RankOf(squares[1]);
+    if (firstFile < 0 || fromRank < 0) return false;
+    from = SquareIndex(firstFile, fromRank);
+    const Square& piece = state.board[static_cast<size_t>(from)];
+    KingSquare king = kKingNotLookedUp;
+    return piece.kind == kind && piece.colour == search.colour &&
+           CanMoveTo(state, search.colour, king, firstFile, fromRank, toFile, toRank);
 }
 
 bool Apply(GameState& state, int32_t from, int32_t to, int32_t promotion) {
