@@ -156,6 +156,14 @@ inline bool SkipToWantedWithin(ByteCursor& cursor, WantedBytes wanted, int64_t l
     return at != stop;
 }
 
+// The same for a run that is seldom short, such as a tag's value: blocks from the first byte.
+inline bool SkipToWantedInLongRun(ByteCursor& cursor, WantedBytes wanted) {
+#if defined(__SSE2__)
+    if (SkipToWantedInBlocks(cursor, wanted)) return true;
+#endif
+    return SkipToWantedWithin(cursor, wanted, cursor.end - cursor.at);
+}
+
 // Moves to the first wanted byte; false (at the end) when there is none. The same stop as
 // SkipUntil with the classes holding exactly those bytes.
 inline bool SkipToWanted(ByteCursor& cursor, WantedBytes wanted) {

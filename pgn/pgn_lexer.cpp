@@ -39,8 +39,7 @@ void FinishTagPair(PgnLexer& lexer, PgnItem& item) {
     item.kind = PgnItemKind::TagPair;
     Finish(lexer.tagName, item.tagName, item.tagNamePieces);
     Finish(lexer.tagValue, item.tagValue, item.tagValuePieces);
-    lexer.inTagName = false;
-    lexer.inTagValue = false;
+    lexer.place = LexerPlace::MoveText;
 }
 
 // Inside a tag pair: the name runs to the first space, the value to ]. A [ starts the name again
@@ -50,19 +49,19 @@ bool ReadTagBytes(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
     const unsigned char* const from = cursor.at;
     // Values run for dozens of bytes: searched in blocks.
-    const unsigned char nameEnd = lexer.inTagName ? ' ' : ']';
+    const bool inName = lexer.place == LexerPlace::TagName;
+    const unsigned char nameEnd = inName ? ' ' : ']';
     SkipToWanted(cursor, {'[', ']', nameEnd});
-    AppendRun(lexer.inTagName ? lexer.tagName : lexer.tagValue, from, cursor.at);
+    AppendRun(inName ? lexer.tagName : lexer.tagValue, from, cursor.at);
     if (AtEnd(cursor)) return false;
     const unsigned char b = *cursor.at++;
     if (b == '[') {
-        lexer.inTagName = true;
+        lexer.place = LexerPlace::TagName;
     } else if (b == ']') {
         FinishTagPair(lexer, item);
         return true;
     } else {
-        lexer.inTagName = false;
-        lexer.inTagValue = true;
+        lexer.place = LexerPlace::TagValue;
     }
     return false;
 }
@@ -71,10 +70,10 @@ bool ReadTagBytes(PgnLexer& lexer, PgnItem& item) {
 bool OpenCommentOrVariation(PgnLexer& lexer, unsigned char b) {
     switch (b) {
         case '{':
-            lexer.inBraceComment = true;
+            lexer.place = LexerPlace::BraceComment;
             return true;
         case ';':
-            lexer.inLineComment = true;
+            lexer.place = LexerPlace::LineComment;
             return true;
         case '(':
             ++lexer.variationDepth;
@@ -98,7 +97,7 @@ bool ReadVariationBytes(PgnLexer& lexer, PgnItem& item) {
     lexer.inNag = false;
     switch (b) {
         case '[':
-            lexer.inTagName = true;
+            lexer.place = LexerPlace::TagName;
             break;
         case ']':
             FinishTagPair(lexer, item);
@@ -124,7 +123,7 @@ bool ReadMainLineByte(PgnLexer& lexer, PgnItem& item) {
     if (b == '[' || b == ']') {
         ++cursor.at;
         if (b == '[') {
-            lexer.inTagName = true;
+            lexer.place = LexerPlace::TagName;
             return false;
         }
         FinishTagPair(lexer, item);
@@ -195,23 +194,23 @@ namespace {
 [[gnu::noinline]] bool NextItemInAnyState(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
     while (!AtEnd(cursor)) {
-        if (lexer.inTagName || lexer.inTagValue) {
+        if (lexer.place == LexerPlace::TagName || lexer.place == LexerPlace::TagValue) {
             if (ReadTagBytes(lexer, item)) return true;
-        } else if (lexer.inBraceComment) {
+        } else if (lexer.place == LexerPlace::BraceComment) {
             const unsigned char* const from = cursor.at;
             const bool closed = SkipToWanted(cursor, {'}', '}', '}'});
             const TokenSpan text = {Offset(lexer, from), static_cast<int32_t>(cursor.at - from)};
             if (closed) ++cursor.at;
-            lexer.inBraceComment = false;
+            lexer.place = LexerPlace::MoveText;
             if (lexer.variationDepth == 0) {
                 item.kind = PgnItemKind::Comment;
                 item.token = text;
                 return true;
             }
-        } else if (lexer.inLineComment) {
+        } else if (lexer.place == LexerPlace::LineComment) {
             // A rest-of-line comment ends with its line, whichever line end the file uses.
             if (SkipUntil(cursor, kClassLineEnd)) ++cursor.at;
-            lexer.inLineComment = false;
+            lexer.place = LexerPlace::MoveText;
         } else if (lexer.variationDepth != 0) {
             if (ReadVariationBytes(lexer, item)) return true;
         } else {
@@ -221,21 +220,49 @@ namespace {
     return false;
 }
 
+std::string_view ViewOf(const unsigned char* from, const unsigned char* to) {
+    if (from == to) return "";
+    return {reinterpret_cast<const char*>(from), static_cast<size_t>(to - from)};
+}
+
+// A tag pair with no [ inside, "[Name Value]", read whole from its [ as the full state machine
+// reads it; false, with nothing read, for any other, which the state machine then reads from the
+// same [.
+[[gnu::noinline]] bool ReadPlainTagPair(PgnLexer& lexer, PgnItem& item) {
+    ByteCursor cursor = {lexer.cursor.at + 1, lexer.cursor.end};
+    const unsigned char* const nameStart = cursor.at;
+    if (!SkipToWanted(cursor, {'[', ']', ' '}) || *cursor.at == '[') return false;
+    const unsigned char* const nameEnd = cursor.at;
+    const unsigned char* valueStart = cursor.at;
+    if (*cursor.at == ' ') {
+        valueStart = ++cursor.at;
+        if (!SkipToWantedInLongRun(cursor, {'[', ']', ']'}) || *cursor.at == '[') return false;
+    }
+    item.kind = PgnItemKind::TagPair;
+    item.tagName = ViewOf(nameStart, nameEnd);
+    item.tagValue = ViewOf(valueStart, cursor.at);
+    lexer.cursor.at = cursor.at + 1;
+    return true;
+}
+
 }  // namespace
 
 bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
-    // Most items are main-line move tokens with nothing but blanks and move numbers before them:
-    // read here, in a few instructions, without the states of comments, tags and variations.
-    const bool mainLine = !lexer.inTagName && !lexer.inTagValue && !lexer.inBraceComment &&
-                          !lexer.inLineComment && !lexer.inNag && lexer.variationDepth == 0;
-    if (mainLine && SkipUntil(lexer.cursor, kMainLineStops) &&
-        HasClass(*lexer.cursor.at, kClassMoveStart)) {
-        ByteCursor& cursor = lexer.cursor;
+    // Most items are main-line move tokens with nothing but blanks and move numbers before them,
+    // or plain tag pairs: read here, in a few instructions, without the states of comments, tags
+    // and variations.
+    const bool mainLine =
+        lexer.place == LexerPlace::MoveText && !lexer.inNag && lexer.variationDepth == 0;
+    if (!mainLine || !SkipUntil(lexer.cursor, kMainLineStops))
+        return NextItemInAnyState(lexer, item);
+    ByteCursor& cursor = lexer.cursor;
+    if (HasClass(*cursor.at, kClassMoveStart)) {
         const unsigned char* const start = cursor.at;
         SkipWhile(cursor, kClassMoveChar);
         item.kind = PgnItemKind::MoveToken;
         item.token = {Offset(lexer, start), static_cast<int32_t>(cursor.at - start)};
         return true;
     }
+    if (*cursor.at == '[' && ReadPlainTagPair(lexer, item)) return true;
     return NextItemInAnyState(lexer, item);
 }

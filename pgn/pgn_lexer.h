@@ -47,6 +47,10 @@ struct TagField {
     std::string pieces;  // the joined runs, once there are two
 };
 
+// Where the lexer stands: in move text (the main line or a variation, by the depth), or inside a
+// tag pair or a comment, which never nest in one another.
+enum class LexerPlace : uint8_t { MoveText, TagName, TagValue, BraceComment, LineComment };
+
 // Working state of one game read; a stray ) may leave variationDepth below 0, where no token is
 // collected until a ( brings it back.
 struct PgnLexer {
@@ -56,11 +60,8 @@ struct PgnLexer {
     // starts the name again).
     TagField tagName;
     TagField tagValue;
-    bool inTagName;
-    bool inTagValue;
-    bool inBraceComment;
-    bool inLineComment;
-    bool inNag;
+    LexerPlace place;
+    bool inNag;  // in the digits of a glyph; a tag pair met there leaves it so
     int32_t variationDepth;
 };
 
