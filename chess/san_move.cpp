@@ -284,11 +284,36 @@ bool InterpretCastling(GameState& state, bool kingSide) {
     return Apply(state, from, to, 0);
 }
 
+// The commonest moves, a pawn's "e4" and a piece's "Nf3" (count 2 or 3), hold nothing for Clean
+// to drop and no promotion letter: their kind is read straight from the bytes, which end with
+// the destination. kEmpty for any other token.
+int32_t PlainMoveKind(const unsigned char* raw, int32_t count) {
+    if (FileOf(raw[count - 2]) < 0 || RankOf(raw[count - 1]) < 0) return kEmpty;
+    return count == 2 ? kPawn : KindOfLetter(raw[0]);
+}
+
+// Finds the one move of the kind to the squares of the token ("e4", "bd7", "1a3" or "g1f3") and
+// applies it, with the promotion a pawn reaching the last rank must name.
+bool FinishMove(GameState& state, int32_t kind, const unsigned char* squares, int32_t length,
+                int32_t promotion) {
+    int32_t from = 0;
+    int32_t to = 0;
+    if (!FindMove(state, kind, squares, length, from, to)) return false;
+    const int32_t toRank = RankOfSquare(to);
+    if (kind == kPawn && (toRank == 0 || toRank == 7) && promotion == 0) return false;
+    return Apply(state, from, to, promotion);
+}
+
 }  // namespace
 
 bool InterpretSanMove(GameState& state, const char* bytes, int32_t count) {
     state.sideToMove = SideForPly(state);
     if (state.ply < 0 || state.ply >= kMaxPlies) return false;
+    if (count == 2 || count == 3) {
+        const auto* raw = reinterpret_cast<const unsigned char*>(bytes);
+        const int32_t kind = PlainMoveKind(raw, count);
+        if (kind != kEmpty) return FinishMove(state, kind, raw + count - 2, 2, 0);
+    }
     CleanToken token{};
     if (!Clean(bytes, count, token)) return false;
     if (token.length > 0 && token.chars[0] == 'O') {
@@ -299,14 +324,7 @@ bool InterpretSanMove(GameState& state, const char* bytes, int32_t count) {
     int32_t first = 0;
     const int32_t kind = PieceLetter(token, first);
     if (kind == kEmpty) return false;
-    int32_t from = 0;
-    int32_t to = 0;
-    if (!FindMove(state, kind, token.chars.data() + first, token.length - first, from, to))
-        return false;
-    // A pawn reaching the last rank must say what it becomes.
-    const int32_t toRank = RankOfSquare(to);
-    if (kind == kPawn && (toRank == 0 || toRank == 7) && promotion == 0) return false;
-    return Apply(state, from, to, promotion);
+    return FinishMove(state, kind, token.chars.data() + first, token.length - first, promotion);
 }
 
 bool InterpretSanMove(GameState& state, const CharString& token) {
