@@ -109,11 +109,6 @@ bool ReadVariationBytes(PgnLexer& lexer, PgnItem& item) {
     return false;
 }
 
-// The bytes the main line stops at, outside a glyph.
-constexpr uint32_t kMainLineStops = kClassTagOpen | kClassTagClose | kClassBraceOpen |
-                                    kClassSemicolon | kClassVariation | kClassDollar |
-                                    kClassMoveStart | kClassZero;
-
 // Main-line move text, one byte of interest at a time. True when an item was read.
 bool ReadMainLineByte(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
@@ -189,9 +184,8 @@ int32_t ZeroCastlingLength(const char* bytes, int32_t count, int32_t at) {
 
 namespace {
 
-// Every state and byte: whatever NextPgnItem's quick look leaves. Kept out of line, so that the
-// quick look needs none of its registers.
-[[gnu::noinline]] bool NextItemInAnyState(PgnLexer& lexer, PgnItem& item) {
+// Every state and byte.
+bool NextItemInAnyState(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
     while (!AtEnd(cursor)) {
         if (lexer.place == LexerPlace::TagName || lexer.place == LexerPlace::TagValue) {
@@ -228,7 +222,7 @@ std::string_view ViewOf(const unsigned char* from, const unsigned char* to) {
 // A tag pair with no [ inside, "[Name Value]", read whole from its [ as the full state machine
 // reads it; false, with nothing read, for any other, which the state machine then reads from the
 // same [.
-[[gnu::noinline]] bool ReadPlainTagPair(PgnLexer& lexer, PgnItem& item) {
+bool ReadPlainTagPair(PgnLexer& lexer, PgnItem& item) {
     ByteCursor cursor = {lexer.cursor.at + 1, lexer.cursor.end};
     const unsigned char* const nameStart = cursor.at;
     if (!SkipToWanted(cursor, {'[', ']', ' '}) || *cursor.at == '[') return false;
@@ -247,22 +241,11 @@ std::string_view ViewOf(const unsigned char* from, const unsigned char* to) {
 
 }  // namespace
 
-bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
-    // Most items are main-line move tokens with nothing but blanks and move numbers before them,
-    // or plain tag pairs: read here, in a few instructions, without the states of comments, tags
-    // and variations.
+bool NextPgnItemInFull(PgnLexer& lexer, PgnItem& item) {
     const bool mainLine =
         lexer.place == LexerPlace::MoveText && !lexer.inNag && lexer.variationDepth == 0;
-    if (!mainLine || !SkipUntil(lexer.cursor, kMainLineStops))
-        return NextItemInAnyState(lexer, item);
-    ByteCursor& cursor = lexer.cursor;
-    if (HasClass(*cursor.at, kClassMoveStart)) {
-        const unsigned char* const start = cursor.at;
-        SkipWhile(cursor, kClassMoveChar);
-        item.kind = PgnItemKind::MoveToken;
-        item.token = {Offset(lexer, start), static_cast<int32_t>(cursor.at - start)};
+    if (mainLine && !AtEnd(lexer.cursor) && *lexer.cursor.at == '[' &&
+        ReadPlainTagPair(lexer, item))
         return true;
-    }
-    if (*cursor.at == '[' && ReadPlainTagPair(lexer, item)) return true;
     return NextItemInAnyState(lexer, item);
 }

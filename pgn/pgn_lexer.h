@@ -71,9 +71,31 @@ PgnLexer LexerOver(const CharString& gameText);
 // The same over count bytes of a larger text, such as one game's stretch of a whole file.
 PgnLexer LexerOver(const char* bytes, int32_t count);
 
+// The bytes the main line stops at, outside a glyph.
+constexpr uint32_t kMainLineStops = kClassTagOpen | kClassTagClose | kClassBraceOpen |
+                                    kClassSemicolon | kClassVariation | kClassDollar |
+                                    kClassMoveStart | kClassZero;
+
+// NextPgnItem for every item but a main-line move token with nothing but blanks and move numbers
+// before it.
+bool NextPgnItemInFull(PgnLexer& lexer, PgnItem& item);
+
 // The next item; false at the end of the text. A tag pair still open at the end is dropped; a
-// token still in progress at the end is complete.
-bool NextPgnItem(PgnLexer& lexer, PgnItem& item);
+// token still in progress at the end is complete. Most items are main-line move tokens with only
+// blanks and move numbers before them: they are read here, inline in the reader's loop.
+inline bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
+    ByteCursor& cursor = lexer.cursor;
+    if (lexer.place == LexerPlace::MoveText && !lexer.inNag && lexer.variationDepth == 0 &&
+        SkipUntil(cursor, kMainLineStops) && HasClass(*cursor.at, kClassMoveStart)) {
+        const unsigned char* const start = cursor.at;
+        SkipWhile(cursor, kClassMoveChar);
+        item.kind = PgnItemKind::MoveToken;
+        item.token = {static_cast<int32_t>(start - lexer.base),
+                      static_cast<int32_t>(cursor.at - start)};
+        return true;
+    }
+    return NextPgnItemInFull(lexer, item);
+}
 
 // Length of castling written with zeros at offset at of the count bytes (5 for 0-0-0, 3 for
 // 0-0), or 0 when none begins there.
