@@ -62,11 +62,31 @@ bool Equals(const CleanToken& token, const char* text) {
     return i == token.length;
 }
 
+// The file of each file letter and the rank of each rank digit, -1 for every other byte: one
+// look-up each, several times a move.
+struct SquareLetterTable {
+    std::array<int8_t, 256> file;
+    std::array<int8_t, 256> rank;
+};
+
+constexpr SquareLetterTable MakeSquareLetterTable() {
+    SquareLetterTable table{};
+    table.file.fill(-1);
+    table.rank.fill(-1);
+    for (int8_t i = 0; i < 8; ++i) {
+        table.file[static_cast<size_t>('a' + i)] = i;
+        table.rank[static_cast<size_t>('1' + i)] = i;
+    }
+    return table;
+}
+
+constexpr SquareLetterTable kSquareLetters = MakeSquareLetterTable();
+
 int32_t FileOf(unsigned char ch) {
-    return ch >= 'a' && ch <= 'h' ? ch - 'a' : -1;
+    return kSquareLetters.file[ch];
 }
 int32_t RankOf(unsigned char ch) {
-    return ch >= '1' && ch <= '8' ? ch - '1' : -1;
+    return kSquareLetters.rank[ch];
 }
 
 // 5, 4, 3 or 2 for a trailing capital Q, R, B or N, which is then cut off; else 0.
@@ -245,11 +265,11 @@ bool FindMove(GameState& state, int32_t kind, const unsigned char* squares, int3
     if (toFile < 0 || toRank < 0) return false;
     to = SquareIndex(toFile, toRank);
     const Search search = StartSearch(state, kind, to);
+    if (length == 2) return FindOnlyMover(search, Origins(search), from);
     const int32_t firstFile = FileOf(squares[0]);
     const int32_t firstRank = RankOf(squares[0]);
-    if (length < 4) {
+    if (length == 3) {
         const Bitboard origins = Origins(search);
-        if (length == 2) return FindOnlyMover(search, origins, from);
         if (firstFile >= 0) return FindOnlyMover(search, origins & FileBits(firstFile), from);
         if (firstRank >= 0) return FindMoverOnRank(search, origins & RankBits(firstRank), from);
         return false;
