@@ -19,6 +19,18 @@ struct PgnByteSource {
     bool (*read)(void* handle, char* into, int32_t wanted, int32_t& got);
 };
 
+// What a read of up to so many bytes gave: count bytes; ended when the source ended or a zero
+// byte ended the text before wanted bytes, failed on a read error (count: the bytes before it).
+struct PgnBytesRead {
+    int32_t count;
+    bool ended;
+    bool failed;
+};
+
+// Reads up to wanted bytes into into, in slices that stay in the processor's cache, stopping at
+// the source's end, at the first zero byte (not counted) and at a read error.
+PgnBytesRead ReadPgnBytes(PgnByteSource source, char* into, int32_t wanted);
+
 // Reads the file of the given size (at most kMaxPgnFileBytes of it); the text ends where the
 // bytes actually read end, whatever the size claimed. OutOfMemory leaves text unchanged;
 // ReadFailed keeps the bytes read before the error.

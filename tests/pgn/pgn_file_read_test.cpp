@@ -1,4 +1,5 @@
-// The file reader shared by the saver and quorvane-pgn, over a scripted byte source.
+// The file reader shared by the saver and quorvane-pgn, and the game stream of quorvane-pgn
+// check, over a scripted byte source.
 
 #include "pgn/pgn_file_read.h"
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "pgn/pgn_game_stream.h"
 #include "pgn_test_support.h"
 
 namespace {
@@ -97,6 +99,84 @@ TEST(ReadPgnText, StopsAtTheFirstEmptyRead) {
     EXPECT_EQ(Read(file, 1 << 20, text), PgnFileResult::Read);
     EXPECT_EQ(Str(text), "1. e4");
     EXPECT_EQ(file.reads, 4);  // 2 + 2 + 1 bytes, then the read that finds the end
+}
+
+// The games of the text ReadPgnText makes of the file, each as its bytes.
+std::vector<std::string> WholeTextGames(ScriptedFile file, uint64_t claimedSize) {
+    CharString text;
+    EXPECT_EQ(Read(file, claimedSize, text), PgnFileResult::Read);
+    std::vector<std::string> games;
+    GameTextCursor cursor = FirstGameOf(text);
+    GameSpan span{};
+    while (NextGameSpan(cursor, span))
+        games.push_back(Str(text.mid(span.start, span.length)));
+    return games;
+}
+
+std::vector<std::string> StreamedGames(ScriptedFile& file, uint64_t claimedSize, int32_t slice,
+                                       PgnFileResult& result) {
+    GameStream stream = StartGameStream(PgnByteSource{&file, ReadScripted}, claimedSize, slice);
+    std::vector<std::string> games;
+    GameSpan span{};
+    while (NextStreamGame(stream, span))
+        games.push_back(Str(stream.window.mid(span.start, span.length)));
+    result = stream.result;
+    return games;
+}
+
+TEST(GameStream, GivesTheGamesOfTheWholeTextInAnyWindow) {
+    const std::string game = "[Event \"E\"]\n[White \"W\"]\n\n1. e4 {a [ comment} e5 2. Nf3 *\n\n";
+    const std::string longGame =
+        "[Event \"L\"]\n1. e4 {" + std::string(300, 'x') + "[" + std::string(300, 'y') + "} e5\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        uint64_t claimed;
+    } cases[] = {
+        {"games in a row", game + game + game, 1 << 20},
+        {"words before the first game", "notes\n" + game + game, 1 << 20},
+        {"a game longer than the window", game + longGame + game, 1 << 20},
+        {"a tag section with no moves after the last game", game + "[Event \"X\"]\n", 1 << 20},
+        {"no game", "just words, no tags", 1 << 20},
+        {"a zero byte ends the text", game + game + std::string(1, '\0') + game, 1 << 20},
+        {"the size claimed ends the text", game + game + game, game.size() + 20},
+    };
+    for (const auto& c : cases) {
+        for (const int32_t slice : {1, 7, 64, 1 << 20}) {
+            for (const size_t chunk : {size_t{1}, size_t{5}, size_t{4096}}) {
+                ScriptedFile file{c.bytes, chunk};
+                PgnFileResult result{};
+                EXPECT_EQ(StreamedGames(file, c.claimed, slice, result),
+                          WholeTextGames(ScriptedFile{c.bytes, chunk}, c.claimed))
+                    << c.name << ", slice " << slice << ", chunk " << chunk;
+                EXPECT_EQ(result, PgnFileResult::Read) << c.name;
+            }
+        }
+    }
+}
+
+TEST(GameStream, AReadErrorEndsItAfterTheGamesBeforeIt) {
+    const std::string game = "[Event \"E\"]\n1. e4 e5 *\n";
+    ScriptedFile file{game + game + game, 4, game.size() + 10};
+    PgnFileResult result{};
+    const std::vector<std::string> games = StreamedGames(file, 1 << 20, 8, result);
+    EXPECT_EQ(result, PgnFileResult::ReadFailed);
+    EXPECT_EQ(games, std::vector<std::string>{game});
+}
+
+TEST(GameStream, RealFilesInSmallWindows) {
+    if (SharedPgnFolder().empty()) GTEST_SKIP() << "no shared PGN folder";
+    for (const char* folder : {"python-chess", "chess-library-tests", "chess.js"}) {
+        for (const std::filesystem::path& path : PgnFilesIn(folder)) {
+            const CharString text = ReadPgnText(path);
+            const std::string bytes(text.chars(), static_cast<size_t>(text.length()));
+            ScriptedFile file{bytes, 4096};
+            PgnFileResult result{};
+            EXPECT_EQ(StreamedGames(file, bytes.size(), 1000, result),
+                      WholeTextGames(ScriptedFile{bytes}, bytes.size()))
+                << path;
+        }
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Fuzzes the PGN reader: game finding (the one-pass cursor against ExtractGameText and against the
 // byte-at-a-time reference scanner), the lexer, ParseGame with the chess engine behind it, the
 // game's facts (moves as written, clocks, position keys, openings), the diagnostics, and
-// LoadCurrentGame; a read of the moves alone against the full one.
+// LoadCurrentGame; a read of the moves alone against the full one; the game stream, in small
+// windows over a file read a few bytes at a time, against the games of the whole text.
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +15,8 @@
 #include "pgn/opening_table.h"
 #include "pgn/pgn_cursor.h"
 #include "pgn/pgn_fen_format.h"
+#include "pgn/pgn_file_read.h"
+#include "pgn/pgn_game_stream.h"
 #include "pgn/pgn_reader.h"
 #include "pgn/pgn_refusal.h"
 
@@ -116,6 +119,44 @@ void CheckGame(GameState& state, GameInfo& info, const CharString& gameText) {
     CheckFacts(state, info, outcome);
 }
 
+// The input as a file handed out at most chunk bytes a read.
+struct MemoryFile {
+    const uint8_t* data;
+    size_t size;
+    size_t chunk;
+    size_t position;
+};
+
+bool ReadMemory(void* handle, char* into, int32_t wanted, int32_t& got) {
+    auto& file = *static_cast<MemoryFile*>(handle);
+    size_t count = file.size - file.position;
+    if (count > file.chunk) count = file.chunk;
+    if (count > static_cast<size_t>(wanted)) count = static_cast<size_t>(wanted);
+    if (count > 0) std::memcpy(into, file.data + file.position, count);
+    file.position += count;
+    got = static_cast<int32_t>(count);
+    return true;
+}
+
+void CheckStream(const uint8_t* data, size_t size) {
+    const size_t chunk = size > 2 ? 1 + data[2] % 64 : 1;
+    const int32_t slice = size > 1 ? 1 + data[1] % 256 : 1;
+    MemoryFile whole{data, size, chunk, 0};
+    CharString text;
+    Require(ReadPgnText(PgnByteSource{&whole, ReadMemory}, size, text) == PgnFileResult::Read);
+    MemoryFile streamed{data, size, chunk, 0};
+    GameStream stream = StartGameStream(PgnByteSource{&streamed, ReadMemory}, size, slice);
+    GameTextCursor cursor = FirstGameOf(text);
+    GameSpan expected{};
+    GameSpan span{};
+    while (NextGameSpan(cursor, expected)) {
+        Require(NextStreamGame(stream, span) && span.length == expected.length);
+        Require(std::memcmp(stream.window.chars() + span.start, text.chars() + expected.start,
+                            static_cast<size_t>(span.length)) == 0);
+    }
+    Require(!NextStreamGame(stream, span) && stream.result == PgnFileResult::Read);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -152,5 +193,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadCurrentGame(*state, *info, number, text);
     Require(count == 0 || (number >= 0 && number < count));
     Require(state->ply == 0 && (count == 0 || state->moveCount >= 1));
+    CheckStream(data, size);
     return 0;
 }
