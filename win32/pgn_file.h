@@ -9,6 +9,14 @@
 #include "pgn/pgn_file_read.h"
 #include "text/char_string.h"
 
+// Opens the file for reading, shared with readers and writers, with its size (0 when it cannot
+// be taken: read as an empty file rather than a guess); INVALID_HANDLE_VALUE with the Windows
+// error when it cannot be opened.
+HANDLE OpenSharedPgnFile(const WideChar* path, uint64_t& fileSize, DWORD& systemError);
+
+// The open file as a byte source for the shared reader.
+PgnByteSource HandleByteSource(HANDLE file);
+
 // Opens the file with read and write sharing, so that an editor holding it open does not make it
 // "missing", and reads it into text (up to its first zero byte, at most kMaxPgnFileBytes).
 // systemError receives the Windows error of a failed open or read.

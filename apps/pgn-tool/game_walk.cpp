@@ -10,9 +10,17 @@ GameWalk StartWalk(const CharString& text, GameFactsWanted wanted) {
     return walk;
 }
 
+GameWalk StartWalk(GameStream& stream, GameFactsWanted wanted) {
+    GameWalk walk = StartWalk(stream.window, wanted);
+    walk.stream = &stream;
+    return walk;
+}
+
 bool NextGame(GameWalk& walk) {
     GameSpan span{};
-    if (!NextGameSpan(walk.cursor, span)) return false;
+    const bool found = walk.stream != nullptr ? NextStreamGame(*walk.stream, span)
+                                              : NextGameSpan(walk.cursor, span);
+    if (!found) return false;
     walk.span = span;
     walk.outcome = ParseGame(*walk.state, walk.info, GameBytes(walk), span.length, walk.wanted);
     walk.state->moveCount = walk.state->ply + 1;

@@ -31,23 +31,33 @@ std::string Reason(DWORD code) {
     }
 }
 
-// The saver's own open and read, so the tool sees a file exactly as the saver does.
-PgnFileResult ReadWhole(const std::string& path, CharString& text, std::string& reason) {
+// The saver's own open, so the tool sees a file exactly as the saver does.
+PgnFileResult ReadSource(const std::string& path, const PgnReading& read, std::string& reason) {
     DWORD code = 0;
-    const PgnFileResult result = ReadPgnFile(Widened(path).c_str(), text, code);
-    if (result == PgnFileResult::NotOpened || result == PgnFileResult::ReadFailed)
+    uint64_t fileSize = 0;
+    HANDLE file = OpenSharedPgnFile(Widened(path).c_str(), fileSize, code);
+    if (file == INVALID_HANDLE_VALUE) {
         reason = Reason(code);
+        return PgnFileResult::NotOpened;
+    }
+    const PgnFileResult result = read(HandleByteSource(file), fileSize);
+    if (result == PgnFileResult::ReadFailed) reason = Reason(GetLastError());
+    CloseHandle(file);
     return result;
 }
 
 #else
 
-// The native saver's reader; unlike the saver, the tool also reads a pipe, as from <(zcat ...).
-PgnFileResult ReadWhole(const std::string& path, CharString& text, std::string& reason) {
-    int code = 0;
-    const PgnFileResult result = ReadPgnFilePosix(path, text, StreamFiles::Read, code);
-    if (result == PgnFileResult::NotOpened || result == PgnFileResult::ReadFailed)
-        reason = std::strerror(code);
+// The native saver's open; unlike the saver, the tool also reads a pipe, as from <(zcat ...).
+PgnFileResult ReadSource(const std::string& path, const PgnReading& read, std::string& reason) {
+    PosixFile file = OpenPosixFile(path, StreamFiles::Read);
+    if (file.descriptor < 0) {
+        reason = std::strerror(file.error);
+        return PgnFileResult::NotOpened;
+    }
+    const PgnFileResult result = read(PosixByteSource(file), file.size);
+    if (result == PgnFileResult::ReadFailed) reason = std::strerror(file.error);
+    ClosePosixFile(file);
     return result;
 }
 
@@ -55,9 +65,9 @@ PgnFileResult ReadWhole(const std::string& path, CharString& text, std::string& 
 
 }  // namespace
 
-bool ReadPgnFile(const std::string& path, CharString& text, std::string& error) {
+bool ReadPgnSource(const std::string& path, const PgnReading& read, std::string& error) {
     std::string reason;
-    switch (ReadWhole(path, text, reason)) {
+    switch (ReadSource(path, read, reason)) {
         case PgnFileResult::Read:
             return true;
         case PgnFileResult::OutOfMemory:
@@ -69,6 +79,15 @@ bool ReadPgnFile(const std::string& path, CharString& text, std::string& error) 
     }
     error = "cannot read " + path + ": " + reason;
     return false;
+}
+
+bool ReadPgnFile(const std::string& path, CharString& text, std::string& error) {
+    return ReadPgnSource(
+        path,
+        [&text](PgnByteSource source, uint64_t fileSize) {
+            return ReadPgnText(source, fileSize, text);
+        },
+        error);
 }
 
 #ifdef _WIN32
