@@ -105,12 +105,7 @@ TEST(ReadPgnText, StopsAtTheFirstEmptyRead) {
 std::vector<std::string> WholeTextGames(ScriptedFile file, uint64_t claimedSize) {
     CharString text;
     EXPECT_EQ(Read(file, claimedSize, text), PgnFileResult::Read);
-    std::vector<std::string> games;
-    GameTextCursor cursor = FirstGameOf(text);
-    GameSpan span{};
-    while (NextGameSpan(cursor, span))
-        games.push_back(Str(text.mid(span.start, span.length)));
-    return games;
+    return GamesOf(text);
 }
 
 std::vector<std::string> StreamedGames(ScriptedFile& file, uint64_t claimedSize, int32_t slice,
