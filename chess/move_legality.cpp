@@ -282,6 +282,19 @@ KingSquare KingSquareOf(const GameState& state, int32_t colour) {
     return king;
 }
 
+namespace {
+
+// The king-safety trial of CanMoveTo, for a move of the colour's piece on the from square that
+// is proposed; a king's own trial tests its destination, never the king square.
+bool KeepsKingSafe(const GameState& state, int32_t colour, KingSquare& king, int32_t from,
+                   int32_t to) {
+    if (SquareAt(state, from).kind != kKing && king.file == kKingNotLookedUp.file)
+        king = KingSquareOf(state, colour);
+    return TrialKeepsKingSafe(state, colour, king, from, to);
+}
+
+}  // namespace
+
 bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromFile,
                int32_t fromRank, int32_t toFile, int32_t toRank) {
     if (!OnBoard(fromFile, fromRank) || !OnBoard(toFile, toRank)) return false;
@@ -300,13 +313,6 @@ KingSafety KingSafetyOf(const GameState& state, int32_t colour) {
     safety.attacked = AttackedNow(state, colour, square);
     safety.lines = QueenAttacks(square, kNoSquares);
     return safety;
-}
-
-bool KeepsKingSafe(const GameState& state, int32_t colour, KingSquare& king, int32_t from,
-                   int32_t to) {
-    if (SquareAt(state, from).kind != kKing && king.file == kKingNotLookedUp.file)
-        king = KingSquareOf(state, colour);
-    return TrialKeepsKingSafe(state, colour, king, from, to);
 }
 
 Bitboard LegalTargets(const GameState& state, int32_t colour, const KingSafety& safety,

@@ -42,12 +42,6 @@ KingSquare KingSquareOf(const GameState& state, int32_t colour);
 bool CanMoveTo(GameState& state, int32_t colour, KingSquare& king, int32_t fromFile,
                int32_t fromRank, int32_t toFile, int32_t toRank);
 
-// The king-safety trial of CanMoveTo alone, for a move of the colour's piece on the from square
-// (an index) that the caller knows to be proposed; king as for CanMoveTo. A king's own trial
-// tests its destination, never the king square.
-bool KeepsKingSafe(const GameState& state, int32_t colour, KingSquare& king, int32_t from,
-                   int32_t to);
-
 // What the king-safety trial may take for granted in one position: the king square
 // (KingSquareOf), whether that king stands attacked, and the squares on its lines.
 struct KingSafety {
