@@ -142,8 +142,8 @@ Bitboard PawnOrigins(const Search& search) {
     const Bitboard pawns = PiecesOf(view, search.colour, kPawn);
     // Where a pawn of the other colour on the target would capture.
     const Bitboard diagonals =
-        kMovement.pawn[static_cast<size_t>(OtherColour(search.colour))]
-                      [static_cast<size_t>(search.to)] &
+        kMovement
+            .pawn[static_cast<size_t>(OtherColour(search.colour))][static_cast<size_t>(search.to)] &
         pawns;
     if (Contains(view.byColour[static_cast<size_t>(OtherColour(search.colour))], search.to))
         return diagonals;
@@ -222,8 +222,7 @@ bool LeavesKingSafe(const Search& search, int32_t origin) {
 // Whether the piece on an origin Origins found may make the move: only the trial is left, but
 // for castling, whose rules CanMoveTo applies.
 bool CanReach(const Search& search, int32_t origin) {
-    if (search.kind == kKing &&
-        !Contains(kMovement.king[static_cast<size_t>(search.to)], origin)) {
+    if (search.kind == kKing && !Contains(kMovement.king[static_cast<size_t>(search.to)], origin)) {
         KingSquare king = kKingNotLookedUp;
         return CanMoveTo(search.state, search.colour, king, FileOfSquare(origin),
                          RankOfSquare(origin), FileOfSquare(search.to), RankOfSquare(search.to));

@@ -14,7 +14,7 @@
 struct GameWalk {
     const CharString* text;  // the whole text, or the stream's window
     GameTextCursor cursor;
-    GameStream* stream;  // null when the walk is over a whole text
+    GameStream* stream;                // null when the walk is over a whole text
     std::unique_ptr<GameState> state;  // the last game read, on its final decoded position
     GameInfo info;
     int32_t number;  // of the last game read; -1 before the first
