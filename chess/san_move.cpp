@@ -140,13 +140,10 @@ bool IsEnPassantTarget(const GameState& state, int32_t colour, int32_t to) {
 Bitboard PawnOrigins(const Search& search) {
     const BoardView& view = search.state.view;
     const Bitboard pawns = PiecesOf(view, search.colour, kPawn);
+    const auto opponent = static_cast<size_t>(OtherColour(search.colour));
     // Where a pawn of the other colour on the target would capture.
-    const Bitboard diagonals =
-        kMovement
-            .pawn[static_cast<size_t>(OtherColour(search.colour))][static_cast<size_t>(search.to)] &
-        pawns;
-    if (Contains(view.byColour[static_cast<size_t>(OtherColour(search.colour))], search.to))
-        return diagonals;
+    const Bitboard diagonals = kMovement.pawn[opponent][static_cast<size_t>(search.to)] & pawns;
+    if (Contains(view.byColour[opponent], search.to)) return diagonals;
     const int32_t file = FileOfSquare(search.to);
     const int32_t rank = RankOfSquare(search.to);
     const int32_t behind = search.colour == kWhite ? rank - 1 : rank + 1;
