@@ -1,6 +1,7 @@
 #pragma once
-// Which of a side's pieces attack a square for a given occupancy: the one attack test behind king
-// safety, castling and the SAN interpreter's trial, inline since nearly every decoded move runs it.
+// Which of a side's pieces attack a square for a given occupancy, and the king-safety trial of a
+// move built on it: the one attack test behind move legality, castling and the SAN interpreter,
+// inline since nearly every decoded move runs it.
 
 #include <cstddef>
 #include <cstdint>
@@ -30,11 +31,23 @@ inline Bitboard AttackersOf(const BoardView& view, int32_t square, int32_t attac
     return attackers & theirs;
 }
 
-// Whether no piece of the other colour attacks the guarded square once a piece of the colour has
-// moved from one square to another and the squares taken (its destination, and a pawn taken en
-// passant) lost what stood there.
-inline bool SafeAfterMove(const BoardView& view, int32_t colour, int32_t guarded, int32_t from,
-                          int32_t to, Bitboard taken) {
-    const Bitboard occupied = (Occupied(view) & ~SquareBit(from) & ~taken) | SquareBit(to);
-    return AttackersOf(view, guarded, OtherColour(colour), occupied, ~taken) == kNoSquares;
+// Whether the move of the colour's piece of the kind from one square to another leaves its king
+// unattacked, tested on the occupancy the move leaves: the piece lifted, the destination taken,
+// and the pawn taken en passant gone too (a pawn's diagonal move onto an empty square takes it;
+// it may be the checking piece, or the one that still shields the king along the rank). A king
+// tests its destination; king is the square of the colour's king, -1 when it has none, and then
+// nothing else has a king to keep safe.
+inline bool MoveKeepsKingSafe(const BoardView& view, int32_t colour, int32_t kind, int32_t king,
+                              int32_t from, int32_t to) {
+    int32_t guarded = to;
+    if (kind != kKing) {
+        if (king < 0) return true;
+        guarded = king;
+    }
+    const Bitboard occupied = Occupied(view);
+    Bitboard taken = SquareBit(to);
+    if (kind == kPawn && FileOfSquare(from) != FileOfSquare(to) && !Contains(occupied, to))
+        taken |= SquareBit(SquareIndex(FileOfSquare(to), RankOfSquare(from)));
+    const Bitboard after = (occupied & ~SquareBit(from) & ~taken) | SquareBit(to);
+    return AttackersOf(view, guarded, OtherColour(colour), after, ~taken) == kNoSquares;
 }

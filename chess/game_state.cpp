@@ -1,5 +1,7 @@
 #include "chess/game_state.h"
 
+#include <memory>
+
 #include "chess/castling.h"
 
 namespace {
@@ -29,34 +31,17 @@ void PlacePiece(GameState& state, int32_t file, int32_t rank, int32_t kind, int3
     AddToView(state.view, SquareIndex(file, rank), kind, colour);
 }
 
-// The mover leaves its square for the destination, taking what stood there; the piece placed is
-// the promotion's when there is one. Every decoded move passes here: each square is found once.
-void MovePiece(GameState& state, const MoveRecord& record) {
-    const int32_t from = SquareIndex(record.fromFile, record.fromRank);
-    const int32_t to = SquareIndex(record.toFile, record.toRank);
-    Square& target = state.board[static_cast<size_t>(to)];
-    if (target.kind != kEmpty) RemoveFromView(state.view, to, target.kind, target.colour);
-    target.kind = record.placedKind;
-    target.colour = record.pieceColour;
-    AddToView(state.view, to, record.placedKind, record.pieceColour);
-    Square& origin = state.board[static_cast<size_t>(from)];
-    if (origin.kind == kEmpty) return;
-    RemoveFromView(state.view, from, origin.kind, origin.colour);
-    origin.kind = kEmpty;
-}
-
 // Steps 1 and 2 of a move: what is known before the board changes.
 void StartRecord(GameState& state, MoveRecord& record, int32_t fromFile, int32_t fromRank,
                  int32_t toFile, int32_t toRank) {
     const Square& piece = At(state, fromFile, fromRank);
-    const int32_t captured = At(state, toFile, toRank).kind;
     record.fromFile = fromFile;
     record.fromRank = fromRank;
     record.toFile = toFile;
     record.toRank = toRank;
     record.pieceKind = piece.kind;
     record.pieceColour = piece.colour;
-    record.capturedKind = captured;
+    record.capturedKind = At(state, toFile, toRank).kind;
     record.placedKind = piece.kind;
     record.secondKind = 0;
     record.secondFromFile = -1;
@@ -132,35 +117,30 @@ void SyncView(GameState& state) {
 
 namespace {
 
-struct InitialPosition {
-    Board board;
-    BoardView view;
-};
-
-InitialPosition MakeInitialPosition() {
-    InitialPosition initial{};
-    ClearBoard(initial.board);
+// Clears the board and places the 32 pieces of the initial position.
+void PlaceInitialPieces(GameState& state) {
+    ClearBoard(state.board);
     for (int32_t file = 0; file < 8; ++file) {
-        const auto kind = kBackRankKinds[static_cast<size_t>(file)];
-        const auto place = [&](int32_t rank, int32_t placed, int32_t colour) {
-            initial.board[static_cast<size_t>(SquareIndex(file, rank))] = {placed, colour, 0};
-            AddToView(initial.view, SquareIndex(file, rank), placed, colour);
-        };
-        place(0, kind, kWhite);
-        place(1, kPawn, kWhite);
-        place(6, kPawn, kBlack);
-        place(7, kind, kBlack);
+        const int32_t kind = kBackRankKinds[static_cast<size_t>(file)];
+        PlacePiece(state, file, 0, kind, kWhite);
+        PlacePiece(state, file, 1, kPawn, kWhite);
+        PlacePiece(state, file, 6, kPawn, kBlack);
+        PlacePiece(state, file, 7, kind, kBlack);
     }
-    return initial;
+    SyncView(state);
 }
 
 }  // namespace
 
 void SetInitialPosition(GameState& state) {
-    // Every game read starts here: one copy of a position made once.
-    static const InitialPosition initial = MakeInitialPosition();
-    state.board = initial.board;
-    state.view = initial.view;
+    // Every game read starts here: the position is placed once, then copied.
+    static const std::unique_ptr<GameState> initial = [] {
+        auto placed = std::make_unique<GameState>();
+        PlaceInitialPieces(*placed);
+        return placed;
+    }();
+    state.board = initial->board;
+    state.view = initial->view;
 }
 
 void ResetGame(GameState& state, bool useStartPosition) {
@@ -199,7 +179,8 @@ void ApplyMove(GameState& state, MoveRecord& record, int32_t fromFile, int32_t f
         state.flags &= ~CornerRight(colour, fromFile);
     }
     ClearCapturedRookRight(state, record);
-    MovePiece(state, record);
+    PlacePiece(state, toFile, toRank, record.placedKind, colour);
+    EmptySquare(state, fromFile, fromRank);
 }
 
 void ReplayPlies(GameState& state, int32_t n) {

@@ -29,28 +29,11 @@ bool AttackedNow(const GameState& state, int32_t colour, int32_t square) {
                        ~kNoSquares) != kNoSquares;
 }
 
-// The pawn an en-passant capture takes stands beside the capturing pawn, behind the destination;
-// a pawn's diagonal move onto an empty square is such a capture. kNoSquares for every other move.
-Bitboard EnPassantVictim(const GameState& state, int32_t from, int32_t to) {
-    const bool diagonalPawnMove =
-        SquareAt(state, from).kind == kPawn && FileOfSquare(from) != FileOfSquare(to);
-    if (!diagonalPawnMove || SquareAt(state, to).kind != kEmpty) return kNoSquares;
-    return SquareBit(SquareIndex(FileOfSquare(to), RankOfSquare(from)));
-}
-
-// Whether the move leaves the mover's king unattacked, tested on the occupancy the move leaves:
-// the piece lifted, the destination taken, and the pawn taken en passant gone too (it may be the
-// checking piece, or the one that still shields the king along the rank). A king tests its
-// destination; without a king there is nothing to keep safe.
+// The trial of MoveKeepsKingSafe for the piece on the from square, against the king square.
 bool TrialKeepsKingSafe(const GameState& state, int32_t colour, KingSquare king, int32_t from,
                         int32_t to) {
-    int32_t guarded = to;
-    if (SquareAt(state, from).kind != kKing) {
-        if (king.file == kNoKing) return true;
-        guarded = KingSquareIndex(king);
-    }
-    const Bitboard taken = SquareBit(to) | EnPassantVictim(state, from, to);
-    return SafeAfterMove(state.view, colour, guarded, from, to, taken);
+    const int32_t kingSquare = king.file < 0 ? -1 : KingSquareIndex(king);
+    return MoveKeepsKingSafe(state.view, colour, SquareAt(state, from).kind, kingSquare, from, to);
 }
 
 // Only beside the pawn that has just made its double step, onto the empty square it passed.

@@ -200,22 +200,6 @@ Bitboard Origins(const Search& search) {
     return squares & PiecesOf(view, search.colour, search.kind);
 }
 
-// Whether the mover's king stands unattacked after the move from the origin: a king tests its
-// destination; a pawn moving diagonally onto an empty square takes the pawn beside it too.
-bool LeavesKingSafe(const Search& search, int32_t origin) {
-    const BoardView& view = search.state.view;
-    Bitboard taken = SquareBit(search.to);
-    int32_t guarded = search.to;
-    if (search.kind != kKing) {
-        if (search.king < 0) return true;
-        guarded = search.king;
-    }
-    if (search.kind == kPawn && FileOfSquare(origin) != FileOfSquare(search.to) &&
-        !Contains(Occupied(view), search.to))
-        taken |= SquareBit(SquareIndex(FileOfSquare(search.to), RankOfSquare(origin)));
-    return SafeAfterMove(view, search.colour, guarded, origin, search.to, taken);
-}
-
 // Whether the piece on an origin Origins found may make the move: only the trial is left, but
 // for castling, whose rules CanMoveTo applies.
 bool CanReach(const Search& search, int32_t origin) {
@@ -224,7 +208,8 @@ bool CanReach(const Search& search, int32_t origin) {
         return CanMoveTo(search.state, search.colour, king, FileOfSquare(origin),
                          RankOfSquare(origin), FileOfSquare(search.to), RankOfSquare(search.to));
     }
-    return LeavesKingSafe(search, origin);
+    return MoveKeepsKingSafe(search.state.view, search.colour, search.kind, search.king, origin,
+                             search.to);
 }
 
 // The one piece among the origins that reaches the target; false when there is none or more
