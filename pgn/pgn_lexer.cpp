@@ -10,8 +10,15 @@ int32_t Offset(const PgnLexer& lexer, const unsigned char* at) {
     return static_cast<int32_t>(at - lexer.base);
 }
 
+// The bytes [from, to) of the text; an empty run is an empty text, never a view of nothing, so
+// that it can be copied.
+std::string_view RunOf(const unsigned char* from, const unsigned char* to) {
+    if (from == to) return "";
+    return {reinterpret_cast<const char*>(from), static_cast<size_t>(to - from)};
+}
+
 void AppendRun(TagField& field, const unsigned char* from, const unsigned char* to) {
-    const std::string_view run(reinterpret_cast<const char*>(from), static_cast<size_t>(to - from));
+    const std::string_view run = RunOf(from, to);
     if (run.empty()) return;
     if (field.text.empty()) {
         field.text = run;
@@ -184,7 +191,7 @@ int32_t ZeroCastlingLength(const char* bytes, int32_t count, int32_t at) {
 
 namespace {
 
-// Every state and byte.
+// The next item from any state, one byte of interest at a time.
 bool NextItemInAnyState(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
     while (!AtEnd(cursor)) {
@@ -214,11 +221,6 @@ bool NextItemInAnyState(PgnLexer& lexer, PgnItem& item) {
     return false;
 }
 
-std::string_view ViewOf(const unsigned char* from, const unsigned char* to) {
-    if (from == to) return "";
-    return {reinterpret_cast<const char*>(from), static_cast<size_t>(to - from)};
-}
-
 // A tag pair with no [ inside, "[Name Value]", read whole from its [ as the full state machine
 // reads it; false, with nothing read, for any other, which the state machine then reads from the
 // same [.
@@ -233,8 +235,8 @@ bool ReadPlainTagPair(PgnLexer& lexer, PgnItem& item) {
         if (!SkipToWantedInLongRun(cursor, {'[', ']', ']'}) || *cursor.at == '[') return false;
     }
     item.kind = PgnItemKind::TagPair;
-    item.tagName = ViewOf(nameStart, nameEnd);
-    item.tagValue = ViewOf(valueStart, cursor.at);
+    item.tagName = RunOf(nameStart, nameEnd);
+    item.tagValue = RunOf(valueStart, cursor.at);
     lexer.cursor.at = cursor.at + 1;
     return true;
 }
@@ -242,9 +244,7 @@ bool ReadPlainTagPair(PgnLexer& lexer, PgnItem& item) {
 }  // namespace
 
 bool NextPgnItemInFull(PgnLexer& lexer, PgnItem& item) {
-    const bool mainLine =
-        lexer.place == LexerPlace::MoveText && !lexer.inNag && lexer.variationDepth == 0;
-    if (mainLine && !AtEnd(lexer.cursor) && *lexer.cursor.at == '[' &&
+    if (InMainLine(lexer) && !AtEnd(lexer.cursor) && *lexer.cursor.at == '[' &&
         ReadPlainTagPair(lexer, item))
         return true;
     return NextItemInAnyState(lexer, item);

@@ -76,6 +76,12 @@ constexpr uint32_t kMainLineStops = kClassTagOpen | kClassTagClose | kClassBrace
                                     kClassSemicolon | kClassVariation | kClassDollar |
                                     kClassMoveStart | kClassZero;
 
+// In the main line's move text, outside a glyph: where a move token may begin at the next byte
+// of interest.
+inline bool InMainLine(const PgnLexer& lexer) {
+    return lexer.place == LexerPlace::MoveText && !lexer.inNag && lexer.variationDepth == 0;
+}
+
 // NextPgnItem for every item but a main-line move token with nothing but blanks and move numbers
 // before it.
 bool NextPgnItemInFull(PgnLexer& lexer, PgnItem& item);
@@ -85,8 +91,8 @@ bool NextPgnItemInFull(PgnLexer& lexer, PgnItem& item);
 // blanks and move numbers before them: they are read here, inline in the reader's loop.
 inline bool NextPgnItem(PgnLexer& lexer, PgnItem& item) {
     ByteCursor& cursor = lexer.cursor;
-    if (lexer.place == LexerPlace::MoveText && !lexer.inNag && lexer.variationDepth == 0 &&
-        SkipUntil(cursor, kMainLineStops) && HasClass(*cursor.at, kClassMoveStart)) {
+    if (InMainLine(lexer) && SkipUntil(cursor, kMainLineStops) &&
+        HasClass(*cursor.at, kClassMoveStart)) {
         const unsigned char* const start = cursor.at;
         SkipWhile(cursor, kClassMoveChar);
         item.kind = PgnItemKind::MoveToken;
