@@ -121,13 +121,11 @@ const KnownTag* FindTag(std::string_view name, bool fenOnly) {
     const std::string_view bare = WithoutSurroundingSpaces(name);
     const size_t length = bare.size();
     if (length > kLongestTagName) return nullptr;
-    size_t first = kTagsByLength.first[length];
-    size_t last = kTagsByLength.first[length + 1];
-    if (fenOnly) {
-        first = 0;
-        last = length == kKnownTags[0].name.size() ? 1 : 0;
-    }
-    for (size_t entry = first; entry < last; ++entry) {
+    const KnownTag& fen = kKnownTags[0];
+    if (fenOnly)
+        return length == fen.name.size() && EqualsFolded(bare.data(), fen.name) ? &fen : nullptr;
+    for (size_t entry = kTagsByLength.first[length]; entry < kTagsByLength.first[length + 1];
+         ++entry) {
         if (EqualsFolded(bare.data(), kKnownTags[entry].name)) return &kKnownTags[entry];
     }
     return nullptr;
